@@ -1,0 +1,28 @@
+#pragma once
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+// Decoded pixels: 0x00RRGGBB, top row first, Width pixels per row.
+struct TPixelImage {
+    int32_t Width = 0;
+    int32_t Height = 0;
+    std::vector<uint32_t> Pixels;
+
+    uint32_t At(int32_t x, int32_t y) const { return Pixels[static_cast<size_t>(y) * Width + x]; }
+};
+
+// A picture an image item can hold: a bitmap (TDIB) or a JPEG image (TJPEGImage).
+class TGraphic {
+public:
+    virtual ~TGraphic() = default;
+    // "TDIB" or "TJPEGImage": the name the stored form carries in front of the data.
+    virtual std::string ClassName() const = 0;
+    virtual int32_t Width() const = 0;
+    virtual int32_t Height() const = 0;
+    bool Empty() const { return Width() <= 0 || Height() <= 0; }
+    // The pixels, decoded on first need. Decoding errors are raised here.
+    virtual const TPixelImage& Pixels() const = 0;
+    virtual std::unique_ptr<TGraphic> Clone() const = 0;
+};
