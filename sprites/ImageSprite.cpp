@@ -1,0 +1,76 @@
+#include "sprites/ImageSprite.h"
+
+#include "drawing/ImageList.h"
+#include "sprites/SpriteEngine.h"
+
+#include <cmath>
+#include <limits>
+
+namespace {
+
+// Truncates toward zero into the 64-bit range; out-of-range values saturate and NaN gives 0.
+int64_t TruncToInt64(double value)
+{
+    if (std::isnan(value))
+        return 0;
+    constexpr double limit = 9223372036854775808.0; // 2^63
+    if (value >= limit)
+        return std::numeric_limits<int64_t>::max();
+    if (value < -limit)
+        return std::numeric_limits<int64_t>::min();
+    return static_cast<int64_t>(value);
+}
+
+} // namespace
+
+void TImageSprite::Advance(int32_t moveCount)
+{
+    FramePos += moveCount * FrameSpeed;
+    if (FrameLooped) {
+        if (FrameCount > 0) {
+            const int64_t whole = TruncToInt64(FramePos / FrameCount) * FrameCount;
+            FramePos -= static_cast<double>(whole);
+            if (FramePos < 0)
+                FramePos += FrameCount;
+        } else {
+            FramePos = 0;
+        }
+        return;
+    }
+    if (!(FrameCount > FramePos)) {
+        FramePos = FrameCount - 1;
+        FrameSpeed = 0;
+    }
+    if (FramePos < 0) {
+        FramePos = 0;
+        FrameSpeed = 0;
+    }
+}
+
+int32_t TImageSprite::CurrentPattern() const
+{
+    // Wraps like the 32-bit sum it stands for; a bad index draws nothing anyway.
+    return static_cast<int32_t>(FrameStart + static_cast<int64_t>(TruncToInt32(FramePos)));
+}
+
+TRect TImageSprite::DrawRect() const
+{
+    TRect r = BoundingRect();
+    if (!Image)
+        return r;
+    const int32_t dx = static_cast<int32_t>((static_cast<int64_t>(Width) - Image->Width()) / 2);
+    const int32_t dy = static_cast<int32_t>((static_cast<int64_t>(Height) - Image->Height()) / 2);
+    r.Left += dx;
+    r.Right += dx;
+    r.Top += dy;
+    r.Bottom += dy;
+    return r;
+}
+
+void TImageSprite::Render()
+{
+    if (!Image || !Engine() || !Engine()->Surface())
+        return;
+    const TRect r = DrawRect();
+    Image->DrawPattern(*Engine()->Surface(), r.Left, r.Top, CurrentPattern());
+}
