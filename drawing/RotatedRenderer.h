@@ -1,0 +1,50 @@
+#pragma once
+#include "drawing/Rect.h"
+#include "drawing/Surface.h"
+
+#include <cstddef>
+#include <cstdint>
+
+// The software span renderer behind rotated drawing. It copies one horizontal span of destination pixels per
+// request, stepping through the source in 16.16 fixed point. The span loop for keyed or unkeyed drawing is
+// chosen once per draw, when the key mode is set.
+class TDXRMachine {
+public:
+    void SetDestination(uint32_t* bits, std::ptrdiff_t pitchPixels);
+    void SetSource(const uint32_t* bits, std::ptrdiff_t pitchPixels);
+    // Keyed drawing skips source pixels whose 24 colour bits equal the key's and writes the top byte as 0.
+    void SetColorKey(bool enabled, uint32_t key);
+    void SetSteps(int64_t du, int64_t dv);
+    // The next span starts at destination pixel (x, y) with source position (u, v).
+    void SetPosition(int32_t x, int32_t y, int64_t u, int64_t v);
+    // Draws n pixels. Every source position visited must lie inside the source.
+    void RenderSpan(int32_t n) { FSpan(*this, n); }
+
+private:
+    using SpanFunction = void (*)(const TDXRMachine&, int32_t);
+    template <bool Keyed>
+    static void Span(const TDXRMachine& m, int32_t n);
+
+    uint32_t* FDst = nullptr;
+    std::ptrdiff_t FDstPitch = 0;
+    const uint32_t* FSrc = nullptr;
+    std::ptrdiff_t FSrcPitch = 0;
+    int64_t FU = 0;
+    int64_t FV = 0;
+    int64_t FDU = 0;
+    int64_t FDV = 0;
+    uint32_t FKey = 0;
+    int32_t FX = 0;
+    int32_t FY = 0;
+    SpanFunction FSpan = &Span<false>;
+};
+
+// The one renderer, created on first use.
+TDXRMachine& DXRMachine();
+
+// Draws srcRect of the locked source into the locked destination, w x h large, its point (w * pivotX,
+// h * pivotY) on (x, y), turned clockwise by angle (256 units to a full turn). Draws nothing for a srcRect
+// that leaves the source, for w or h of 0, or where the picture cannot reach the destination.
+void RenderRotated(const TLockedPixels& dst, const TLockedPixels& src, int32_t x, int32_t y, int32_t w, int32_t h,
+                   const TRect& srcRect, double pivotX, double pivotY, bool transparent, uint32_t key,
+                   int32_t angle);
