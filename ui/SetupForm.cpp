@@ -1,0 +1,166 @@
+#include "ui/SetupForm.h"
+
+#include "simulation/Random.h"
+#include "platform/MessageBox.h"
+#include "ui/LeftCaptionCheckBox.h"
+#include "ui/RxSpinEdit.h"
+
+#include <QFontDatabase>
+#include <QFrame>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPixmap>
+#include <QPushButton>
+#include <QScreen>
+
+namespace {
+
+// The dialog is laid out for this font; where it is missing the system's own at the same size stands in.
+QFont DialogFont()
+{
+    const QString classic = QStringLiteral("MS Sans Serif");
+    QFont font = QFontDatabase::families().contains(classic) ? QFont(classic)
+                                                              : QFontDatabase::systemFont(QFontDatabase::GeneralFont);
+    font.setPointSize(8);
+    return font;
+}
+
+QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, int left, int top)
+{
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->move(left, top);
+    label->adjustSize();
+    return label;
+}
+
+TRxSpinEdit* MakeField(QWidget* parent, IMessageBox& messages, const char* name, int top, double minValue,
+    double maxValue, double value)
+{
+    auto* field = new TRxSpinEdit([&messages] { messages.Beep(); }, parent);
+    field->setObjectName(QString::fromLatin1(name));
+    field->setGeometry(192, top, 49, 21);
+    field->SetMinValue(minValue);
+    field->SetMaxValue(maxValue);
+    field->SetValue(value);
+    return field;
+}
+
+} // namespace
+
+TSetupForm::TSetupForm(IClock& clock, IMessageBox& messages, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+              | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
+    , FClock(clock)
+{
+    setObjectName(QStringLiteral("SetupForm"));
+    setWindowTitle(QStringLiteral("Quibo Trainer Einstellungen"));
+    setFont(DialogFont());
+    setFixedSize(259, 205);
+
+    Bevel1 = new QFrame(this);
+    Bevel1->setObjectName(QStringLiteral("Bevel1"));
+    Bevel1->setFrameStyle(QFrame::Box | QFrame::Sunken);
+    Bevel1->setGeometry(8, 16, 241, 137);
+
+    Label1 = MakeLabel(this, "Label1", QStringLiteral("Windrichtung in Grad:"), 16, 56);
+    Label2 = MakeLabel(this, "Label2", QStringLiteral("Windgeschwindigkeit in Knoten:"), 16, 128);
+
+    Image1 = new QLabel(this);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setGeometry(8, 160, 33, 33);
+    Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+
+    Label3 = MakeLabel(this, "Label3", QStringLiteral("Zufällige Windabweichung in Grad:"), 16, 88);
+
+    ButtonFertig = new QPushButton(QStringLiteral("&Fertig"), this);
+    ButtonFertig->setObjectName(QStringLiteral("ButtonFertig"));
+    ButtonFertig->setGeometry(176, 173, 75, 20);
+    QFont bold = font();
+    bold.setBold(true);
+    ButtonFertig->setFont(bold);
+    connect(ButtonFertig, &QPushButton::clicked, this, [this] { done(mrOk); });
+
+    RxSpinEditWGrad = MakeField(this, messages, "RxSpinEditWGrad", 48, 1, 360, 360);
+    RxSpinEditWSpeed = MakeField(this, messages, "RxSpinEditWSpeed", 118, 1, 360, 10);
+    RxSpinEditWAbw = MakeField(this, messages, "RxSpinEditWAbw", 80, 0, 45, 5);
+    for (TRxSpinEdit* field : {RxSpinEditWGrad, RxSpinEditWSpeed, RxSpinEditWAbw})
+        field->SetKeyDownHandler([this](int key) { RxSpinEditKeyDown(key); });
+
+    CheckBoxWRandom = new TLeftCaptionCheckBox(QStringLiteral("Zufällige Windrichtung:"), this);
+    CheckBoxWRandom->setObjectName(QStringLiteral("CheckBoxWRandom"));
+    CheckBoxWRandom->setGeometry(16, 24, 190, 17);
+    connect(CheckBoxWRandom, &QCheckBox::toggled, this, [this] { CheckBoxWRandomClick(); });
+
+    setTabOrder(RxSpinEditWSpeed, CheckBoxWRandom);
+    setTabOrder(CheckBoxWRandom, RxSpinEditWGrad);
+    setTabOrder(RxSpinEditWGrad, RxSpinEditWAbw);
+    setTabOrder(RxSpinEditWAbw, ButtonFertig);
+    RxSpinEditWSpeed->setFocus();
+}
+
+void TSetupForm::SetIcon(const QPixmap& icon)
+{
+    Image1->setPixmap(icon);
+}
+
+void TSetupForm::CheckBoxWRandomClick()
+{
+    RxSpinEditWGrad->setEnabled(!CheckBoxWRandom->isChecked());
+}
+
+void TSetupForm::RxSpinEditKeyDown(int key)
+{
+    if (key == Qt::Key_Return || key == Qt::Key_Enter)
+        done(mrOk);
+    else if (key == Qt::Key_Escape)
+        done(mrCancel);
+}
+
+void TSetupForm::FormClose()
+{
+    if (!CheckBoxWRandom->isChecked())
+        return;
+    Randomize(FClock);
+    RxSpinEditWGrad->SetValue(Random(359) + 1);
+}
+
+void TSetupForm::done(int result)
+{
+    FormClose();
+    QDialog::done(result);
+}
+
+void TSetupForm::reject()
+{
+    done(mrCancel);
+}
+
+void TSetupForm::accept()
+{
+    done(mrOk);
+}
+
+void TSetupForm::keyPressEvent(QKeyEvent* event)
+{
+    // No default and no cancel button: Enter and Esc that reach the dialog itself do nothing.
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Escape:
+        event->accept();
+        return;
+    default:
+        QDialog::keyPressEvent(event);
+    }
+}
+
+void TSetupForm::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->availableGeometry();
+        move(area.center() - rect().center());
+    }
+}
