@@ -1,0 +1,108 @@
+#include "drawing/DrawDriver.h"
+
+#include "drawing/DrawingSurface.h"
+#include "drawing/Errors.h"
+
+#include <algorithm>
+
+namespace {
+
+// Unlocks a surface when the copy into the window ends, also by an exception.
+class TUnlockOnExit {
+public:
+    explicit TUnlockOnExit(TDirectDrawSurface& surface) : FSurface(surface) {}
+    ~TUnlockOnExit() { FSurface.Unlock(); }
+    TUnlockOnExit(const TUnlockOnExit&) = delete;
+    TUnlockOnExit& operator=(const TUnlockOnExit&) = delete;
+
+private:
+    TDirectDrawSurface& FSurface;
+};
+
+} // namespace
+
+TDXDrawDriver::TDXDrawDriver(TCustomDXDraw& dxdraw) : FDXDraw(dxdraw), FDDraw(std::make_unique<TDirectDraw>())
+{
+}
+
+TDXDrawDriver::~TDXDrawDriver()
+{
+    // The device frees whatever is still on it, so our own surfaces go first.
+    FDXDraw.FSurface.reset();
+    FPrimary.reset();
+}
+
+void TDXDrawDriver::Connect()
+{
+    if (FDXDraw.FNowOptions.Has(doFullScreen)) {
+        const TDXDrawDisplay& display = FDXDraw.Display;
+        throw EDXDrawError(FormatMessage("Display mode cannot be changed (%dx%d %dbit)", display.Width(),
+                                         display.Height(), display.BitCount()));
+    }
+}
+
+void TDXDrawDriver::Initialize()
+{
+    IPresentWindow& window = FDXDraw.FWindow;
+    FPrimary = std::make_unique<TDirectDrawSurface>(FDDraw.get());
+    try {
+        FPrimary->Resize(std::max(window.ClientWidth(), 1), std::max(window.ClientHeight(), 1));
+    } catch (const EDirectDrawSurfaceError&) {
+        throw EDXDrawError(FormatMessage("%s cannot be made", "Primary Surface"));
+    }
+
+    auto surface = std::make_unique<TDirectDrawSurface>(FDDraw.get());
+    surface->SetSystemMemory(FDXDraw.FNowOptions.Has(doSystemMemory));
+    try {
+        // Resize itself falls back to main memory when display memory is short.
+        surface->Resize(std::max(FDXDraw.FSurfaceWidth, 1), std::max(FDXDraw.FSurfaceHeight, 1));
+    } catch (const EDirectDrawSurfaceError&) {
+        throw EDXDrawError(FormatMessage("%s cannot be made", "Surface"));
+    }
+    surface->FillSolid(0);
+    FDXDraw.FSurface = std::move(surface);
+}
+
+void TDXDrawDriver::Present(bool waitVBlank)
+{
+    TDirectDrawSurface& back = *FDXDraw.FSurface;
+    IPresentWindow& window = FDXDraw.FWindow;
+    const TDXDrawOptions options = FDXDraw.FNowOptions;
+
+    int32_t left = 0;
+    int32_t top = 0;
+    window.ClientOriginOnScreen(left, top);
+    int32_t width = back.Width();
+    int32_t height = back.Height();
+    if (options.Has(doStretch)) {
+        width = window.ClientWidth();
+        height = window.ClientHeight();
+    } else if (options.Has(doCenter)) {
+        left += (window.ClientWidth() - width) / 2;
+        top += (window.ClientHeight() - height) / 2;
+    }
+
+    if (waitVBlank)
+        window.WaitForVerticalBlank();
+
+    TLockedPixels pixels;
+    if (!back.Lock(pixels))
+        return;
+    TUnlockOnExit unlock(back);
+    const TPixelView frame{pixels.Bits, pixels.Width, pixels.Height, pixels.PitchPixels};
+    window.Present(frame, left, top, width, height);
+}
+
+bool TDXDrawDriver::Restore()
+{
+    const bool primaryBack = FPrimary->Restore();
+    const bool surfaceBack = FDXDraw.FSurface->Restore();
+    return primaryBack && surfaceBack;
+}
+
+void TDXDrawDriver::ResizeBackBuffer()
+{
+    TDirectDrawSurface& back = *FDXDraw.FSurface;
+    back.Resize(std::max(FDXDraw.FSurfaceWidth, 1), std::max(FDXDraw.FSurfaceHeight, 1));
+    back.FillSolid(0);
+}
