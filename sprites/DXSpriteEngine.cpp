@@ -42,10 +42,7 @@ void TCustomDXSpriteEngine::DXDrawNotifyEvent(TCustomDXDraw& sender, TDXDrawNoti
         FEngine->SetSurface(nullptr);
         break;
     case NoticeDestroying:
-        // The component is going away and drops its listener list itself; withdrawing from it while it
-        // broadcasts would only disturb that broadcast.
-        if (&sender == FDXDraw)
-            FDXDraw = nullptr;
+        SetDXDraw(nullptr);
         break;
     default:
         break;

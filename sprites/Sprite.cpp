@@ -84,9 +84,10 @@ void TSprite::DrawAll()
     if (!Visible)
         return;
     if (FEngine) {
+        // Only a strict overlap counts: touching an edge is not enough, and an empty rectangle covers nothing.
         const TRect r = BoundingRect();
         const TRect& s = FEngine->SurfaceRect();
-        if (s.Left < r.Right && s.Right > r.Left && s.Top < r.Bottom && s.Bottom > r.Top)
+        if (!r.Empty() && s.Left < r.Right && s.Right > r.Left && s.Top < r.Bottom && s.Bottom > r.Top)
             Render();
     }
     const size_t n = FDrawList.size();
@@ -109,9 +110,9 @@ TRect TSprite::BoundingRect() const
     TRect r;
     r.Left = TruncToInt32(AbsoluteX());
     r.Top = TruncToInt32(AbsoluteY());
-    // Formed wide and wrapped back, so a sprite near the end of the range cannot overflow.
-    r.Right = static_cast<int32_t>(static_cast<int64_t>(r.Left) + Width);
-    r.Bottom = static_cast<int32_t>(static_cast<int64_t>(r.Top) + Height);
+    // Far-off sprites saturate at the end of the range instead of overflowing.
+    r.Right = TruncToInt32(static_cast<double>(r.Left) + Width);
+    r.Bottom = TruncToInt32(static_cast<double>(r.Top) + Height);
     return r;
 }
 
