@@ -13,6 +13,16 @@ struct TPixelImage {
     uint32_t At(int32_t x, int32_t y) const { return Pixels[static_cast<size_t>(y) * Width + x]; }
 };
 
+// The largest picture a decoder accepts: anything bigger is a damaged or hostile header, refused
+// before any pixel storage is allocated.
+constexpr int64_t MaxPictureSide = 32768;
+constexpr int64_t MaxPicturePixels = int64_t{1} << 28;
+constexpr bool PictureSizeAllowed(int64_t width, int64_t height)
+{
+    return width >= 0 && height >= 0 && width <= MaxPictureSide && height <= MaxPictureSide &&
+           width * height <= MaxPicturePixels;
+}
+
 // A picture an image item can hold: a bitmap (TDIB) or a JPEG image (TJPEGImage).
 class TGraphic {
 public:
