@@ -25,7 +25,8 @@ void THeadlessApplication::SetActive(bool active)
     for (const auto& entry : FHooks)
         ids.push_back(entry.first);
     for (const int id : ids) {
-        const auto it = std::find_if(FHooks.begin(), FHooks.end(), [id](const auto& entry) { return entry.first == id; });
+        const auto it =
+            std::find_if(FHooks.begin(), FHooks.end(), [id](const auto& entry) { return entry.first == id; });
         if (it == FHooks.end())
             continue;
         const ActivationHook hook = it->second;

@@ -5,12 +5,16 @@
 #include <cstdint>
 #include <functional>
 
+class TCustomDXTimer;
+// Fired once per tick with the lag: whole intervals since the previous tick (milliseconds at Interval 0),
+// at least 1.
+using TDXTimerEvent = std::function<void(TCustomDXTimer& sender, int32_t lagCount)>;
+
 // The frame timer: ticks from the application's idle processing once Interval milliseconds have passed since
 // the previous tick, measures the tick rate, and with ActiveOnly waits while the application is inactive.
 class TCustomDXTimer {
 public:
     using TNotifyEvent = std::function<void(TCustomDXTimer& sender)>;
-    using TDXTimerEvent = std::function<void(TCustomDXTimer& sender, int32_t lagCount)>;
 
     // Both must outlive the timer. A new timer is Enabled but not started: starting waits for Loaded or for
     // Enabled to be switched.

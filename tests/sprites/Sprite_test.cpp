@@ -220,7 +220,8 @@ INSTANTIATE_TEST_SUITE_P(Truncation, Bounds,
                                            BoundsCase{0, -1.2, 2.9, {-1, 2, 6, 5}},
                                            BoundsCase{10, 0.9, 0, {10, 0, 17, 3}},
                                            BoundsCase{-0.5, -0.4, 0, {0, 0, 7, 3}},
-                                           BoundsCase{0, 1e12, -1e12, {INT32_MAX, INT32_MIN, INT32_MAX, INT32_MIN + 3}}));
+                                           BoundsCase{0, 1e12, -1e12,
+                                                      {INT32_MAX, INT32_MIN, INT32_MAX, INT32_MIN + 3}}));
 
 TEST_F(SpriteTree, IndexOnASpriteWithoutChildrenRaisesSpriteError)
 {
@@ -230,7 +231,8 @@ TEST_F(SpriteTree, IndexOnASpriteWithoutChildrenRaisesSpriteError)
             s->Items(index);
             ADD_FAILURE() << "no error for index " << index;
         } catch (const ESpriteError& e) {
-            EXPECT_EQ(std::string(e.what()), "Index of the list exceeds the range. (" + std::to_string(index) + ")");
+            EXPECT_EQ(std::string(e.what()),
+                      "Index of the list exceeds the range. (" + std::to_string(index) + ")");
         }
     }
     EXPECT_THROW(engine.Items(1), std::out_of_range);

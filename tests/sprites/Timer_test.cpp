@@ -90,9 +90,11 @@ TEST_P(LagCount, TicksOnceTheIntervalHasPassed)
 
 INSTANTIATE_TEST_SUITE_P(
     Passes, LagCount,
-    ::testing::Values(LagCase{"EveryPassAtIntervalZero", 0, {{3, true, 3}, {3, true, 3}, {0, true, 1}, {0, true, 1}}},
+    ::testing::Values(LagCase{"EveryPassAtIntervalZero", 0,
+                              {{3, true, 3}, {3, true, 3}, {0, true, 1}, {0, true, 1}}},
                       LagCase{"WholeIntervalsElapsed", 15, {{40, true, 2}, {14, false, 0}, {1, true, 1}}},
-                      LagCase{"MeasuredFromTheLastTick", 15, {{10, false, 0}, {10, true, 1}, {14, false, 0}, {45, true, 3}}},
+                      LagCase{"MeasuredFromTheLastTick", 15,
+                              {{10, false, 0}, {10, true, 1}, {14, false, 0}, {45, true, 3}}},
                       LagCase{"HugeGapCountsAsOne", 0, {{0x80000000u, true, 1}}},
                       LagCase{"IntervalAtTopOfRangeIsZero", 0x80000000u, {{0, true, 1}, {7, true, 7}}}),
     [](const auto& p) { return std::string(p.param.name); });
