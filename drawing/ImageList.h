@@ -61,6 +61,11 @@ public:
 
 private:
     friend class TPictureCollection;
+    // Cuts the picture into patterns and loads it into PatternSurfaces.
+    void BuildPatterns();
+    // A new pattern surface holding pictureRect of the picture 1:1, keyed with TransparentColor.
+    TDirectDrawSurface* AddPatternSurface(const TRect& pictureRect);
+
     TPictureCollection& FCollection;
     std::string FName;
     TColor FTransparentColor = clBlack;
@@ -99,6 +104,8 @@ public:
 
 private:
     friend class TPictureCollectionItem;
+    // Raises EPictureCollectionError for an index outside 0 .. Count() - 1.
+    void CheckIndex(int32_t index) const;
     static uint8_t Bucket(const std::string& name);
     void Rehash(TPictureCollectionItem& item);
     void Unhash(TPictureCollectionItem& item);
