@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -46,6 +47,8 @@ struct TDepthCase {
     std::vector<uint8_t> Body;
     std::vector<uint32_t> Expected;
 };
+
+void PrintTo(const TDepthCase& c, std::ostream* os) { *os << c.Name; }
 
 std::vector<TDepthCase> DepthCases()
 {

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <limits>
 #include <random>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -36,6 +37,8 @@ struct TRefusal {
     std::vector<uint8_t> Data;
     bool BitmapFile = false;
 };
+
+void PrintTo(const TRefusal& c, std::ostream* os) { *os << c.Name; }
 
 std::vector<uint8_t> FileForm(uint32_t pixelOffset, const std::vector<uint8_t>& info, const char* magic = "BM")
 {

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,8 @@ struct TRleCase {
     std::vector<uint8_t> Stream;
     std::vector<uint32_t> Expected; // top row first
 };
+
+void PrintTo(const TRleCase& c, std::ostream* os) { *os << c.Name; }
 
 std::vector<uint8_t> RleBitmap(const TRleCase& c, uint32_t imageSize)
 {

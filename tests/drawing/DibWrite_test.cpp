@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -33,6 +34,8 @@ struct TSizeCase {
     int32_t Height;
     uint32_t ImageSize;
 };
+
+void PrintTo(const TSizeCase& c, std::ostream* os) { *os << c.Name; }
 
 class DibWriteSize : public testing::TestWithParam<TSizeCase> {};
 
