@@ -38,7 +38,9 @@ INSTANTIATE_TEST_SUITE_P(
                     {do3D, doDirectX7Mode, doSelectDriver, doZBuffer}},
         TOptionCase{"DirectX7ModeDropsRetainedMode", {do3D, doDirectX7Mode, doRetainedMode}, {do3D, doDirectX7Mode}},
         TOptionCase{"RetainedModeAloneStays", {do3D, doRetainedMode, doHardware}, {do3D, doRetainedMode}},
-        TOptionCase{"WindowedFlagsStay", {doWaitVBlank, doStretch, doSystemMemory}, {doWaitVBlank, doStretch, doSystemMemory}},
+        TOptionCase{"WindowedFlagsStay",
+                    {doWaitVBlank, doStretch, doSystemMemory},
+                    {doWaitVBlank, doStretch, doSystemMemory}},
         TOptionCase{"Nothing", {}, {}}),
     [](const testing::TestParamInfo<TOptionCase>& testCase) { return testCase.param.Name; });
 
@@ -118,18 +120,6 @@ TEST(DrawingSurfaceDisplay, BitCountAcceptsOnlyTheFourDepths)
         }
         EXPECT_EQ(display.BitCount(), 16) << c.Value;
     }
-}
-
-TEST(DrawingSurfaceDisplay, NegativeSizesAreStoredAsZero)
-{
-    TDXDrawDisplay display;
-    EXPECT_EQ(display.Width(), 640);
-    EXPECT_EQ(display.Height(), 480);
-    EXPECT_EQ(display.BitCount(), 8);
-    display.SetWidth(-1);
-    display.SetHeight(-600);
-    EXPECT_EQ(display.Width(), 0);
-    EXPECT_EQ(display.Height(), 0);
 }
 
 } // namespace

@@ -23,7 +23,8 @@ TPoint PictureOrigin(const TPictureCollectionItem& item, int32_t n)
     const TPoint origin{static_cast<int32_t>(corner >> 12) - 1, static_cast<int32_t>(corner & 0xFFF) - 1};
     for (int32_t j = 0; j < p.Rect.Height(); ++j) {
         for (int32_t i = 0; i < p.Rect.Width(); ++i) {
-            if (p.Surface->ReadPixel(p.Rect.Left + i, p.Rect.Top + j) != PositionCode(origin.first + i, origin.second + j))
+            const uint32_t expected = PositionCode(origin.first + i, origin.second + j);
+            if (p.Surface->ReadPixel(p.Rect.Left + i, p.Rect.Top + j) != expected)
                 return {-1, -1};
         }
     }
@@ -149,7 +150,11 @@ TEST_P(PatternTiles, DisplayMemoryCutsWidePicturesIntoTilesThatKeepPatternsWhole
 INSTANTIATE_TEST_SUITE_P(
     Cases, PatternTiles,
     testing::Values(
-        TTiledCase{"Wide", 1200, 100, 100, 0, 0, 0, {{600, 100}, {600, 100}}, 12, {{5, {0, {500, 0}}}, {7, {1, {100, 0}}}}},
+        TTiledCase{"Wide",
+                   1200, 100, 100, 0, 0, 0,
+                   {{600, 100}, {600, 100}},
+                   12,
+                   {{5, {0, {500, 0}}}, {7, {1, {100, 0}}}}},
         TTiledCase{"WithSkips",
                    1000, 300, 90, 70, 10, 5,
                    {{600, 300}, {400, 300}},
