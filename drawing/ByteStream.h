@@ -16,12 +16,12 @@ public:
         : FData(data), FFailMessage(std::move(failMessage))
     {
     }
+    // A reader only borrows its bytes: a temporary would be gone before the first read.
+    TByteReader(std::vector<uint8_t>&&, std::string = {}) = delete;
 
     size_t Position() const { return FPosition; }
-    size_t Size() const { return FData.size(); }
     size_t Remaining() const { return FData.size() - FPosition; }
     std::span<const uint8_t> Rest() const { return FData.subspan(FPosition); }
-    const std::string& FailMessage() const { return FFailMessage; }
 
     [[noreturn]] void Fail() const { throw EInvalidGraphic(FFailMessage); }
 
