@@ -1,0 +1,173 @@
+#include "ReferenceRenderer.h"
+#include "SurfaceFixtures.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <random>
+#include <sstream>
+
+namespace {
+
+std::string Describe(const TRotatedCall& c, int32_t dw, int32_t dh)
+{
+    std::ostringstream out;
+    out.precision(17);
+    out << "target " << dw << "x" << dh << " at (" << c.X << "," << c.Y << ") size " << c.W << "x" << c.H
+        << " rect (" << c.SrcRect.Left << "," << c.SrcRect.Top << "," << c.SrcRect.Right << "," << c.SrcRect.Bottom
+        << ") pivot (" << c.PivotX << "," << c.PivotY << ") angle " << c.Angle << " keyed " << c.Transparent;
+    return out.str();
+}
+
+// Draws the call with the renderer and with the reference onto two equal targets and compares every pixel.
+// Returns how many pixels the reference changed.
+int CompareWithReference(TDirectDraw& device, TDirectDrawSurface& source, int32_t dw, int32_t dh,
+                         const TRotatedCall& call, std::mt19937& random)
+{
+    auto fast = MakeSurface(device, dw, dh);
+    auto slow = MakeSurface(device, dw, dh);
+    TLockedPixels a;
+    TLockedPixels b;
+    if (fast->Lock(a) && slow->Lock(b)) {
+        for (int32_t y = 0; y < dh; ++y)
+            for (int32_t x = 0; x < dw; ++x)
+                a.Bits[y * a.PitchPixels + x] = b.Bits[y * b.PitchPixels + x] = static_cast<uint32_t>(random());
+        fast->Unlock();
+        slow->Unlock();
+    }
+    const auto before = Snapshot(*slow);
+    fast->DrawSurfaceRotated(call.X, call.Y, call.W, call.H, call.SrcRect, &source, call.PivotX, call.PivotY,
+                             call.Transparent, call.Angle);
+    ReferenceDrawRotated(*slow, source, call);
+    const auto expected = Snapshot(*slow);
+    const auto actual = Snapshot(*fast);
+    for (size_t i = 0; i < expected.size(); ++i) {
+        if (actual[i] != expected[i]) {
+            ADD_FAILURE() << Describe(call, dw, dh) << ": pixel (" << i % static_cast<size_t>(dw) << ","
+                          << i / static_cast<size_t>(dw) << ") is " << std::hex << actual[i] << ", expected "
+                          << expected[i];
+            return -1;
+        }
+    }
+    int changed = 0;
+    for (size_t i = 0; i < expected.size(); ++i)
+        changed += expected[i] != before[i] ? 1 : 0;
+    return changed;
+}
+
+// Source pixels from a small palette with random top bytes, so that keys and near-keys occur often.
+std::unique_ptr<TDirectDrawSurface> RandomSource(TDirectDraw& device, int32_t w, int32_t h, std::mt19937& random)
+{
+    const uint32_t palette[] = {0xFF00FF, 0x008080, 0xFF0000, 0xFFFF00, 0x000000, 0xFFFFFF};
+    auto source = MakeSurface(device, w, h);
+    for (int32_t y = 0; y < h; ++y)
+        for (int32_t x = 0; x < w; ++x)
+            source->WritePixel(x, y, (random() % 2 ? palette[random() % 6] : random() & 0xFFFFFF) |
+                                         (random() % 4 == 0 ? random() & 0xFF000000u : 0));
+    source->SetColorKey(palette[0] | (random() % 2 ? 0xFF000000u : 0));
+    return source;
+}
+
+int32_t Between(std::mt19937& random, int32_t low, int32_t high)
+{
+    return std::uniform_int_distribution<int32_t>(low, high)(random);
+}
+
+double Pivot(std::mt19937& random)
+{
+    const double nice[] = {0.0, 0.5, 1.0, 0.25};
+    return random() % 2 ? nice[random() % 4] : std::uniform_real_distribution<double>(-0.5, 1.5)(random);
+}
+
+int32_t Size(std::mt19937& random, int32_t natural)
+{
+    switch (random() % 5) {
+    case 0:
+        return -Between(random, 1, 60);
+    case 1:
+    case 2:
+        return Between(random, 1, 80);
+    default:
+        return natural;
+    }
+}
+
+TEST(RotatedReference, RandomDrawsMatchPixelForPixel)
+{
+    std::mt19937 random(20240611);
+    TDirectDraw device;
+    int drawing = 0;
+    for (int n = 0; n < 3000; ++n) {
+        const int32_t sw = Between(random, 1, 40);
+        const int32_t sh = Between(random, 1, 40);
+        auto source = RandomSource(device, sw, sh, random);
+        TRotatedCall call;
+        call.SrcRect.Left = Between(random, 0, sw / 2);
+        call.SrcRect.Right = Between(random, std::max(call.SrcRect.Left + 1, sw / 2), sw);
+        call.SrcRect.Top = Between(random, 0, sh / 2);
+        call.SrcRect.Bottom = Between(random, std::max(call.SrcRect.Top + 1, sh / 2), sh);
+        call.W = Size(random, call.SrcRect.Width());
+        call.H = Size(random, call.SrcRect.Height());
+        call.PivotX = Pivot(random);
+        call.PivotY = Pivot(random);
+        call.Angle = random() % 3 == 0 ? 64 * Between(random, -8, 8) : Between(random, -1000, 1000);
+        call.Transparent = random() % 2 == 0;
+        const int32_t dw = Between(random, 1, 64);
+        const int32_t dh = Between(random, 1, 64);
+        call.X = Between(random, -10, dw + 10);
+        call.Y = Between(random, -10, dh + 10);
+        const int changed = CompareWithReference(device, *source, dw, dh, call, random);
+        if (changed < 0)
+            return;
+        drawing += changed > 0 ? 1 : 0;
+    }
+    // The cases must mostly reach the target, or the comparison proves little.
+    EXPECT_GT(drawing, 1200) << drawing;
+}
+
+TEST(RotatedReference, GameSizedDrawsMatchPixelForPixel)
+{
+    std::mt19937 random(7);
+    TDirectDraw device;
+    auto source = RandomSource(device, 30, 57 * 4, random);
+    for (int n = 0; n < 40; ++n) {
+        TRotatedCall call;
+        const int32_t pattern = Between(random, 0, 3);
+        call.SrcRect = {0, 57 * pattern, 30, 57 * (pattern + 1)};
+        call.W = 30;
+        call.H = 57;
+        call.PivotX = 0.5;
+        call.PivotY = 1.0;
+        call.Angle = Between(random, 0, 255);
+        call.Transparent = true;
+        call.X = Between(random, -40, 1116);
+        call.Y = Between(random, -40, 790);
+        if (CompareWithReference(device, *source, 1076, 750, call, random) < 0)
+            return;
+    }
+}
+
+TEST(RotatedReference, PositionsBeyondSixtyFourBitsStillDrawTheRightPixels)
+{
+    // A one pixel wide, very long picture turned almost flat and reaching the target from two billion pixels
+    // away: the source positions at the row starts lie far beyond what 64-bit stepping could hold.
+    std::mt19937 random(3);
+    TDirectDraw device;
+    const int32_t sw = 1 << 18;
+    auto source = RandomSource(device, sw, 2, random);
+    TRotatedCall call;
+    call.SrcRect = {0, 0, sw, 2};
+    call.W = 1;
+    call.H = INT32_MAX;
+    call.Angle = 60;
+    call.X = 2000000000;
+    const int64_t c = static_cast<int64_t>(65536.0 * CosOfAngle(-60));
+    const int64_t s = static_cast<int64_t>(65536.0 * SinOfAngle(-60));
+    const int64_t du = sw * c;
+    const int64_t eu = sw * s;
+    // Chosen so that the middle of the source falls on target pixel (32, 32).
+    call.Y = static_cast<int32_t>(32 + ((int64_t{sw} << 15) - (32 - int64_t{call.X}) * du) / eu);
+    EXPECT_GT(CompareWithReference(device, *source, 64, 64, call, random), 20);
+}
+
+} // namespace
