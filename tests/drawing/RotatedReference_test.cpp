@@ -60,10 +60,15 @@ std::unique_ptr<TDirectDrawSurface> RandomSource(TDirectDraw& device, int32_t w,
 {
     const uint32_t palette[] = {0xFF00FF, 0x008080, 0xFF0000, 0xFFFF00, 0x000000, 0xFFFFFF};
     auto source = MakeSurface(device, w, h);
+    TLockedPixels pixels;
+    if (!source->Lock(pixels))
+        return source;
     for (int32_t y = 0; y < h; ++y)
         for (int32_t x = 0; x < w; ++x)
-            source->WritePixel(x, y, (random() % 2 ? palette[random() % 6] : random() & 0xFFFFFF) |
-                                         (random() % 4 == 0 ? random() & 0xFF000000u : 0));
+            pixels.Bits[y * pixels.PitchPixels + x] =
+                static_cast<uint32_t>((random() % 2 ? palette[random() % 6] : random() & 0xFFFFFF) |
+                                      (random() % 4 == 0 ? random() & 0xFF000000u : 0));
+    source->Unlock();
     source->SetColorKey(palette[0] | (random() % 2 ? 0xFF000000u : 0));
     return source;
 }
@@ -149,25 +154,27 @@ TEST(RotatedReference, GameSizedDrawsMatchPixelForPixel)
 
 TEST(RotatedReference, PositionsBeyondSixtyFourBitsStillDrawTheRightPixels)
 {
-    // A one pixel wide, very long picture turned almost flat and reaching the target from two billion pixels
-    // away: the source positions at the row starts lie far beyond what 64-bit stepping could hold.
+    // A one pixel wide, very long picture from a very wide source, turned so that it crosses a very wide
+    // target near its right end: the source position at the start of the row lies beyond 2^60.
     std::mt19937 random(3);
     TDirectDraw device;
-    const int32_t sw = 1 << 18;
-    auto source = RandomSource(device, sw, 2, random);
+    const int32_t wide = 1 << 23;
+    auto source = RandomSource(device, wide, 1, random);
     TRotatedCall call;
-    call.SrcRect = {0, 0, sw, 2};
+    call.SrcRect = {0, 0, wide, 1};
     call.W = 1;
     call.H = INT32_MAX;
-    call.Angle = 60;
-    call.X = 2000000000;
-    const int64_t c = static_cast<int64_t>(65536.0 * CosOfAngle(-60));
-    const int64_t s = static_cast<int64_t>(65536.0 * SinOfAngle(-60));
-    const int64_t du = sw * c;
-    const int64_t eu = sw * s;
-    // Chosen so that the middle of the source falls on target pixel (32, 32).
-    call.Y = static_cast<int32_t>(32 + ((int64_t{sw} << 15) - (32 - int64_t{call.X}) * du) / eu);
-    EXPECT_GT(CompareWithReference(device, *source, 64, 64, call, random), 20);
+    call.Angle = 40;
+    call.X = wide + wide / 2;
+    const int64_t c = static_cast<int64_t>(65536.0 * CosOfAngle(-call.Angle));
+    const int64_t s = static_cast<int64_t>(65536.0 * SinOfAngle(-call.Angle));
+    const int64_t du = int64_t{wide} * c;
+    const int64_t eu = int64_t{wide} * s;
+    // Chosen so that the middle of the source falls on the row a hundred pixels before the right end.
+    const int64_t crossing = wide - 100;
+    call.Y = static_cast<int32_t>((int64_t{wide} * 32768 - (crossing - call.X) * du) / eu);
+    ASSERT_GT((crossing - 0) * du, int64_t{1} << 60);
+    EXPECT_GT(CompareWithReference(device, *source, wide, 1, call, random), 0);
 }
 
 } // namespace
