@@ -1,0 +1,63 @@
+#pragma once
+#include "drawing/Rect.h"
+#include "simulation/RaceComponents.h"
+#include "simulation/SinTable.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+class TBoje;
+class TPictureCollectionItem;
+class TQuibo;
+class TWindrose;
+class TDirectDrawSurface;
+
+// The state of the race as the main window holds it: the sine table, the wind, the tick counters and the
+// sprites of the course, with the operations the window's handlers run.
+class TRace {
+public:
+    // Debug switches on the white collision outlines.
+    TRace(const TRaceComponents& components, bool debug);
+
+    // Fills the table, sets the wind defaults, creates the dinghies with their sails, restarts, and creates the
+    // wind rose and the buoys placed relative to the dinghies.
+    void FormCreate();
+    // Puts both dinghies back on the start line; touches nothing else.
+    void SpeedButtonStartClick();
+    // One tick of the frame timer.
+    void DXTimer1Timer(int32_t lagCount);
+
+    // Angle of the wind clockwise from a heading, 0..359.
+    int32_t RelativeWindAngle(int32_t heading) const;
+
+    TPictureCollectionItem& Image(const std::string& name) const;
+    // The back buffer every frame is composed in.
+    TDirectDrawSurface* Surface() const;
+    bool Debug() const { return FDebug; }
+    // Ticks that went through in full (late ticks dropped by the frame step do not count).
+    int64_t ProcessedTicks() const { return FProcessedTicks; }
+
+    TSinTable SinTable{};
+    int32_t WindDirection = 360;
+    int32_t WindBase = 360;
+    int32_t WindVariation = 5;
+    int32_t WindTarget = 360;
+    int32_t WindSpeed = 15;
+    int32_t RateTicks = 0;
+    int32_t LagTicks = 0;
+
+    std::array<TBoje*, 3> Buoys{};
+    std::array<TQuibo*, 2> Dinghies{};
+    TWindrose* WindRose = nullptr;
+
+    TRaceComponents Components;
+
+private:
+    void GovernRate();
+    void StepWind();
+    void Steer(TQuibo& dinghy);
+
+    bool FDebug;
+    int64_t FProcessedTicks = 0;
+};
