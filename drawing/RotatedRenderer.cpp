@@ -12,9 +12,7 @@ namespace {
 __extension__ typedef __int128 Int128;
 
 // A pivot this far from the picture's corner puts the whole picture beyond any 32-bit destination.
-constexpr long double kUnreachable = 0x1p60L;
-// Row positions below this size keep every intermediate of the span clipping well inside 64 bits.
-constexpr Int128 kNarrowLimit = Int128{1} << 60;
+constexpr long double kUnreachable = 0x1p59L;
 
 struct TBox {
     int64_t MinX;
@@ -51,12 +49,15 @@ bool CoveredBox(int32_t x, int32_t y, int32_t w, int32_t h, double pivotX, doubl
     const long double s = SinOfAngle(angle);
     box = {std::numeric_limits<int64_t>::max(), std::numeric_limits<int64_t>::min(),
            std::numeric_limits<int64_t>::max(), std::numeric_limits<int64_t>::min()};
-    for (const int32_t a : {0, w}) {
-        for (const int32_t b : {0, h}) {
-            const long double dx = std::trunc(a - px);
-            const long double dy = std::trunc(b - py);
-            const int64_t cx = static_cast<int64_t>(std::trunc(dx * c - dy * s)) + x;
-            const int64_t cy = static_cast<int64_t>(std::trunc(dx * s + dy * c)) + y;
+    // The bounds on px and py keep every value below well within 64 bits.
+    const long double dxs[] = {static_cast<long double>(TruncateExtended(-px)),
+                               static_cast<long double>(TruncateExtended(w - px))};
+    const long double dys[] = {static_cast<long double>(TruncateExtended(-py)),
+                               static_cast<long double>(TruncateExtended(h - py))};
+    for (const long double dx : dxs) {
+        for (const long double dy : dys) {
+            const int64_t cx = TruncateExtended(dx * c - dy * s) + x;
+            const int64_t cy = TruncateExtended(dx * s + dy * c) + y;
             box.MinX = std::min(box.MinX, cx);
             box.MaxX = std::max(box.MaxX, cx);
             box.MinY = std::min(box.MinY, cy);
@@ -81,33 +82,45 @@ TSteps Steps(int64_t sw, int64_t sh, int32_t w, int32_t h, int32_t angle)
 }
 
 // Walks the rows of the box, clipping each row's span analytically to the source rectangle and the
-// destination's width before handing it to the renderer.
+// destination's width before handing it to the renderer. Wide is the narrowest integer type that holds every
+// intermediate of this draw; the row loop divides several times per row, and narrow division is much faster.
 template <typename Wide>
-void DrawRows(TDXRMachine& machine, const TBox& box, Wide u, Wide v, const TSteps& steps, const TBounds& src,
+void DrawRows(TDXRMachine& machine, const TBox& box, Wide u, Wide v, const TSteps& steps, const TBounds& bounds,
               int32_t dstWidth)
 {
-    const Wide du = steps.DU;
-    const Wide dv = steps.DV;
-    for (int64_t row = box.MinY; row < box.MaxY; ++row, u -= steps.EU, v += steps.EV) {
+    const auto du = static_cast<Wide>(steps.DU);
+    const auto dv = static_cast<Wide>(steps.DV);
+    const auto eu = static_cast<Wide>(steps.EU);
+    const auto ev = static_cast<Wide>(steps.EV);
+    const auto left = static_cast<Wide>(bounds.L);
+    const auto top = static_cast<Wide>(bounds.T);
+    const auto right = static_cast<Wide>(bounds.R);
+    const auto bottom = static_cast<Wide>(bounds.B);
+    // Pixels left in the row from the box's left edge; the box starts inside the destination.
+    const auto room = static_cast<Wide>(dstWidth - box.MinX);
+    for (int64_t row = box.MinY; row < box.MaxY; ++row, u -= eu, v += ev) {
         Wide skip = 0;
-        if (du > 0 && u < src.L)
-            skip = (src.L - u + du - 1) / du;
-        if (du < 0 && u >= src.R)
-            skip = (src.R - u + du) / du;
-        if (dv > 0 && v < src.T)
-            skip = std::max<Wide>(skip, (src.T - v + dv - 1) / dv);
-        if (dv < 0 && v >= src.B)
-            skip = std::max<Wide>(skip, (src.B - v + dv) / dv);
+        if (du > 0 && u < left)
+            skip = (left - u + du - 1) / du;
+        if (du < 0 && u >= right)
+            skip = (right - u + du) / du;
+        if (dv > 0 && v < top)
+            skip = std::max<Wide>(skip, (top - v + dv - 1) / dv);
+        if (dv < 0 && v >= bottom)
+            skip = std::max<Wide>(skip, (bottom - v + dv) / dv);
+        // A span starting past the destination's edge is empty; stopping here also keeps skip small.
+        if (skip >= room)
+            continue;
         const Wide u1 = u + skip * du;
         const Wide v1 = v + skip * dv;
-        Wide n = du >= 0 ? (src.R - u1) / std::max<Wide>(du, 1) : (u1 - src.L) / -du;
-        n = std::min<Wide>(n, dv >= 0 ? (src.B - v1) / std::max<Wide>(dv, 1) : (v1 - src.T) / -dv);
-        n = std::min<Wide>(n, dstWidth - (box.MinX + skip));
-        if ((du == 0 && u1 < src.L) || (dv == 0 && v1 < src.T))
+        Wide n = du >= 0 ? (right - u1) / std::max<Wide>(du, 1) : (u1 - left) / -du;
+        n = std::min<Wide>(n, dv >= 0 ? (bottom - v1) / std::max<Wide>(dv, 1) : (v1 - top) / -dv);
+        n = std::min<Wide>(n, room - skip);
+        if ((du == 0 && u1 < left) || (dv == 0 && v1 < top))
             n = 0;
         if (n <= 0)
             continue;
-        machine.SetPosition(static_cast<int32_t>(box.MinX + skip), static_cast<int32_t>(row),
+        machine.SetPosition(static_cast<int32_t>(box.MinX + static_cast<int64_t>(skip)), static_cast<int32_t>(row),
                             static_cast<int64_t>(u1), static_cast<int64_t>(v1));
         machine.RenderSpan(static_cast<int32_t>(n));
     }
@@ -116,6 +129,15 @@ void DrawRows(TDXRMachine& machine, const TBox& box, Wide u, Wide v, const TStep
 Int128 Magnitude(Int128 value)
 {
     return value < 0 ? -value : value;
+}
+
+// trunc(size * pivot * 65536), the pivot's source position in 16.16.
+Int128 PivotPosition(int64_t size, double pivot)
+{
+    const long double position = static_cast<long double>(size) * pivot * 65536;
+    if (std::fabs(position) < 0x1p61L)
+        return TruncateExtended(position);
+    return static_cast<Int128>(position);
 }
 
 } // namespace
@@ -160,13 +182,14 @@ void TDXRMachine::Span(const TDXRMachine& m, int32_t n)
     const std::ptrdiff_t pitch = m.FSrcPitch;
     const int64_t du = m.FDU;
     const int64_t dv = m.FDV;
+    const uint32_t key = m.FKey;
     int64_t u = m.FU;
     int64_t v = m.FV;
     for (int32_t k = 0; k < n; ++k, u += du, v += dv) {
         const uint32_t pixel = src[(v >> 16) * pitch + (u >> 16)];
         if constexpr (Keyed) {
             const uint32_t colour = pixel & 0xFFFFFFu;
-            if (colour != m.FKey)
+            if (colour != key)
                 dst[k] = colour;
         } else {
             dst[k] = pixel;
@@ -200,20 +223,30 @@ void RenderRotated(const TLockedPixels& dst, const TLockedPixels& src, int32_t x
     const TBounds bounds{int64_t{srcRect.Left} * 65536, int64_t{srcRect.Top} * 65536,
                          int64_t{srcRect.Right} * 65536, int64_t{srcRect.Bottom} * 65536};
 
-    const Int128 u = static_cast<Int128>(std::trunc(static_cast<long double>(sw) * pivotX * 65536)) +
+    const Int128 u = PivotPosition(sw, pivotX) +
                      Int128{box.MinX - x} * steps.DU + Int128{y - box.MinY} * steps.EU + bounds.L;
-    const Int128 v = static_cast<Int128>(std::trunc(static_cast<long double>(sh) * pivotY * 65536)) +
+    const Int128 v = PivotPosition(sh, pivotY) +
                      Int128{box.MinX - x} * steps.DV - Int128{y - box.MinY} * steps.EV + bounds.T;
+    // The row positions move linearly, so the first and last rows bound them all. With every row position,
+    // step and bound below 2^29 (2^60), and a span step times the destination width too, no intermediate of
+    // the row loop leaves 32 (64) bits.
     const Int128 lastRow = box.MaxY - 1 - box.MinY;
-    const Int128 uLast = u - lastRow * steps.EU;
-    const Int128 vLast = v + lastRow * steps.EV;
+    const Int128 rowReach = std::max({Magnitude(u), Magnitude(v), Magnitude(u - lastRow * steps.EU),
+                                      Magnitude(v + lastRow * steps.EV)});
+    const int64_t stepReach = std::max({std::abs(steps.DU), std::abs(steps.DV), std::abs(steps.EU),
+                                        std::abs(steps.EV), bounds.R, bounds.B});
+    const Int128 spanReach = Int128{dst.Width} * std::max(std::abs(steps.DU), std::abs(steps.DV));
+    const Int128 reach = std::max({rowReach, Int128{stepReach}, spanReach});
 
     TDXRMachine& machine = DXRMachine();
     machine.SetDestination(dst.Bits, dst.PitchPixels);
     machine.SetSource(src.Bits, src.PitchPixels);
     machine.SetColorKey(transparent, key);
     machine.SetSteps(steps.DU, steps.DV);
-    if (std::max({Magnitude(u), Magnitude(v), Magnitude(uLast), Magnitude(vLast)}) < kNarrowLimit)
+    if (reach < Int128{1} << 29)
+        DrawRows<int32_t>(machine, box, static_cast<int32_t>(u), static_cast<int32_t>(v), steps, bounds,
+                          dst.Width);
+    else if (reach < Int128{1} << 60)
         DrawRows<int64_t>(machine, box, static_cast<int64_t>(u), static_cast<int64_t>(v), steps, bounds,
                           dst.Width);
     else

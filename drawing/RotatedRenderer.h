@@ -4,6 +4,8 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
+#include <limits>
 
 // The software span renderer behind rotated drawing. It copies one horizontal span of destination pixels per
 // request, stepping through the source in 16.16 fixed point. The span loop for keyed or unkeyed drawing is
@@ -38,6 +40,26 @@ private:
     int32_t FY = 0;
     SpanFunction FSpan = &Span<false>;
 };
+
+// trunc(value) for |value| < 2^61. Reads the integer out of the extended-precision sum with a large constant,
+// which spares the slow change of the x87 rounding mode that a plain conversion makes.
+inline int64_t TruncateExtended(long double value)
+{
+    if constexpr (std::numeric_limits<long double>::digits == 64) {
+        const long double shifted = value + 0x1.8p63L;
+        uint64_t mantissa = 0;
+        std::memcpy(&mantissa, &shifted, sizeof mantissa);
+        int64_t nearest = static_cast<int64_t>(mantissa - 0xC000000000000000u);
+        const auto back = static_cast<long double>(nearest);
+        if (value >= 0 && back > value)
+            --nearest;
+        else if (value < 0 && back < value)
+            ++nearest;
+        return nearest;
+    } else {
+        return static_cast<int64_t>(value);
+    }
+}
 
 // The one renderer, created on first use.
 TDXRMachine& DXRMachine();

@@ -23,7 +23,7 @@ TEST(RotatedFuzz, AbsurdArgumentsNeverReachOutsideTheSurfacesAndMatchTheReferenc
     const int32_t angles[] = {INT32_MIN, -65, -64, -1, 0, 1, 32, 63, 64, 128, 192, 255, 256, INT32_MAX};
     const int32_t rectEdges[] = {INT32_MIN, -1, 0, 1, 4, 7, 8, 9, INT32_MAX};
     const double inf = std::numeric_limits<double>::infinity();
-    const double pivots[] = {0.0,  0.5,   1.0,    -1.0,  1e-300, 1e18,  -1e18, 1.2e18, 3e18, 1e19, -1e19,
+    const double pivots[] = {0.0,  0.5,  1.0,    -1.0,  1e-300, 3e17, -5e17, 1e18, -1e18, 1.2e18, 3e18, 1e19, -1e19,
                              1e20, 1e300, -1e300, inf,   -inf,   std::numeric_limits<double>::quiet_NaN()};
     std::mt19937 random(99);
     TDirectDraw device;
