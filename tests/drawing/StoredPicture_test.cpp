@@ -103,8 +103,11 @@ TEST(StoredPicture, OtherPicturesAreStoredAsDib)
 
 std::vector<uint8_t> Named(const std::string& name, std::vector<uint8_t> rest)
 {
-    std::vector<uint8_t> data{static_cast<uint8_t>(name.size())};
-    data.insert(data.end(), name.begin(), name.end());
+    std::vector<uint8_t> data;
+    data.reserve(1 + name.size() + rest.size());
+    data.push_back(static_cast<uint8_t>(name.size()));
+    for (char c : name)
+        data.push_back(static_cast<uint8_t>(c));
     data.insert(data.end(), rest.begin(), rest.end());
     return data;
 }
