@@ -1,0 +1,54 @@
+#pragma once
+#include "drawing/DrawingSurface.h"
+#include "drawing/ImageList.h"
+#include "platform/HeadlessApplication.h"
+#include "platform/HeadlessWindow.h"
+#include "platform/ManualClock.h"
+#include "simulation/Race.h"
+#include "sprites/DXSpriteEngine.h"
+#include "sprites/Timer.h"
+
+#include <cstdint>
+
+// A window whose vertical blank comes every 1/60 s of the manual clock: waiting for it moves the clock on.
+class TVerticalBlankWindow : public THeadlessWindow {
+public:
+    TVerticalBlankWindow(int32_t width, int32_t height, TManualClock& clock);
+    void WaitForVerticalBlank() override;
+    // Moves the clock on by whole milliseconds, keeping the fraction of the display's period.
+    void Elapse(uint32_t milliseconds);
+
+private:
+    TManualClock& FClock;
+    int64_t FMicroseconds = 0;
+};
+
+// The main window's components and race without a screen: the real pictures, the real frame timer and frame
+// step, a clock that moves only as the game is driven. Two runs fed the same tillers play the same race.
+class THeadlessGame {
+public:
+    // timeOfDay seeds the wind's random targets.
+    explicit THeadlessGame(bool debug = false, uint32_t timeOfDay = 0);
+    ~THeadlessGame();
+    THeadlessGame(const THeadlessGame&) = delete;
+    THeadlessGame& operator=(const THeadlessGame&) = delete;
+
+    // Runs idle passes, a millisecond apart, until the race has processed one more tick. Returns false if none
+    // came (the timer is off).
+    bool Tick();
+    void SetTillers(int32_t green, int32_t red);
+
+    TRace& Race() { return FRace; }
+    TDirectDrawSurface& BackBuffer() { return *DXDraw1.Surface(); }
+
+    TManualClock Clock;
+    THeadlessApplication Application;
+    TVerticalBlankWindow Window;
+    TCustomDXDraw DXDraw1;
+    TDXSpriteEngine DXSpriteEngine1;
+    TDXTimer DXTimer1;
+    TDXImageList DXImageList1;
+
+private:
+    TRace FRace;
+};
