@@ -21,5 +21,5 @@ std::vector<std::string_view> AssetPaths();
 
 // Appends the main window's seven pictures in list order: "Water1" (the background, a TJPEGImage), "B0",
 // "B1", "Explode", "Windrose", "Boje", "Segel" (TDIB), each with its pattern size, transparency and
-// transparent colour, in system memory never.
+// transparent colour and SystemMemory false.
 void LoadMainImageList(TPictureCollection& items);
