@@ -5,8 +5,11 @@
 #include <QPainter>
 #include <QRegion>
 #include <QResizeEvent>
+#include <QScreen>
 
 #include <algorithm>
+#include <chrono>
+#include <thread>
 #include <cmath>
 
 namespace {
@@ -47,6 +50,13 @@ void TQtPresentWindow::ClientOriginOnScreen(int32_t& x, int32_t& y) const
 
 void TQtPresentWindow::WaitForVerticalBlank()
 {
+    // X11 offers no wait for the vertical blank; sleeping to the next refresh boundary of the screen's rate
+    // paces the frames the same way without spinning.
+    const double rate = screen() != nullptr && screen()->refreshRate() >= 20 ? screen()->refreshRate() : 60.0;
+    const auto period = std::chrono::nanoseconds(static_cast<int64_t>(1e9 / rate));
+    const auto now = std::chrono::steady_clock::now().time_since_epoch();
+    const auto next = (now / period + 1) * period;
+    std::this_thread::sleep_for(next - now);
 }
 
 void TQtPresentWindow::Present(const TPixelView& frame, int32_t left, int32_t top, int32_t width, int32_t height)

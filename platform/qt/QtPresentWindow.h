@@ -14,7 +14,7 @@
 // a whole number of device pixels, without smoothing, so marker colours stay exact.
 //
 // Qt offers no portable wait for the vertical blank (none at all on the raster backing store of X11 or the
-// offscreen platform), so WaitForVerticalBlank returns at once and frame pacing rests with the frame timer.
+// offscreen platform), so WaitForVerticalBlank sleeps until the next boundary of the screen's refresh period.
 class TQtPresentWindow : public QWidget, public IPresentWindow {
 public:
     using MouseDownHandler = std::function<void(int32_t x, int32_t y, Qt::MouseButton button)>;

@@ -1,0 +1,113 @@
+#include "GameWindow.h"
+
+#include <gtest/gtest.h>
+
+#include <QPointF>
+
+#include <memory>
+
+namespace {
+
+constexpr unsigned Green = 0x008080;
+constexpr unsigned Red = 0xFF0000;
+constexpr unsigned Yellow = 0xFFFF00;
+
+class GameTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { Display = std::make_unique<TVirtualDisplay>(); }
+    static void TearDownTestSuite() { Display.reset(); }
+
+    void SetUp() override
+    {
+        Game = std::make_unique<TGameWindow>(*Display);
+        ASSERT_TRUE(Game->Found()) << "the main window did not appear";
+    }
+
+    static std::unique_ptr<TVirtualDisplay> Display;
+    std::unique_ptr<TGameWindow> Game;
+};
+
+std::unique_ptr<TVirtualDisplay> GameTest::Display;
+
+} // namespace
+
+TEST_F(GameTest, ShowsTheCourseInExactMarkerColours)
+{
+    SleepMs(300);
+    const QImage shot = Game->Screenshot();
+    shot.save("/tmp/quibo-e2e-start.png");
+    ASSERT_EQ(shot.width(), 1076);
+    ASSERT_EQ(shot.height(), 810);
+    const QImage area = shot.copy(0, 41, 1076, 750);
+    // Both hulls (less what a hanging sail covers) and three whole buoys, read back unchanged from the screen.
+    EXPECT_GT(CountColor(area, Green), 1300);
+    EXPECT_GT(CountColor(area, Red), 1300);
+    EXPECT_EQ(CountColor(area, Yellow), 3 * 122);
+    // Green right of the centre, red left of it, near the bottom.
+    const QPointF green = CentreOfColor(area, Green);
+    const QPointF red = CentreOfColor(area, Red);
+    EXPECT_NEAR(green.x(), 628, 10);
+    EXPECT_NEAR(red.x(), 448, 10);
+    EXPECT_GT(green.y(), 550);
+    // The toolbar strip above is silver, the water below deep blue.
+    EXPECT_EQ(shot.pixel(600, 20) & 0xFFFFFFu, 0xC0C0C0u);
+    EXPECT_GE(area.pixel(100, 300) & 0xFFu, 180u);
+}
+
+TEST_F(GameTest, ArrowKeyTurnsAndMovesTheGreenDinghy)
+{
+    const QPointF before = CentreOfColor(Game->DrawingArea(), Green);
+    Game->Keys("keydown Right");
+    SleepMs(400);
+    Game->Keys("keyup Right");
+    SleepMs(1000);
+    const QImage after = Game->DrawingArea();
+    const QPointF moved = CentreOfColor(after, Green);
+    ASSERT_GE(moved.x(), 0) << "green hull not found";
+    // Turned to port (west) and sailing: it has moved left, the red one where it was.
+    EXPECT_LT(moved.x(), before.x() - 20);
+    EXPECT_NEAR(CentreOfColor(after, Red).x(), 448, 10);
+}
+
+TEST_F(GameTest, PauseFreezesThePictureAndResumeMovesItAgain)
+{
+    Game->Keys("key Pause");
+    SleepMs(300);
+    const QImage first = Game->DrawingArea();
+    SleepMs(600);
+    const QImage second = Game->DrawingArea();
+    EXPECT_TRUE(first == second) << "the picture changed while paused";
+
+    Game->Keys("key Pause");
+    SleepMs(600);
+    const QImage resumed = Game->DrawingArea();
+    EXPECT_FALSE(resumed == second) << "the picture did not move after resuming";
+}
+
+TEST_F(GameTest, HullsSteeredIntoEachOtherExplode)
+{
+    bool wrecked = false;
+    for (int attempt = 0; attempt < 3 && !wrecked; ++attempt) {
+        if (attempt > 0) {
+            Game->Keys("key F3");
+            SleepMs(300);
+        }
+        // Green turns west, red east: mirror images heading for each other.
+        Game->Keys("keydown Right keydown y");
+        SleepMs(450);
+        Game->Keys("keyup Right keyup y");
+        for (int wait = 0; wait < 40 && !wrecked; ++wait) {
+            SleepMs(100);
+            const QImage area = Game->DrawingArea();
+            wrecked = CountColor(area, Green) == 0 && CountColor(area, Red) == 0;
+        }
+    }
+    Game->DrawingArea().save("/tmp/quibo-e2e-crash.png");
+    EXPECT_TRUE(wrecked) << "both hulls should have exploded and vanished";
+}
+
+TEST_F(GameTest, EscEndsTheProgram)
+{
+    Game->Keys("key Escape");
+    EXPECT_EQ(Game->Process().WaitExit(5000), 0);
+}

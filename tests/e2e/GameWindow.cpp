@@ -1,0 +1,190 @@
+#include "GameWindow.h"
+
+#include <QPointF>
+
+#include <chrono>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <spawn.h>
+#include <stdexcept>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+
+extern char** environ;
+
+void SleepMs(int ms)
+{
+    std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+}
+
+TChildProcess::TChildProcess(const std::vector<std::string>& argv, const std::vector<std::string>& extraEnv)
+{
+    std::vector<std::string> env;
+    for (char** e = environ; *e != nullptr; ++e)
+        env.emplace_back(*e);
+    for (const auto& extra : extraEnv) {
+        const auto name = extra.substr(0, extra.find('=') + 1);
+        std::erase_if(env, [&](const std::string& e) { return e.rfind(name, 0) == 0; });
+        env.push_back(extra);
+    }
+    std::vector<char*> args;
+    for (const auto& a : argv)
+        args.push_back(const_cast<char*>(a.c_str()));
+    args.push_back(nullptr);
+    std::vector<char*> envp;
+    for (const auto& e : env)
+        envp.push_back(const_cast<char*>(e.c_str()));
+    envp.push_back(nullptr);
+    if (posix_spawnp(&FPid, args[0], nullptr, nullptr, args.data(), envp.data()) != 0)
+        throw std::runtime_error("cannot start " + argv[0]);
+}
+
+TChildProcess::~TChildProcess()
+{
+    if (FPid > 0 && Running()) {
+        kill(FPid, SIGTERM);
+        if (WaitExit(2000) == -1 && Running()) {
+            kill(FPid, SIGKILL);
+            WaitExit(2000);
+        }
+    }
+}
+
+TChildProcess::TChildProcess(TChildProcess&& other) noexcept : FPid(other.FPid), FExitCode(other.FExitCode)
+{
+    other.FPid = -1;
+}
+
+TChildProcess& TChildProcess::operator=(TChildProcess&& other) noexcept
+{
+    std::swap(FPid, other.FPid);
+    std::swap(FExitCode, other.FExitCode);
+    return *this;
+}
+
+bool TChildProcess::Running()
+{
+    if (FPid <= 0)
+        return false;
+    int status = 0;
+    const pid_t r = waitpid(FPid, &status, WNOHANG);
+    if (r == FPid) {
+        FExitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+        FPid = -1;
+        return false;
+    }
+    return true;
+}
+
+int TChildProcess::WaitExit(int timeoutMs)
+{
+    for (int waited = 0; waited <= timeoutMs; waited += 20) {
+        if (!Running())
+            return FExitCode;
+        SleepMs(20);
+    }
+    return -1;
+}
+
+std::string RunCommand(const std::string& command)
+{
+    std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
+    if (!pipe)
+        return {};
+    std::string out;
+    char buffer[4096];
+    size_t n = 0;
+    while ((n = fread(buffer, 1, sizeof buffer, pipe.get())) > 0)
+        out.append(buffer, n);
+    return out;
+}
+
+TVirtualDisplay::TVirtualDisplay()
+{
+    for (int number = 90; number < 110; ++number) {
+        if (access(("/tmp/.X11-unix/X" + std::to_string(number)).c_str(), F_OK) == 0)
+            continue;
+        FName = ":" + std::to_string(number);
+        FServer = TChildProcess({"Xvfb", FName, "-screen", "0", "1280x1024x24", "-nolisten", "tcp"}, {});
+        for (int i = 0; i < 100; ++i) {
+            if (RunCommand("DISPLAY=" + FName + " xdpyinfo >/dev/null 2>&1 && echo up").find("up") == 0)
+                break;
+            SleepMs(50);
+        }
+        FWindowManager = TChildProcess({"openbox"}, {Env()});
+        SleepMs(500);
+        return;
+    }
+    throw std::runtime_error("no free X display number");
+}
+
+TGameWindow::TGameWindow(const TVirtualDisplay& display, const std::vector<std::string>& args) : FDisplay(display)
+{
+    std::vector<std::string> argv{QUIBO_BINARY};
+    argv.insert(argv.end(), args.begin(), args.end());
+    FProcess = TChildProcess(argv, {display.Env(), "QT_QPA_PLATFORM=xcb"});
+    for (int i = 0; i < 150 && FWindowId.empty(); ++i) {
+        SleepMs(100);
+        const std::string out = Xdotool("search --name 'QuiboTrainer v.1.0'");
+        if (!out.empty())
+            FWindowId = out.substr(0, out.find('\n'));
+    }
+    if (!FWindowId.empty()) {
+        Xdotool("windowactivate --sync " + FWindowId);
+        Xdotool("windowfocus --sync " + FWindowId);
+        SleepMs(500);
+    }
+}
+
+TGameWindow::~TGameWindow() = default;
+
+std::string TGameWindow::Xdotool(const std::string& args)
+{
+    return RunCommand(FDisplay.Env() + " xdotool " + args + " 2>/dev/null");
+}
+
+void TGameWindow::Keys(const std::string& xdotoolArgs)
+{
+    Xdotool(xdotoolArgs);
+}
+
+QImage TGameWindow::Screenshot()
+{
+    const std::string file = "/tmp/quibo-e2e-" + std::to_string(getpid()) + ".png";
+    RunCommand(FDisplay.Env() + " import -window " + FWindowId + " " + file + " 2>/dev/null");
+    QImage image(QString::fromStdString(file));
+    std::remove(file.c_str());
+    return image.convertToFormat(QImage::Format_RGB32);
+}
+
+QImage TGameWindow::DrawingArea()
+{
+    return Screenshot().copy(0, 41, 1076, 750);
+}
+
+int CountColor(const QImage& image, unsigned rgb)
+{
+    int n = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            n += (image.pixel(x, y) & 0xFFFFFFu) == rgb;
+    return n;
+}
+
+QPointF CentreOfColor(const QImage& image, unsigned rgb)
+{
+    double sx = 0;
+    double sy = 0;
+    int n = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if ((image.pixel(x, y) & 0xFFFFFFu) == rgb) {
+                sx += x;
+                sy += y;
+                ++n;
+            }
+    return n == 0 ? QPointF(-1, -1) : QPointF(sx / n, sy / n);
+}

@@ -1,0 +1,68 @@
+#pragma once
+#include <QImage>
+
+#include <string>
+#include <sys/types.h>
+#include <vector>
+
+// A child process, killed when the handle goes.
+class TChildProcess {
+public:
+    TChildProcess() = default;
+    TChildProcess(const std::vector<std::string>& argv, const std::vector<std::string>& extraEnv);
+    ~TChildProcess();
+    TChildProcess(TChildProcess&& other) noexcept;
+    TChildProcess& operator=(TChildProcess&& other) noexcept;
+
+    pid_t Pid() const { return FPid; }
+    // Waits up to timeoutMs for the process to end; its exit code, or -1 if it still runs.
+    int WaitExit(int timeoutMs);
+    bool Running();
+
+private:
+    pid_t FPid = -1;
+    int FExitCode = -1;
+};
+
+// Runs a command to its end and returns what it printed.
+std::string RunCommand(const std::string& command);
+
+// A virtual X display with a window manager, for as long as the object lives.
+class TVirtualDisplay {
+public:
+    TVirtualDisplay();
+    const std::string& Name() const { return FName; }
+    std::string Env() const { return "DISPLAY=" + FName; }
+
+private:
+    std::string FName;
+    TChildProcess FServer;
+    TChildProcess FWindowManager;
+};
+
+// The game's main window on a display: found by its caption, focused, keyed, and photographed.
+class TGameWindow {
+public:
+    TGameWindow(const TVirtualDisplay& display, const std::vector<std::string>& args = {});
+    ~TGameWindow();
+
+    bool Found() const { return !FWindowId.empty(); }
+    // The client area, 1076 x 810 at 96 dpi: toolbar, drawing area from row 41, status bar.
+    QImage Screenshot();
+    // The drawing area alone.
+    QImage DrawingArea();
+    void Keys(const std::string& xdotoolArgs);
+    TChildProcess& Process() { return FProcess; }
+
+private:
+    std::string Xdotool(const std::string& args);
+    const TVirtualDisplay& FDisplay;
+    TChildProcess FProcess;
+    std::string FWindowId;
+};
+
+// Pixels of exactly this 0xRRGGBB value.
+int CountColor(const QImage& image, unsigned rgb);
+// Mean position of the pixels of that value; (-1, -1) when there are none.
+QPointF CentreOfColor(const QImage& image, unsigned rgb);
+void SleepMs(int ms);

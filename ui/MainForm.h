@@ -1,0 +1,81 @@
+#pragma once
+#include "drawing/DrawingSurface.h"
+#include "drawing/ImageList.h"
+#include "platform/qt/QtClock.h"
+#include "platform/qt/QtMessageBox.h"
+#include "platform/qt/QtPresentWindow.h"
+#include "simulation/Race.h"
+#include "sprites/DXSpriteEngine.h"
+#include "sprites/Timer.h"
+
+#include <QWidget>
+
+
+class IApplication;
+class QFrame;
+class QLabel;
+class TSpeedButton;
+class TSetupForm;
+
+// The program's one window: toolbar, drawing area and status bar, the scene's components and the race.
+class TMainForm : public QWidget {
+public:
+    // The application must outlive the window. debug switches on the collision outlines and the pixel probe.
+    TMainForm(IApplication& application, bool debug, QWidget* parent = nullptr);
+    ~TMainForm() override;
+
+    // The wind settings dialog, created after the window and kept for the whole run.
+    void SetSetupForm(TSetupForm* setupForm) { SetupForm = setupForm; }
+
+    // Keys are virtual-key codes; true when the key was one of the window's.
+    bool FormKeyDown(int key);
+    bool FormKeyUp(int key);
+
+    void SpeedButtonStartClick();
+    void SpeedButtonSetupClick();
+    void SpeedButtonStopClick();
+    void SpeedButtonPlayClick();
+    void SpeedButtonEndeClick();
+    void DXDraw1MouseDown(int32_t x, int32_t y);
+
+    QFrame* Shape1;
+    TSpeedButton* SpeedButtonStart;
+    TSpeedButton* SpeedButtonSetup;
+    QFrame* Bevel3;
+    TSpeedButton* SpeedButtonEnde;
+    QLabel* Image1;
+    TSpeedButton* SpeedButtonStop;
+    TSpeedButton* SpeedButtonPlay;
+    QWidget* StatusBar1;
+
+    TQtClock Clock;
+    TQtMessageBox Messages;
+    // The drawing area's widget, and the component presenting into it.
+    TQtPresentWindow* DXDraw1Window;
+    TCustomDXDraw DXDraw1;
+    TDXSpriteEngine DXSpriteEngine1;
+    TDXTimer DXTimer1;
+    TDXImageList DXImageList1;
+    TRace Race;
+    TSetupForm* SetupForm = nullptr;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void FormCreate();
+    void FormShow();
+    TSpeedButton* AddButton(const char* name, const QString& caption, const char* glyph, int left);
+    void BuildStatusBar();
+
+    bool FShown = false;
+};
+
+// The program icon, from the embedded pictures.
+QPixmap ProgramIcon();
+
+// Qt key to the virtual-key code the window's handlers compare with; 0 for keys without one.
+int VirtualKeyOf(int qtKey);
