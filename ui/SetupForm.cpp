@@ -6,6 +6,7 @@
 #include "ui/RxSpinEdit.h"
 
 #include <QFontDatabase>
+#include <QFontMetrics>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -14,15 +15,34 @@
 #include <QPushButton>
 #include <QScreen>
 
+#include <algorithm>
+
 namespace {
 
-// The dialog is laid out for this font; where it is missing the system's own at the same size stands in.
+const QString Label1Text = QStringLiteral("Windrichtung in Grad:");
+const QString Label2Text = QStringLiteral("Windgeschwindigkeit in Knoten:");
+const QString Label3Text = QStringLiteral("Zufällige Windabweichung in Grad:");
+
+// Labels start at x 16 and must end before the fields' column at x 192.
+constexpr int LabelRoom = 192 - 16 - 4;
+
+// The dialog is laid out for "MS Sans Serif" at 8 points. Where it is missing, a face of about its width stands
+// in, else the system's own; a stand-in too wide for the labels is narrowed until they fit.
 QFont DialogFont()
 {
-    const QString classic = QStringLiteral("MS Sans Serif");
-    QFont font = QFontDatabase::families().contains(classic) ? QFont(classic)
-                                                              : QFontDatabase::systemFont(QFontDatabase::GeneralFont);
+    QFont font = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
+    for (const char* family : {"MS Sans Serif", "Microsoft Sans Serif", "Arial", "Liberation Sans", "Nimbus Sans"}) {
+        if (QFontDatabase::hasFamily(QString::fromLatin1(family))) {
+            font = QFont(QString::fromLatin1(family));
+            break;
+        }
+    }
     font.setPointSize(8);
+    int widest = 0;
+    for (const QString& text : {Label1Text, Label2Text, Label3Text})
+        widest = std::max(widest, QFontMetrics(font).horizontalAdvance(text));
+    if (widest > LabelRoom)
+        font.setStretch(std::max(50, LabelRoom * 100 / widest));
     return font;
 }
 
@@ -64,15 +84,15 @@ TSetupForm::TSetupForm(IClock& clock, IMessageBox& messages, QWidget* parent)
     Bevel1->setFrameStyle(QFrame::Box | QFrame::Sunken);
     Bevel1->setGeometry(8, 16, 241, 137);
 
-    Label1 = MakeLabel(this, "Label1", QStringLiteral("Windrichtung in Grad:"), 16, 56);
-    Label2 = MakeLabel(this, "Label2", QStringLiteral("Windgeschwindigkeit in Knoten:"), 16, 128);
+    Label1 = MakeLabel(this, "Label1", Label1Text, 16, 56);
+    Label2 = MakeLabel(this, "Label2", Label2Text, 16, 128);
 
     Image1 = new QLabel(this);
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setGeometry(8, 160, 33, 33);
     Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
-    Label3 = MakeLabel(this, "Label3", QStringLiteral("Zufällige Windabweichung in Grad:"), 16, 88);
+    Label3 = MakeLabel(this, "Label3", Label3Text, 16, 88);
 
     ButtonFertig = new QPushButton(QStringLiteral("&Fertig"), this);
     ButtonFertig->setObjectName(QStringLiteral("ButtonFertig"));

@@ -1,0 +1,27 @@
+#pragma once
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QEventLoop>
+#include <QTimer>
+
+#include <functional>
+
+// Runs a real event loop (one that may sleep, so idle passes happen) for the given time.
+inline void RunEventLoop(int milliseconds)
+{
+    QEventLoop loop;
+    QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+// Processes events until the condition holds or the time is up; returns the condition.
+inline bool WaitFor(const std::function<bool()>& condition, int milliseconds = 3000)
+{
+    QDeadlineTimer deadline(milliseconds);
+    while (!condition()) {
+        if (deadline.hasExpired())
+            return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    }
+    return true;
+}
