@@ -4,6 +4,8 @@
 #include <QPainter>
 #include <QPolygon>
 
+#include <algorithm>
+
 TDiagonalSpinButton::TDiagonalSpinButton(QWidget* parent)
     : QWidget(parent)
     , FRepeatTimer(this)
@@ -85,32 +87,40 @@ void TDiagonalSpinButton::paintEvent(QPaintEvent*)
     const int w = width();
     const int h = height();
     const QPalette& colours = palette();
-    painter.fillRect(rect(), colours.button());
-
-    const QColor light = colours.color(QPalette::Light);
-    const QColor shadow = colours.color(QPalette::Dark);
     const bool upSunken = FPressed && FInside && FUpPressed;
     const bool downSunken = FPressed && FInside && !FUpPressed;
+    const QPolygon upHalf({QPoint(0, 0), QPoint(w, 0), QPoint(0, h)});
+    const QPolygon downHalf({QPoint(w, 0), QPoint(w, h), QPoint(0, h)});
 
-    // Upper-left half: its top and left edges face the light, the diagonal faces away.
-    painter.setPen(upSunken ? shadow : light);
-    painter.drawLine(0, 0, w - 1, 0);
-    painter.drawLine(0, 0, 0, h - 1);
-    painter.setPen(upSunken ? light : shadow);
-    painter.drawLine(1, h - 2, w - 2, 1);
-    // Lower-right half: the diagonal faces the light, its right and bottom edges face away.
-    painter.setPen(downSunken ? shadow : light);
-    painter.drawLine(1, h - 1, w - 1, 1);
-    painter.setPen(downSunken ? light : shadow);
+    painter.fillRect(rect(), colours.button());
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(colours.button().color().darker(120));
+    if (upSunken)
+        painter.drawPolygon(upHalf);
+    if (downSunken)
+        painter.drawPolygon(downHalf);
+
+    // Raised edges: light on the top and left, shadow on the bottom and right; the diagonal is a groove.
+    const QColor light = colours.color(QPalette::Light);
+    const QColor shadow = colours.color(QPalette::Shadow);
+    const QColor dark = colours.color(QPalette::Dark);
+    painter.setPen(upSunken ? dark : light);
+    painter.drawLine(0, 0, w - 2, 0);
+    painter.drawLine(0, 0, 0, h - 2);
+    painter.setPen(downSunken ? dark : shadow);
     painter.drawLine(w - 1, 0, w - 1, h - 1);
     painter.drawLine(0, h - 1, w - 1, h - 1);
+    painter.setPen(dark);
+    painter.drawLine(0, h - 2, w - 2, 0);
+    painter.setPen(light);
+    painter.drawLine(1, h - 2, w - 2, 1);
 
-    // Small arrows at the centres of the two triangles.
+    // Arrows at the centres of the two triangles, moved by a pixel while pressed.
+    const int size = std::max(2, std::min(w, h) / 6);
     painter.setPen(Qt::NoPen);
     painter.setBrush(colours.color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText));
-    const int shift = 1;
-    const QPoint up(w / 3 + (upSunken ? shift : 0), h / 3 + (upSunken ? shift : 0));
-    const QPoint down((2 * w) / 3 + (downSunken ? shift : 0), (2 * h) / 3 + (downSunken ? shift : 0));
-    painter.drawPolygon(QPolygon({up + QPoint(0, -1), up + QPoint(-2, 1), up + QPoint(2, 1)}));
-    painter.drawPolygon(QPolygon({down + QPoint(-2, -1), down + QPoint(2, -1), down + QPoint(0, 1)}));
+    const QPoint up = QPoint(w / 3, h / 3) + (upSunken ? QPoint(1, 1) : QPoint());
+    const QPoint down = QPoint((2 * w) / 3, (2 * h) / 3) + (downSunken ? QPoint(1, 1) : QPoint());
+    painter.drawPolygon(QPolygon({up + QPoint(0, -size / 2 - 1), up + QPoint(-size, size / 2 + 1), up + QPoint(size, size / 2 + 1)}));
+    painter.drawPolygon(QPolygon({down + QPoint(-size, -size / 2 - 1), down + QPoint(size, -size / 2 - 1), down + QPoint(0, size / 2 + 1)}));
 }
