@@ -4,6 +4,9 @@
 #include "ui/QuiboApplication.h"
 #include "ui/SetupForm.h"
 
+#include <QTimer>
+
+#include <cstdio>
 #include <cstring>
 
 int main(int argc, char** argv)
@@ -19,6 +22,15 @@ int main(int argc, char** argv)
     TSetupForm setupForm(mainForm.Clock, mainForm.Messages, &mainForm);
     setupForm.SetIcon(ProgramIcon());
     mainForm.SetSetupForm(&setupForm);
+
+    // For measurements: the frame timer's measured rate once a second on standard error.
+    QTimer rateReport;
+    if (!qEnvironmentVariableIsEmpty("QUIBO_REPORT_RATE")) {
+        QObject::connect(&rateReport, &QTimer::timeout, [&mainForm] {
+            std::fprintf(stderr, "ticks per second: %d\n", mainForm.DXTimer1.FramesPerSecond());
+        });
+        rateReport.start(1000);
+    }
 
     mainForm.show();
     return app.exec();

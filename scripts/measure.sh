@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# Measures the running game under Xvfb: the frame timer's ticks per second and the processor time it takes.
+# Usage: scripts/measure.sh [seconds]   (builds first if needed)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+seconds=${1:-20}
+scripts/setup.sh
+cmake --preset release >/dev/null
+cmake --build --preset release --target QuiboTrainer >/dev/null
+
+display=:$((70 + RANDOM % 20))
+Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb=$!
+sleep 1
+DISPLAY=$display openbox >/dev/null 2>&1 &
+wm=$!
+log=$(mktemp)
+trap 'kill $game $wm $xvfb 2>/dev/null || true; rm -f "$log"' EXIT
+sleep 1
+DISPLAY=$display QT_QPA_PLATFORM=xcb QUIBO_REPORT_RATE=1 build/release/ui/QuiboTrainer 2>"$log" &
+game=$!
+sleep 3
+DISPLAY=$display xdotool search --name 'QuiboTrainer v.1.0' windowactivate --sync >/dev/null 2>&1 || true
+sleep 2
+
+ticks() { awk '{print $14 + $15}' "/proc/$game/stat"; }
+hz=$(getconf CLK_TCK)
+start_cpu=$(ticks)
+start_lines=$(wc -l <"$log")
+sleep "$seconds"
+end_cpu=$(ticks)
+
+rates=$(tail -n +"$((start_lines + 1))" "$log" | sed -n 's/^ticks per second: //p')
+echo "ticks per second over ${seconds} s: $(echo $rates | tr ' ' ',')"
+echo "$rates" | awk '{s += $1; if (min == "" || $1 < min) min = $1; if ($1 > max) max = $1; n++}
+  END {printf "  mean %.1f, min %d, max %d\n", s / n, min, max}'
+awk -v a="$start_cpu" -v b="$end_cpu" -v hz="$hz" -v s="$seconds" \
+  'BEGIN {printf "processor time: %.1f%% of one core\n", (b - a) / hz / s * 100}'
