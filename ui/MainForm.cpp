@@ -163,6 +163,8 @@ TSpeedButton* TMainForm::AddButton(const char* name, const QString& caption, con
     auto* button = new TSpeedButton(this);
     button->setObjectName(name);
     button->setText(caption);
+    // The captions are laid out for a narrow face; a wider stand-in is narrowed to keep them apart.
+    button->setFont(FittingFont(font(), {caption}, ButtonWidth - 4));
     button->SetGlyph(GlyphIcon(glyph));
     button->setGeometry(left, 0, ButtonWidth, ButtonHeight);
     return button;

@@ -2,11 +2,10 @@
 
 #include "simulation/Random.h"
 #include "platform/MessageBox.h"
+#include "ui/ClassicFont.h"
 #include "ui/LeftCaptionCheckBox.h"
 #include "ui/RxSpinEdit.h"
 
-#include <QFontDatabase>
-#include <QFontMetrics>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -15,7 +14,6 @@
 #include <QPushButton>
 #include <QScreen>
 
-#include <algorithm>
 
 namespace {
 
@@ -26,24 +24,9 @@ const QString Label3Text = QStringLiteral("Zufällige Windabweichung in Grad:");
 // Labels start at x 16 and must end before the fields' column at x 192.
 constexpr int LabelRoom = 192 - 16 - 4;
 
-// The dialog is laid out for "MS Sans Serif" at 8 points. Where it is missing, a face of about its width stands
-// in, else the system's own; a stand-in too wide for the labels is narrowed until they fit.
 QFont DialogFont()
 {
-    QFont font = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
-    for (const char* family : {"MS Sans Serif", "Microsoft Sans Serif", "Arial", "Liberation Sans", "Nimbus Sans"}) {
-        if (QFontDatabase::hasFamily(QString::fromLatin1(family))) {
-            font = QFont(QString::fromLatin1(family));
-            break;
-        }
-    }
-    font.setPointSize(8);
-    int widest = 0;
-    for (const QString& text : {Label1Text, Label2Text, Label3Text})
-        widest = std::max(widest, QFontMetrics(font).horizontalAdvance(text));
-    if (widest > LabelRoom)
-        font.setStretch(std::max(50, LabelRoom * 100 / widest));
-    return font;
+    return FittingFont(ClassicFont(), {Label1Text, Label2Text, Label3Text}, LabelRoom);
 }
 
 QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, int left, int top)
