@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <map>
+#include <ostream>
 #include <utility>
 
 namespace {
@@ -28,6 +29,12 @@ struct TPlacementCase {
     size_t Count;
     std::function<void(TExpected&, int32_t x, int32_t y)> Fill;
 };
+
+// Test logs name the case instead of dumping its bytes.
+void PrintTo(const TPlacementCase& c, std::ostream* os)
+{
+    *os << c.Name;
+}
 
 class RotatedPlacement : public ::testing::TestWithParam<TPlacementCase> {};
 
