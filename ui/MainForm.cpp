@@ -1,6 +1,7 @@
 #include "ui/MainForm.h"
 
 #include "assets/Assets.h"
+#include "simulation/FormComponents.h"
 #include "simulation/Quibo.h"
 #include "ui/ClassicFont.h"
 #include "ui/RxSpinEdit.h"
@@ -131,23 +132,7 @@ TMainForm::TMainForm(IApplication& application, bool debug, QWidget* parent)
     DXDraw1Window->SetMouseDownHandler([this](int32_t x, int32_t y, Qt::MouseButton) { DXDraw1MouseDown(x, y); });
     DXDraw1Window->SetBoundsChangedHandler([this] { DXDraw1.BoundsChanged(); });
 
-    // The form's components as they come from its resource.
-    DXDraw1.BeginLoading();
-    DXDraw1.SetOptions({doAllowReboot, doWaitVBlank, doCenter, doFlip, doDirectX7Mode, doHardware, doSelectDriver});
-    DXDraw1.SetSurfaceWidth(ClientWidth);
-    DXDraw1.SetSurfaceHeight(ClientHeight - ToolbarHeight - StatusBarHeight);
-    DXDraw1.OnInitialize = [this](TCustomDXDraw&) { DXTimer1.SetEnabled(true); };
-    DXDraw1.OnFinalize = [this](TCustomDXDraw&) { DXTimer1.SetEnabled(false); };
-    DXSpriteEngine1.SetDXDraw(&DXDraw1);
-    DXTimer1.BeginLoading();
-    DXTimer1.SetEnabled(false);
-    DXTimer1.SetInterval(0);
-    DXTimer1.SetActiveOnly(true);
-    DXTimer1.OnTimer = [this](TCustomDXTimer&, int32_t lagCount) { Race.DXTimer1Timer(lagCount); };
-    LoadMainImageList(DXImageList1.Items());
-    DXImageList1.SetDXDraw(&DXDraw1);
-    DXDraw1.Loaded();
-    DXTimer1.Loaded();
+    LoadFormComponents(Race, LoadMainImageList);
 
     FormCreate();
 }

@@ -1,6 +1,7 @@
 #include "simulation/headless/HeadlessGame.h"
 
 #include "assets/Assets.h"
+#include "simulation/FormComponents.h"
 #include "simulation/Quibo.h"
 
 TVerticalBlankWindow::TVerticalBlankWindow(int32_t width, int32_t height, TManualClock& clock)
@@ -31,23 +32,8 @@ THeadlessGame::THeadlessGame(bool debug, uint32_t timeOfDay)
       DXTimer1(Clock, Application),
       FRace({DXDraw1, DXSpriteEngine1, DXTimer1, DXImageList1, Clock}, debug)
 {
-    // The main window's form: components first, then its creation handler, then the first showing.
-    DXDraw1.BeginLoading();
-    DXDraw1.SetOptions({doAllowReboot, doWaitVBlank, doCenter, doFlip, doDirectX7Mode, doHardware, doSelectDriver});
-    DXDraw1.SetSurfaceWidth(1076);
-    DXDraw1.SetSurfaceHeight(750);
-    DXDraw1.OnInitialize = [this](TCustomDXDraw&) { DXTimer1.SetEnabled(true); };
-    DXDraw1.OnFinalize = [this](TCustomDXDraw&) { DXTimer1.SetEnabled(false); };
-    DXSpriteEngine1.SetDXDraw(&DXDraw1);
-    DXTimer1.BeginLoading();
-    DXTimer1.SetEnabled(false);
-    DXTimer1.SetInterval(0);
-    DXTimer1.OnTimer = [this](TCustomDXTimer&, int32_t lag) { FRace.DXTimer1Timer(lag); };
-    LoadMainImageList(DXImageList1.Items());
-    DXImageList1.SetDXDraw(&DXDraw1);
-    DXDraw1.Loaded();
-    DXTimer1.Loaded();
-
+    // As the main window starts: its form's components, then its creation handler, then the first showing.
+    LoadFormComponents(FRace, LoadMainImageList);
     FRace.FormCreate();
     DXDraw1.FormShown();
 }
