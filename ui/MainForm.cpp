@@ -198,7 +198,8 @@ void TMainForm::showEvent(QShowEvent* event)
 void TMainForm::FormShow()
 {
     // The pointer goes to the top-left corner, out of the players' way.
-    QCursor::setPos(QCursor::pos() - QCursor::pos());
+    if (screen() != nullptr)
+        QCursor::setPos(screen()->virtualGeometry().topLeft());
 
     // Qt already scales logical pixels to the screen; this adds what a screen of other logical density asks for.
     const int ppi = screen() != nullptr ? static_cast<int>(std::lround(screen()->logicalDotsPerInch())) : 96;
