@@ -9,16 +9,9 @@ TCustomDXImageList::~TCustomDXImageList()
 
 void TCustomDXImageList::SetDXDraw(TCustomDXDraw* value)
 {
-    if (value == FDXDraw)
-        return;
     // Withdrawing sends the finalisation notices, which release the items' surfaces on the old device.
-    if (FDXDraw)
-        FDXDraw->RemoveListener(this);
-    FDXDraw = value;
-    if (FDXDraw)
-        FDXDraw->AddListener(this, [this](TCustomDXDraw& sender, TDXDrawNotice notice) {
-            DXDrawNotifyEvent(sender, notice);
-        });
+    RebindListener(FDXDraw, value, this,
+                   [this](TCustomDXDraw& sender, TDXDrawNotice notice) { DXDrawNotifyEvent(sender, notice); });
 }
 
 void TCustomDXImageList::DXDrawNotifyEvent(TCustomDXDraw& sender, TDXDrawNotice notice)

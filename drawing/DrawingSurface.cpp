@@ -3,6 +3,8 @@
 #include "drawing/DrawDriver.h"
 #include "drawing/Errors.h"
 
+#include <utility>
+
 #include <algorithm>
 #include <exception>
 
@@ -386,4 +388,16 @@ void TCustomDXDraw::BoundsChanged()
 void TCustomDXDraw::FormDestroyed()
 {
     Finalize();
+}
+
+void RebindListener(TCustomDXDraw*& bound, TCustomDXDraw* value, const void* owner,
+                    TCustomDXDraw::TNoticeHandler handler)
+{
+    if (value == bound)
+        return;
+    if (bound)
+        bound->RemoveListener(owner);
+    bound = value;
+    if (bound)
+        bound->AddListener(owner, std::move(handler));
 }

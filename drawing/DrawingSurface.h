@@ -173,3 +173,8 @@ private:
 };
 
 using TDXDraw = TCustomDXDraw;
+
+// Moves owner's listener registration from the component in bound (if any) to value, and stores value there.
+// Withdrawing sends the finalisation notices, registering the current state: the owner follows the binding.
+void RebindListener(TCustomDXDraw*& bound, TCustomDXDraw* value, const void* owner,
+                    TCustomDXDraw::TNoticeHandler handler);

@@ -10,15 +10,8 @@ TCustomDXSpriteEngine::~TCustomDXSpriteEngine()
 
 void TCustomDXSpriteEngine::SetDXDraw(TCustomDXDraw* value)
 {
-    if (value == FDXDraw)
-        return;
-    if (FDXDraw)
-        FDXDraw->RemoveListener(this);
-    FDXDraw = value;
-    if (FDXDraw)
-        FDXDraw->AddListener(this, [this](TCustomDXDraw& sender, TDXDrawNotice notice) {
-            DXDrawNotifyEvent(sender, notice);
-        });
+    RebindListener(FDXDraw, value, this,
+                   [this](TCustomDXDraw& sender, TDXDrawNotice notice) { DXDrawNotifyEvent(sender, notice); });
 }
 
 void TCustomDXSpriteEngine::MoveAll(int32_t moveCount)
