@@ -3,10 +3,83 @@
 #include "drawing/CosTable.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
+#include <cstring>
 #include <limits>
+#include <type_traits>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+#if defined(__x86_64__) && defined(__GNUC__)
+#include <immintrin.h>
+#endif
 
 namespace {
+
+#if defined(__SSE2__)
+// Stores four pixels' colour bits, leaving the destination as it is where they equal the key.
+inline void StoreKeyed(uint32_t* dst, __m128i pixels, __m128i keys)
+{
+    const __m128i colours = _mm_and_si128(pixels, _mm_set1_epi32(0xFFFFFF));
+    const __m128i keep = _mm_cmpeq_epi32(colours, keys);
+    const __m128i old = _mm_loadu_si128(reinterpret_cast<const __m128i*>(dst));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(dst), _mm_or_si128(_mm_and_si128(keep, old), _mm_andnot_si128(keep, colours)));
+}
+#endif
+
+#if defined(__x86_64__) && defined(__GNUC__)
+// Eight pixels at a time: their source indices computed side by side and fetched with one gather. Positions
+// and indices fit 32 bits (narrow draws only).
+__attribute__((target("avx2"))) int32_t GatherKeyed(uint32_t* dst, const uint32_t* src, int32_t pitch, int32_t u,
+                                                    int32_t v, int32_t du, int32_t dv, uint32_t key, int32_t n)
+{
+    const __m256i lanes = _mm256_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7);
+    __m256i us = _mm256_add_epi32(_mm256_set1_epi32(u), _mm256_mullo_epi32(lanes, _mm256_set1_epi32(du)));
+    __m256i vs = _mm256_add_epi32(_mm256_set1_epi32(v), _mm256_mullo_epi32(lanes, _mm256_set1_epi32(dv)));
+    const __m256i stepU = _mm256_set1_epi32(8 * du);
+    const __m256i stepV = _mm256_set1_epi32(8 * dv);
+    const __m256i pitches = _mm256_set1_epi32(pitch);
+    const __m256i colourBits = _mm256_set1_epi32(0xFFFFFF);
+    const __m256i keys = _mm256_set1_epi32(static_cast<int>(key));
+    int32_t k = 0;
+    for (; k + 8 <= n; k += 8) {
+        const __m256i index = _mm256_add_epi32(_mm256_mullo_epi32(_mm256_srai_epi32(vs, 16), pitches),
+                                               _mm256_srai_epi32(us, 16));
+        const __m256i colours =
+            _mm256_and_si256(_mm256_i32gather_epi32(reinterpret_cast<const int*>(src), index, 4), colourBits);
+        const __m256i keep = _mm256_cmpeq_epi32(colours, keys);
+        const __m256i old = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(dst + k));
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(dst + k), _mm256_blendv_epi8(colours, old, keep));
+        us = _mm256_add_epi32(us, stepU);
+        vs = _mm256_add_epi32(vs, stepV);
+    }
+    return k;
+}
+
+bool HasAvx2()
+{
+    static const bool has = __builtin_cpu_supports("avx2");
+    return has;
+}
+#endif
+
+// Copies n pixels, leaving those whose 24 colour bits equal the key out and writing the others' top byte as 0.
+void KeyedRow(uint32_t* dst, const uint32_t* src, int32_t n, uint32_t key)
+{
+    int32_t k = 0;
+#if defined(__SSE2__)
+    const __m128i keys = _mm_set1_epi32(static_cast<int>(key));
+    for (; k + 4 <= n; k += 4)
+        StoreKeyed(dst + k, _mm_loadu_si128(reinterpret_cast<const __m128i*>(src + k)), keys);
+#endif
+    for (; k < n; ++k) {
+        const uint32_t colour = src[k] & 0xFFFFFFu;
+        if (colour != key)
+            dst[k] = colour;
+    }
+}
 
 // Absurd draw parameters can carry fixed-point positions past 64 bits; those draws are planned in 128 bits.
 __extension__ typedef __int128 Int128;
@@ -81,10 +154,54 @@ TSteps Steps(int64_t sw, int64_t sh, int32_t w, int32_t h, int32_t angle)
     return {sw * c / w, sh * s / h, sw * s / w, sh * c / h};
 }
 
+// trunc(a / d) for d > 0, by plain division.
+template <typename Wide>
+class TPlainQuotient {
+public:
+    explicit TPlainQuotient(Wide d) : FD(d) {}
+    Wide operator()(Wide a) const { return a / FD; }
+
+private:
+    Wide FD;
+};
+
+// trunc(a / d) for 0 < d < 2^31 and |a| < 2^31, without a division: the product with the reciprocal is off by
+// less than one, and one comparison corrects it. A negative a gives 0; the callers need only know that no
+// pixel is left then.
+class TReciprocalQuotient {
+public:
+    explicit TReciprocalQuotient(int32_t d) : FD(d), FInverse(1.0 / d) {}
+    int32_t operator()(int32_t a) const
+    {
+        if (a <= 0)
+            return 0;
+        auto q = static_cast<int32_t>(a * FInverse);
+        const int64_t product = int64_t{q} * FD;
+        // Without branches: which way the estimate is off follows no pattern.
+        return q - static_cast<int32_t>(product > a) + static_cast<int32_t>(product + FD <= a);
+    }
+
+private:
+    int64_t FD;
+    double FInverse;
+};
+
+// trunc(a / d) for d a power of two and a >= 0, by a shift: the divisors of whole-pixel steps. A negative a
+// gives a negative result; the callers need only know that no pixel is left then.
+class TShiftQuotient {
+public:
+    explicit TShiftQuotient(int32_t d) : FShift(std::countr_zero(static_cast<uint32_t>(d))) {}
+    static bool Fits(int64_t d) { return d > 0 && d <= (int64_t{1} << 30) && std::has_single_bit(static_cast<uint64_t>(d)); }
+    int32_t operator()(int32_t a) const { return a >> FShift; }
+
+private:
+    int FShift;
+};
+
 // Walks the rows of the box, clipping each row's span analytically to the source rectangle and the
 // destination's width before handing it to the renderer. Wide is the narrowest integer type that holds every
-// intermediate of this draw; the row loop divides several times per row, and narrow division is much faster.
-template <typename Wide>
+// intermediate of this draw; Quotient divides by the draw's two fixed divisors.
+template <typename Wide, typename Quotient>
 void DrawRows(TDXRMachine& machine, const TBox& box, Wide u, Wide v, const TSteps& steps, const TBounds& bounds,
               int32_t dstWidth)
 {
@@ -96,33 +213,57 @@ void DrawRows(TDXRMachine& machine, const TBox& box, Wide u, Wide v, const TStep
     const auto top = static_cast<Wide>(bounds.T);
     const auto right = static_cast<Wide>(bounds.R);
     const auto bottom = static_cast<Wide>(bounds.B);
+    // Every quotient of a row divides by the magnitude of one step (by 1 where that step is 0); with the sign
+    // of a negative step moved into the numerator, each one keeps its truncated value.
+    const Quotient byU(std::max<Wide>(du < 0 ? -du : du, 1));
+    const Quotient byV(std::max<Wide>(dv < 0 ? -dv : dv, 1));
     // Pixels left in the row from the box's left edge; the box starts inside the destination.
     const auto room = static_cast<Wide>(dstWidth - box.MinX);
-    for (int64_t row = box.MinY; row < box.MaxY; ++row, u -= eu, v += ev) {
-        Wide skip = 0;
-        if (du > 0 && u < left)
-            skip = (left - u + du - 1) / du;
-        if (du < 0 && u >= right)
-            skip = (right - u + du) / du;
-        if (dv > 0 && v < top)
-            skip = std::max<Wide>(skip, (top - v + dv - 1) / dv);
-        if (dv < 0 && v >= bottom)
-            skip = std::max<Wide>(skip, (bottom - v + dv) / dv);
-        // A span starting past the destination's edge is empty; stopping here also keeps skip small.
-        if (skip >= room)
-            continue;
-        const Wide u1 = u + skip * du;
-        const Wide v1 = v + skip * dv;
-        Wide n = du >= 0 ? (right - u1) / std::max<Wide>(du, 1) : (u1 - left) / -du;
-        n = std::min<Wide>(n, dv >= 0 ? (bottom - v1) / std::max<Wide>(dv, 1) : (v1 - top) / -dv);
-        n = std::min<Wide>(n, room - skip);
-        if ((du == 0 && u1 < left) || (dv == 0 && v1 < top))
-            n = 0;
-        if (n <= 0)
-            continue;
-        machine.SetPosition(static_cast<int32_t>(box.MinX + static_cast<int64_t>(skip)), static_cast<int32_t>(row),
-                            static_cast<int64_t>(u1), static_cast<int64_t>(v1));
-        machine.RenderSpan(static_cast<int32_t>(n));
+    // The spans of a batch of rows are planned before any is drawn: the rows do not depend on each other, so
+    // their divisions overlap instead of waiting for one another.
+    struct TSpan {
+        Wide Skip;
+        Wide Count;
+        Wide U;
+        Wide V;
+    };
+    constexpr int64_t Batch = 64;
+    TSpan spans[Batch];
+    for (int64_t first = box.MinY; first < box.MaxY; first += Batch) {
+        const int64_t rows = std::min(Batch, box.MaxY - first);
+        for (int64_t r = 0; r < rows; ++r, u -= eu, v += ev) {
+            TSpan& span = spans[r];
+            span.Count = 0;
+            Wide skip = 0;
+            if (du > 0 && u < left)
+                skip = byU(left - u + du - 1);
+            if (du < 0 && u >= right)
+                skip = byU(u - right - du);
+            if (dv > 0 && v < top)
+                skip = std::max<Wide>(skip, byV(top - v + dv - 1));
+            if (dv < 0 && v >= bottom)
+                skip = std::max<Wide>(skip, byV(v - bottom - dv));
+            // A span starting past the destination's edge is empty; stopping here also keeps skip small.
+            if (skip >= room)
+                continue;
+            const Wide u1 = u + skip * du;
+            const Wide v1 = v + skip * dv;
+            Wide n = du >= 0 ? byU(right - u1) : byU(u1 - left);
+            n = std::min<Wide>(n, dv >= 0 ? byV(bottom - v1) : byV(v1 - top));
+            n = std::min<Wide>(n, room - skip);
+            if ((du == 0 && u1 < left) || (dv == 0 && v1 < top))
+                n = 0;
+            span = {skip, n, u1, v1};
+        }
+        for (int64_t r = 0; r < rows; ++r) {
+            const TSpan& span = spans[r];
+            if (span.Count <= 0)
+                continue;
+            machine.SetPosition(static_cast<int32_t>(box.MinX + static_cast<int64_t>(span.Skip)),
+                                static_cast<int32_t>(first + r), static_cast<int64_t>(span.U),
+                                static_cast<int64_t>(span.V));
+            machine.RenderSpan(static_cast<int32_t>(span.Count));
+        }
     }
 }
 
@@ -157,13 +298,16 @@ void TDXRMachine::SetSource(const uint32_t* bits, std::ptrdiff_t pitchPixels)
 void TDXRMachine::SetColorKey(bool enabled, uint32_t key)
 {
     FKey = key & 0xFFFFFFu;
-    FSpan = enabled ? &Span<true> : &Span<false>;
+    FKeyed = enabled;
+    ChooseSpan();
 }
 
-void TDXRMachine::SetSteps(int64_t du, int64_t dv)
+void TDXRMachine::SetSteps(int64_t du, int64_t dv, bool narrow)
 {
     FDU = du;
     FDV = dv;
+    FNarrow = narrow;
+    ChooseSpan();
 }
 
 void TDXRMachine::SetPosition(int32_t x, int32_t y, int64_t u, int64_t v)
@@ -174,22 +318,101 @@ void TDXRMachine::SetPosition(int32_t x, int32_t y, int64_t u, int64_t v)
     FV = v;
 }
 
-template <bool Keyed>
+void TDXRMachine::ChooseSpan()
+{
+    // A draw within one surface keeps the pixel-by-pixel order: every read must see the writes before it.
+    const bool apart = FSrc != FDst;
+    // Steps of whole pixels (unit scale at whole and quarter turns) keep the fractions fixed, so the source
+    // pixel advances by a constant offset.
+    const bool whole = FDU % 65536 == 0 && FDV % 65536 == 0;
+    if (whole && FNarrow && apart) {
+        FStride = static_cast<std::ptrdiff_t>(FDU / 65536) + static_cast<std::ptrdiff_t>(FDV / 65536) * FSrcPitch;
+        FSpan = FKeyed ? &StepSpan<true> : &StepSpan<false>;
+    } else if (FNarrow && FSrcPitch < (std::ptrdiff_t{1} << 17)) {
+        if (apart)
+            FSpan = FKeyed ? &Span<true, int32_t, true> : &Span<false, int32_t, true>;
+        else
+            FSpan = FKeyed ? &Span<true, int32_t, false> : &Span<false, int32_t, false>;
+    } else {
+        FSpan = FKeyed ? &Span<true, int64_t, false> : &Span<false, int64_t, false>;
+    }
+}
+
+template <bool Keyed, typename Position, bool ReadAhead>
 void TDXRMachine::Span(const TDXRMachine& m, int32_t n)
 {
     uint32_t* dst = m.FDst + m.FY * m.FDstPitch + m.FX;
     const uint32_t* src = m.FSrc;
-    const std::ptrdiff_t pitch = m.FSrcPitch;
-    const int64_t du = m.FDU;
-    const int64_t dv = m.FDV;
+    // Narrow positions come with a pitch small enough that a source index fits 32 bits as well.
+    using Index = std::conditional_t<std::is_same_v<Position, int32_t>, int32_t, std::ptrdiff_t>;
+    const auto pitch = static_cast<Index>(m.FSrcPitch);
+    const auto du = static_cast<Position>(m.FDU);
+    const auto dv = static_cast<Position>(m.FDV);
     const uint32_t key = m.FKey;
-    int64_t u = m.FU;
-    int64_t v = m.FV;
-    for (int32_t k = 0; k < n; ++k, u += du, v += dv) {
-        const uint32_t pixel = src[(v >> 16) * pitch + (u >> 16)];
+    auto u = static_cast<Position>(m.FU);
+    auto v = static_cast<Position>(m.FV);
+    const auto fetch = [&] {
+        const uint32_t pixel = src[static_cast<Index>(v >> 16) * pitch + static_cast<Index>(u >> 16)];
+        u += du;
+        v += dv;
+        return pixel;
+    };
+    int32_t k = 0;
+#if defined(__x86_64__) && defined(__GNUC__)
+    if constexpr (Keyed && ReadAhead && std::is_same_v<Position, int32_t>) {
+        if (HasAvx2()) {
+            k = GatherKeyed(dst, src, pitch, u, v, du, dv, key, n);
+            u += k * du;
+            v += k * dv;
+        }
+    }
+#endif
+#if defined(__SSE2__)
+    if constexpr (Keyed && ReadAhead) {
+        // Four fetches, then one keyed store: no branch on the key, which the outline makes unpredictable.
+        const __m128i keys = _mm_set1_epi32(static_cast<int>(key));
+        for (; k + 4 <= n; k += 4) {
+            const uint32_t p0 = fetch();
+            const uint32_t p1 = fetch();
+            const uint32_t p2 = fetch();
+            const uint32_t p3 = fetch();
+            StoreKeyed(dst + k, _mm_set_epi32(static_cast<int>(p3), static_cast<int>(p2), static_cast<int>(p1),
+                                              static_cast<int>(p0)),
+                       keys);
+        }
+    }
+#endif
+    for (; k < n; ++k) {
+        const uint32_t pixel = fetch();
         if constexpr (Keyed) {
             const uint32_t colour = pixel & 0xFFFFFFu;
             if (colour != key)
+                dst[k] = colour;
+        } else {
+            dst[k] = pixel;
+        }
+    }
+}
+
+template <bool Keyed>
+void TDXRMachine::StepSpan(const TDXRMachine& m, int32_t n)
+{
+    uint32_t* dst = m.FDst + m.FY * m.FDstPitch + m.FX;
+    const uint32_t* src = m.FSrc + static_cast<std::ptrdiff_t>(m.FV >> 16) * m.FSrcPitch + (m.FU >> 16);
+    const std::ptrdiff_t stride = m.FStride;
+    if (stride == 1) {
+        if constexpr (Keyed)
+            KeyedRow(dst, src, n, m.FKey);
+        else
+            std::memcpy(dst, src, static_cast<size_t>(n) * sizeof(uint32_t));
+        return;
+    }
+    std::ptrdiff_t at = 0;
+    for (int32_t k = 0; k < n; ++k, at += stride) {
+        const uint32_t pixel = src[at];
+        if constexpr (Keyed) {
+            const uint32_t colour = pixel & 0xFFFFFFu;
+            if (colour != m.FKey)
                 dst[k] = colour;
         } else {
             dst[k] = pixel;
@@ -242,13 +465,18 @@ void RenderRotated(const TLockedPixels& dst, const TLockedPixels& src, int32_t x
     machine.SetDestination(dst.Bits, dst.PitchPixels);
     machine.SetSource(src.Bits, src.PitchPixels);
     machine.SetColorKey(transparent, key);
-    machine.SetSteps(steps.DU, steps.DV);
-    if (reach < Int128{1} << 29)
-        DrawRows<int32_t>(machine, box, static_cast<int32_t>(u), static_cast<int32_t>(v), steps, bounds,
-                          dst.Width);
+    const bool narrow = reach < Int128{1} << 29;
+    machine.SetSteps(steps.DU, steps.DV, narrow);
+    if (narrow && TShiftQuotient::Fits(std::max<int64_t>(std::abs(steps.DU), 1)) &&
+        TShiftQuotient::Fits(std::max<int64_t>(std::abs(steps.DV), 1)))
+        DrawRows<int32_t, TShiftQuotient>(machine, box, static_cast<int32_t>(u), static_cast<int32_t>(v), steps,
+                                          bounds, dst.Width);
+    else if (narrow)
+        DrawRows<int32_t, TReciprocalQuotient>(machine, box, static_cast<int32_t>(u), static_cast<int32_t>(v),
+                                               steps, bounds, dst.Width);
     else if (reach < Int128{1} << 60)
-        DrawRows<int64_t>(machine, box, static_cast<int64_t>(u), static_cast<int64_t>(v), steps, bounds,
-                          dst.Width);
+        DrawRows<int64_t, TPlainQuotient<int64_t>>(machine, box, static_cast<int64_t>(u), static_cast<int64_t>(v),
+                                                   steps, bounds, dst.Width);
     else
-        DrawRows<Int128>(machine, box, u, v, steps, bounds, dst.Width);
+        DrawRows<Int128, TPlainQuotient<Int128>>(machine, box, u, v, steps, bounds, dst.Width);
 }

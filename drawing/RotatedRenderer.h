@@ -16,7 +16,9 @@ public:
     void SetSource(const uint32_t* bits, std::ptrdiff_t pitchPixels);
     // Keyed drawing skips source pixels whose 24 colour bits equal the key's and writes the top byte as 0.
     void SetColorKey(bool enabled, uint32_t key);
-    void SetSteps(int64_t du, int64_t dv);
+    // Steps per destination pixel. Narrow promises that every source position of the draw, and every step,
+    // stays below 2^29 in magnitude, so the span loops may count in 32 bits.
+    void SetSteps(int64_t du, int64_t dv, bool narrow);
     // The next span starts at destination pixel (x, y) with source position (u, v).
     void SetPosition(int32_t x, int32_t y, int64_t u, int64_t v);
     // Draws n pixels. Every source position visited must lie inside the source.
@@ -24,8 +26,14 @@ public:
 
 private:
     using SpanFunction = void (*)(const TDXRMachine&, int32_t);
-    template <bool Keyed>
+    // Any steps: the source position is tracked in fixed point. ReadAhead allows fetching a few pixels before
+    // storing them, which source and destination in one surface forbid.
+    template <bool Keyed, typename Position, bool ReadAhead>
     static void Span(const TDXRMachine& m, int32_t n);
+    // Whole-pixel steps (the fractions never change): the source is walked with a pointer.
+    template <bool Keyed>
+    static void StepSpan(const TDXRMachine& m, int32_t n);
+    void ChooseSpan();
 
     uint32_t* FDst = nullptr;
     std::ptrdiff_t FDstPitch = 0;
@@ -35,10 +43,13 @@ private:
     int64_t FV = 0;
     int64_t FDU = 0;
     int64_t FDV = 0;
+    std::ptrdiff_t FStride = 0;
     uint32_t FKey = 0;
+    bool FKeyed = false;
+    bool FNarrow = false;
     int32_t FX = 0;
     int32_t FY = 0;
-    SpanFunction FSpan = &Span<false>;
+    SpanFunction FSpan = &Span<false, int64_t, false>;
 };
 
 // trunc(value) for |value| < 2^61. Reads the integer out of the extended-precision sum with a large constant,
