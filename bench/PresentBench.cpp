@@ -26,7 +26,11 @@ struct TShownArea {
         Form.show();
         (void)QTest::qWaitForWindowExposed(&Form);
     }
-    TPixelView View() const { return {Pixels.data(), kFrameWidth, kFrameHeight, kFrameWidth}; }
+    TPixelView View() const
+    {
+        return {.Pixels = Pixels.data(), .Width = kFrameWidth, .Height = kFrameHeight, .PitchPixels = kFrameWidth,
+                .Whole = true, .Changed = {}};
+    }
     void Present()
     {
         int32_t x = 0;

@@ -27,7 +27,9 @@ TDXDrawDriver::TDXDrawDriver(TCustomDXDraw& dxdraw) : FDXDraw(dxdraw), FDDraw(st
 
 TDXDrawDriver::~TDXDrawDriver()
 {
-    // The device frees whatever is still on it, so our own surfaces go first.
+    // The window may still read the back buffer; the device frees whatever is still on it, so our own
+    // surfaces go first.
+    FDXDraw.FWindow.Withdraw();
     FDXDraw.FSurface.reset();
     FPrimary.reset();
 }
@@ -43,10 +45,11 @@ void TDXDrawDriver::Connect()
 
 void TDXDrawDriver::Initialize()
 {
-    IPresentWindow& window = FDXDraw.FWindow;
+    // The window shows the frames itself; the target only stands in for the screen's storage, which can be
+    // lost and restored, so one pixel is enough.
     FPrimary = std::make_unique<TDirectDrawSurface>(FDDraw.get());
     try {
-        FPrimary->Resize(std::max(window.ClientWidth(), 1), std::max(window.ClientHeight(), 1));
+        FPrimary->Resize(1, 1);
     } catch (const EDirectDrawSurfaceError&) {
         throw EDXDrawError(FormatMessage("%s cannot be made", "Primary Surface"));
     }
@@ -86,11 +89,18 @@ void TDXDrawDriver::Present(bool waitVBlank)
         window.WaitForVerticalBlank();
 
     TLockedPixels pixels;
-    if (!back.Lock(pixels))
+    if (!back.LockForReading(pixels))
         return;
     TUnlockOnExit unlock(back);
-    const TPixelView frame{pixels.Bits, pixels.Width, pixels.Height, pixels.PitchPixels};
+    TFrameRect changed[TChangedArea::Capacity];
+    const TChangedArea& changes = back.Changes();
+    size_t count = 0;
+    for (const TRect& r : changes.Rects())
+        changed[count++] = {r.Left, r.Top, r.Right, r.Bottom};
+    const TPixelView frame{pixels.Bits, pixels.Width, pixels.Height, pixels.PitchPixels, changes.All(),
+                           std::span<const TFrameRect>(changed, count)};
     window.Present(frame, left, top, width, height);
+    back.ForgetChanges();
 }
 
 bool TDXDrawDriver::Restore()
@@ -103,6 +113,7 @@ bool TDXDrawDriver::Restore()
 void TDXDrawDriver::ResizeBackBuffer()
 {
     TDirectDrawSurface& back = *FDXDraw.FSurface;
+    FDXDraw.FWindow.Withdraw();
     back.Resize(std::max(FDXDraw.FSurfaceWidth, 1), std::max(FDXDraw.FSurfaceHeight, 1));
     back.FillSolid(0);
 }

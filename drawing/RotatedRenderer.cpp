@@ -426,19 +426,19 @@ TDXRMachine& DXRMachine()
     return machine;
 }
 
-void RenderRotated(const TLockedPixels& dst, const TLockedPixels& src, int32_t x, int32_t y, int32_t w, int32_t h,
+TRect RenderRotated(const TLockedPixels& dst, const TLockedPixels& src, int32_t x, int32_t y, int32_t w, int32_t h,
                    const TRect& srcRect, double pivotX, double pivotY, bool transparent, uint32_t key,
                    int32_t angle)
 {
     if (!dst.Bits || dst.Width <= 0 || dst.Height <= 0 || !src.Bits || src.Width <= 0 || src.Height <= 0 ||
         w == 0 || h == 0)
-        return;
+        return {};
     if (!(0 <= srcRect.Left && srcRect.Left < srcRect.Right && srcRect.Right <= src.Width && 0 <= srcRect.Top &&
           srcRect.Top < srcRect.Bottom && srcRect.Bottom <= src.Height))
-        return;
+        return {};
     TBox box;
     if (!CoveredBox(x, y, w, h, pivotX, pivotY, angle, dst.Width, dst.Height, box))
-        return;
+        return {};
 
     const int64_t sw = int64_t{srcRect.Right} - srcRect.Left;
     const int64_t sh = int64_t{srcRect.Bottom} - srcRect.Top;
@@ -479,4 +479,7 @@ void RenderRotated(const TLockedPixels& dst, const TLockedPixels& src, int32_t x
                                                    steps, bounds, dst.Width);
     else
         DrawRows<Int128, TPlainQuotient<Int128>>(machine, box, u, v, steps, bounds, dst.Width);
+    // The box lies within the destination (its edges may reach one past it), so it fits 32 bits.
+    return {static_cast<int32_t>(box.MinX), static_cast<int32_t>(box.MinY),
+            static_cast<int32_t>(std::min<int64_t>(box.MaxX, dst.Width)), static_cast<int32_t>(box.MaxY)};
 }

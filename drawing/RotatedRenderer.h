@@ -77,7 +77,8 @@ TDXRMachine& DXRMachine();
 
 // Draws srcRect of the locked source into the locked destination, w x h large, its point (w * pivotX,
 // h * pivotY) on (x, y), turned clockwise by angle (256 units to a full turn). Draws nothing for a srcRect
-// that leaves the source, for w or h of 0, or where the picture cannot reach the destination.
-void RenderRotated(const TLockedPixels& dst, const TLockedPixels& src, int32_t x, int32_t y, int32_t w, int32_t h,
+// that leaves the source, for w or h of 0, or where the picture cannot reach the destination. Returns the
+// destination rectangle that holds every pixel drawn (empty when nothing was drawn).
+TRect RenderRotated(const TLockedPixels& dst, const TLockedPixels& src, int32_t x, int32_t y, int32_t w, int32_t h,
                    const TRect& srcRect, double pivotX, double pivotY, bool transparent, uint32_t key,
                    int32_t angle);

@@ -61,10 +61,19 @@ TColor ResolveSystemColor(TColor color)
     return index < kSystemColors.size() ? kSystemColors[index] : 0;
 }
 
-// Holds a surface locked for the lifetime of the guard.
+uint64_t NextVersion()
+{
+    static uint64_t version = 0;
+    return ++version;
+}
+
+// Holds a surface locked for the lifetime of the guard; the surface's own operations track what they change.
 class TLockGuard {
 public:
-    explicit TLockGuard(TDirectDrawSurface* surface) : FSurface(surface), FLocked(surface && surface->Lock(FPixels)) {}
+    explicit TLockGuard(TDirectDrawSurface* surface)
+        : FSurface(surface), FLocked(surface && surface->LockForReading(FPixels))
+    {
+    }
     ~TLockGuard()
     {
         if (FLocked)
@@ -101,7 +110,7 @@ uint32_t ColorToRGBPixel(TColor color)
     return (r << 16) | (g << 8) | b;
 }
 
-TDirectDrawSurface::TDirectDrawSurface(TDirectDraw* device) : FDevice(device)
+TDirectDrawSurface::TDirectDrawSurface(TDirectDraw* device) : FDevice(device), FVersion(NextVersion())
 {
     if (FDevice)
         FDevice->Register(this);
@@ -120,6 +129,7 @@ void TDirectDrawSurface::Resize(int32_t w, int32_t h)
         FWidth = 0;
         FHeight = 0;
         FLost = false;
+        ChangedAll();
         return;
     }
     const int64_t count = int64_t{w} * h;
@@ -149,9 +159,23 @@ void TDirectDrawSurface::Resize(int32_t w, int32_t h)
     FHeight = h;
     FColorKey = 0;
     FLost = false;
+    ChangedAll();
 }
 
 bool TDirectDrawSurface::Lock(TLockedPixels& out)
+{
+    if (!LockPixels(out))
+        return false;
+    ChangedAll();
+    return true;
+}
+
+bool TDirectDrawSurface::LockForReading(TLockedPixels& out)
+{
+    return LockPixels(out);
+}
+
+bool TDirectDrawSurface::LockPixels(TLockedPixels& out)
 {
     if (!HasStorage() || FLost)
         return false;
@@ -171,8 +195,10 @@ void TDirectDrawSurface::Unlock()
 
 void TDirectDrawSurface::MarkLost()
 {
-    if (HasStorage())
+    if (HasStorage()) {
         FLost = true;
+        ChangedAll();
+    }
 }
 
 bool TDirectDrawSurface::Restore()
@@ -180,7 +206,29 @@ bool TDirectDrawSurface::Restore()
     if (!HasStorage())
         return false;
     FLost = false;
+    ChangedAll();
     return true;
+}
+
+void TDirectDrawSurface::SetIncrementalCopies(bool value)
+{
+    FIncrementalCopies = value;
+    FBase.Valid = false;
+}
+
+void TDirectDrawSurface::Changed(const TRect& r)
+{
+    FChanges.Add(r);
+    FSinceBase.Add(r);
+    FVersion = NextVersion();
+}
+
+void TDirectDrawSurface::ChangedAll()
+{
+    FChanges.AddAll();
+    FSinceBase.AddAll();
+    FBase.Valid = false;
+    FVersion = NextVersion();
 }
 
 uint32_t TDirectDrawSurface::ReadPixel(int32_t x, int32_t y)
@@ -196,8 +244,10 @@ void TDirectDrawSurface::WritePixel(int32_t x, int32_t y, uint32_t value)
     if (x < 0 || x >= FWidth || y < 0 || y >= FHeight)
         return;
     const TLockGuard lock(this);
-    if (lock.Locked())
-        lock.Row(y)[x] = value;
+    if (!lock.Locked())
+        return;
+    lock.Row(y)[x] = value;
+    Changed({x, y, x + 1, y + 1});
 }
 
 void TDirectDrawSurface::FillSolid(uint32_t value)
@@ -207,6 +257,7 @@ void TDirectDrawSurface::FillSolid(uint32_t value)
         return;
     for (int32_t y = 0; y < FHeight; ++y)
         std::fill_n(lock.Row(y), FWidth, value);
+    ChangedAll();
 }
 
 uint32_t TDirectDrawSurface::ColorToPixel(TColor color)
@@ -243,6 +294,7 @@ void TDirectDrawSurface::LoadPictureRect(const TGraphic& picture, int32_t w, int
             row[x] = inside ? image.At(static_cast<int32_t>(sx), static_cast<int32_t>(sy)) : 0;
         }
     }
+    ChangedAll();
 }
 
 void TDirectDrawSurface::DrawSurface(int32_t x, int32_t y, const TRect& srcRect, TDirectDrawSurface* source,
@@ -296,6 +348,10 @@ void TDirectDrawSurface::DrawSurface(int32_t x, int32_t y, const TRect& srcRect,
     if (!(dl < dr && dt < db && sl < sr && st < sb))
         return;
 
+    const bool wholeCover = !transparent && source != this && dl == 0 && dt == 0 && dr == FWidth && db == FHeight;
+    if (wholeCover && RedrawFromBase(*source, sl, st))
+        return;
+
     const TLockGuard dstLock(this);
     if (!dstLock.Locked())
         return;
@@ -324,6 +380,43 @@ void TDirectDrawSurface::DrawSurface(int32_t x, int32_t y, const TRect& srcRect,
                 to[col] = colour;
         }
     }
+    if (wholeCover) {
+        ChangedAll();
+        FBase = {source, source->FVersion, sl, st, FIncrementalCopies};
+        FSinceBase.Clear();
+    } else {
+        Changed({static_cast<int32_t>(dl), static_cast<int32_t>(dt), static_cast<int32_t>(dr),
+                 static_cast<int32_t>(db)});
+    }
+}
+
+bool TDirectDrawSurface::RedrawFromBase(const TDirectDrawSurface& source, int64_t left, int64_t top)
+{
+    if (!FBase.Valid || FBase.Source != &source || FBase.Version != source.FVersion || FBase.Left != left ||
+        FBase.Top != top || FSinceBase.All())
+        return false;
+    TLockedPixels to;
+    TLockedPixels from;
+    if (!LockPixels(to))
+        return false;
+    if (!const_cast<TDirectDrawSurface&>(source).LockPixels(from)) {
+        Unlock();
+        return false;
+    }
+    // Only what was drawn since the last whole copy differs from it; copying that back gives the same pixels.
+    for (const TRect& r : FSinceBase.Rects()) {
+        const auto width = static_cast<size_t>(r.Right - r.Left);
+        for (int32_t y = r.Top; y < r.Bottom; ++y)
+            std::memcpy(to.Bits + y * to.PitchPixels + r.Left,
+                        from.Bits + (y + top) * from.PitchPixels + left + r.Left, width * sizeof(uint32_t));
+        FChanges.Add(r);
+    }
+    const_cast<TDirectDrawSurface&>(source).Unlock();
+    Unlock();
+    if (!FSinceBase.Empty())
+        FVersion = NextVersion();
+    FSinceBase.Clear();
+    return true;
 }
 
 void TDirectDrawSurface::DrawSurfaceRotated(int32_t x, int32_t y, int32_t w, int32_t h, const TRect& srcRect,
@@ -339,6 +432,8 @@ void TDirectDrawSurface::DrawSurfaceRotated(int32_t x, int32_t y, int32_t w, int
     const TLockGuard srcLock(source);
     if (!srcLock.Locked())
         return;
-    RenderRotated(dstLock.Pixels(), srcLock.Pixels(), x, y, w, h, srcRect, pivotX, pivotY, transparent,
-                  source->ColorKey(), angle);
+    const TRect drawn = RenderRotated(dstLock.Pixels(), srcLock.Pixels(), x, y, w, h, srcRect, pivotX, pivotY,
+                                      transparent, source->ColorKey(), angle);
+    if (!drawn.Empty())
+        Changed(drawn);
 }

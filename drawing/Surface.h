@@ -1,4 +1,5 @@
 #pragma once
+#include "drawing/ChangedArea.h"
 #include "drawing/Rect.h"
 
 #include <cstddef>
@@ -70,9 +71,21 @@ public:
                             int32_t angle);
 
     // Nested locking; only the outermost lock and unlock do any work. Lock fails on a surface without
-    // storage or whose storage has been lost.
+    // storage or whose storage has been lost. A caller of Lock may change any pixel; one that only reads
+    // says so with LockForReading.
     bool Lock(TLockedPixels& out);
+    bool LockForReading(TLockedPixels& out);
     void Unlock();
+
+    // Where pixels changed since the last ForgetChanges: what a presenter has to show anew.
+    const TChangedArea& Changes() const { return FChanges; }
+    void ForgetChanges() { FChanges.Clear(); }
+
+    // An opaque copy that covers the whole surface again from the same, unchanged source rectangle as the
+    // previous one redraws only what has been drawn over since (the result is the same). On by default; off
+    // gives the plain copy, for comparisons.
+    bool IncrementalCopies() const { return FIncrementalCopies; }
+    void SetIncrementalCopies(bool value);
 
     // Storage can be lost (the platform reclaims it); drawing on a lost surface draws nothing.
     bool IsLost() const { return FLost; }
@@ -81,6 +94,21 @@ public:
     bool Restore();
 
 private:
+    // The whole-surface copy the surface was last covered with: its source, the source's content version then,
+    // and where in the source the surface's corner lay.
+    struct TBaseCopy {
+        const TDirectDrawSurface* Source = nullptr;
+        uint64_t Version = 0;
+        int64_t Left = 0;
+        int64_t Top = 0;
+        bool Valid = false;
+    };
+
+    bool LockPixels(TLockedPixels& out);
+    void Changed(const TRect& r);
+    void ChangedAll();
+    bool RedrawFromBase(const TDirectDrawSurface& source, int64_t left, int64_t top);
+
     TDirectDraw* FDevice;
     std::vector<uint32_t> FPixels;
     int32_t FWidth = 0;
@@ -89,4 +117,10 @@ private:
     bool FLost = false;
     uint32_t FColorKey = 0;
     int32_t FLockCount = 0;
+    // Changes with each change of the pixels; unique across surfaces, so a new surface never matches an old one.
+    uint64_t FVersion;
+    TChangedArea FChanges;
+    TChangedArea FSinceBase;
+    TBaseCopy FBase;
+    bool FIncrementalCopies = true;
 };

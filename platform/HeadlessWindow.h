@@ -27,9 +27,13 @@ public:
     int32_t ClientHeight() const override { return FClientHeight; }
     void ClientOriginOnScreen(int32_t& x, int32_t& y) const override;
     void WaitForVerticalBlank() override;
+    // Keeps its own copy of what was shown, updating only the changed parts where it can.
     void Present(const TPixelView& frame, int32_t left, int32_t top, int32_t width, int32_t height) override;
+    void Withdraw() override {}
 
     int32_t PresentCount() const { return FPresentCount; }
+    // Pixels copied by the last present.
+    int64_t LastCopiedPixels() const { return FLastCopiedPixels; }
     int32_t VerticalBlankWaits() const { return FVerticalBlankWaits; }
     // The screen rectangle of the last present.
     TTarget LastTarget() const { return FLastTarget; }
@@ -50,4 +54,5 @@ private:
     int32_t FLastFrameWidth = 0;
     int32_t FLastFrameHeight = 0;
     std::vector<uint32_t> FLastFrame;
+    int64_t FLastCopiedPixels = 0;
 };

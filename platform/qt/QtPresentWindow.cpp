@@ -12,13 +12,6 @@
 #include <thread>
 #include <cmath>
 
-namespace {
-
-// Pixels as given are 0x00RRGGBB; the image wants an opaque top byte.
-constexpr uint32_t Opaque = 0xFF000000u;
-
-} // namespace
-
 TQtPresentWindow::TQtPresentWindow(QWidget* parent)
     : QWidget(parent)
 {
@@ -64,20 +57,75 @@ void TQtPresentWindow::Present(const TPixelView& frame, int32_t left, int32_t to
     if (frame.Pixels == nullptr || frame.Width <= 0 || frame.Height <= 0 || frame.PitchPixels < frame.Width
         || width <= 0 || height <= 0)
         return;
-    CopyFrame(frame);
-    FTarget = QRect(mapFromGlobal(QPoint(left, top)), QSize(width, height));
-    repaint();
+    const QRect target(mapFromGlobal(QPoint(left, top)), QSize(width, height));
+    const auto* bits = reinterpret_cast<const uchar*>(frame.Pixels);
+    const qsizetype pitch = frame.PitchPixels * static_cast<qsizetype>(sizeof(uint32_t));
+    const bool sameFrame = !FFrame.isNull() && FFrame.constBits() == bits && FFrame.width() == frame.Width
+        && FFrame.height() == frame.Height && FFrame.bytesPerLine() == pitch && target == FTarget;
+    FTarget = target;
+    if (!sameFrame || frame.Whole) {
+        // The frame's own memory, read in place. X and the raster backing stores take RGB32 as it comes and
+        // ignore the top byte, which our pixels keep 0.
+        FFrame = QImage(bits, frame.Width, frame.Height, pitch, QImage::Format_RGB32);
+        repaint();
+        return;
+    }
+    const QRectF shown = ShownRect();
+    const qreal size = FramePixelSize();
+    // At a fractional scale a frame pixel's edge falls inside a device pixel; a margin keeps such pixels in.
+    const int margin = size == std::floor(size) ? 0 : 1;
+    QRegion changed;
+    for (const TFrameRect& r : frame.Changed) {
+        const QRectF area(shown.left() + r.Left * size, shown.top() + r.Top * size, (r.Right - r.Left) * size,
+            (r.Bottom - r.Top) * size);
+        changed += area.toAlignedRect().adjusted(-margin, -margin, margin, margin);
+    }
+    if (!changed.isEmpty())
+        repaint(changed);
 }
 
-void TQtPresentWindow::CopyFrame(const TPixelView& frame)
+void TQtPresentWindow::Withdraw()
 {
-    if (FFrame.width() != frame.Width || FFrame.height() != frame.Height)
-        FFrame = QImage(frame.Width, frame.Height, QImage::Format_RGB32);
-    for (int32_t y = 0; y < frame.Height; ++y) {
-        const uint32_t* source = frame.Pixels + frame.PitchPixels * y;
-        auto* row = reinterpret_cast<uint32_t*>(FFrame.scanLine(y));
-        std::transform(source, source + frame.Width, row, [](uint32_t pixel) { return pixel | Opaque; });
-    }
+    // The pixels are about to go: keep what is on show for repaints until the next frame comes.
+    if (!FFrame.isNull())
+        FFrame = FFrame.copy();
+}
+
+qreal TQtPresentWindow::FramePixelSize() const
+{
+    if (FTarget.size() != FFrame.size())
+        return 1.0;
+    const qreal ratio = devicePixelRatioF();
+    return std::max<qreal>(1.0, std::floor(ratio)) / ratio;
+}
+
+QRectF TQtPresentWindow::ShownRect() const
+{
+    QRectF shown(FTarget);
+    if (FTarget.size() != FFrame.size())
+        return shown;
+    // One frame pixel to a whole number of device pixels, placed on a device pixel, centred in the target.
+    const qreal ratio = devicePixelRatioF();
+    const qreal size = FramePixelSize();
+    const QSizeF extent(FFrame.width() * size, FFrame.height() * size);
+    const QPointF centre = shown.center();
+    return QRectF(QPointF(std::round((centre.x() - extent.width() / 2) * ratio) / ratio,
+                      std::round((centre.y() - extent.height() / 2) * ratio) / ratio),
+        extent);
+}
+
+bool TQtPresentWindow::FramePixelAt(QPointF point, int32_t& x, int32_t& y) const
+{
+    if (FFrame.isNull())
+        return false;
+    const QRectF shown = ShownRect();
+    const double fx = std::floor((point.x() - shown.left()) / shown.width() * FFrame.width());
+    const double fy = std::floor((point.y() - shown.top()) / shown.height() * FFrame.height());
+    if (fx < 0 || fy < 0 || fx >= FFrame.width() || fy >= FFrame.height())
+        return false;
+    x = static_cast<int32_t>(fx);
+    y = static_cast<int32_t>(fy);
+    return true;
 }
 
 void TQtPresentWindow::paintEvent(QPaintEvent* event)
@@ -87,37 +135,29 @@ void TQtPresentWindow::paintEvent(QPaintEvent* event)
         painter.fillRect(event->rect(), palette().window());
         return;
     }
-    QRectF shown(FTarget);
-    if (FTarget.size() == FFrame.size()) {
-        // One frame pixel to a whole number of device pixels, placed on a device pixel, centred in the target.
-        const qreal ratio = devicePixelRatioF();
-        const qreal scale = std::max<qreal>(1.0, std::floor(ratio));
-        FFrame.setDevicePixelRatio(ratio / scale);
-        const QSizeF size = FFrame.deviceIndependentSize();
-        const QPointF centre = shown.center();
-        shown = QRectF(QPointF(std::round((centre.x() - size.width() / 2) * ratio) / ratio,
-                           std::round((centre.y() - size.height() / 2) * ratio) / ratio),
-            size);
-    } else {
-        FFrame.setDevicePixelRatio(1.0);
-    }
+    const QRectF shown = ShownRect();
+    FFrame.setDevicePixelRatio(1.0 / FramePixelSize());
     // Background only where the frame covers no whole logical pixel; the frame is drawn over the seams.
     const QRect inside(QPoint(static_cast<int>(std::ceil(shown.left())), static_cast<int>(std::ceil(shown.top()))),
         QPoint(static_cast<int>(std::floor(shown.right())) - 1, static_cast<int>(std::floor(shown.bottom())) - 1));
-    for (const QRect& part : QRegion(event->rect()).subtracted(QRegion(inside)))
+    for (const QRect& part : event->region().subtracted(QRegion(inside)))
         painter.fillRect(part, palette().window());
-    if (shown.size() == FFrame.deviceIndependentSize())
-        painter.drawImage(shown.topLeft(), FFrame);
-    else
-        painter.drawImage(shown, FFrame);
+    // Each part on its own, so the raster engine copies plain rectangles.
+    for (const QRect& part : event->region()) {
+        painter.setClipRect(part);
+        if (shown.size() == FFrame.deviceIndependentSize())
+            painter.drawImage(shown.topLeft(), FFrame);
+        else
+            painter.drawImage(shown, FFrame);
+    }
 }
 
 void TQtPresentWindow::mousePressEvent(QMouseEvent* event)
 {
-    if (FOnMouseDown) {
-        const QPoint at = event->position().toPoint();
-        FOnMouseDown(at.x(), at.y(), event->button());
-    }
+    int32_t x = 0;
+    int32_t y = 0;
+    if (FOnMouseDown && FramePixelAt(event->position(), x, y))
+        FOnMouseDown(x, y, event->button());
     event->accept();
 }
 

@@ -9,9 +9,10 @@
 
 // A widget that shows presented frames: the drawing area of a window.
 //
-// Present keeps a copy of the frame and repaints at once; a later paint request shows the last frame again.
-// A frame presented at its own size is drawn pixel for pixel; on a high-density screen each frame pixel becomes
-// a whole number of device pixels, without smoothing, so marker colours stay exact.
+// Present repaints at once, and only where the frame changed; the widget reads the presenter's pixels in place
+// (no copy of its own) until the next Present, or keeps a copy once they are withdrawn. A frame presented at
+// its own size is drawn pixel for pixel; on a high-density screen each frame pixel becomes a whole number of
+// device pixels, without smoothing, so marker colours stay exact.
 //
 // Qt offers no portable wait for the vertical blank (none at all on the raster backing store of X11 or the
 // offscreen platform), so WaitForVerticalBlank sleeps until the next boundary of the screen's refresh period.
@@ -28,8 +29,14 @@ public:
     void ClientOriginOnScreen(int32_t& x, int32_t& y) const override;
     void WaitForVerticalBlank() override;
     void Present(const TPixelView& frame, int32_t left, int32_t top, int32_t width, int32_t height) override;
+    void Withdraw() override;
 
-    // Called with widget coordinates when a mouse button goes down.
+    // The frame pixel shown at a point of the widget; false where no frame pixel is shown.
+    bool FramePixelAt(QPointF point, int32_t& x, int32_t& y) const;
+    // Where the frame goes in widget coordinates (device-pixel aligned).
+    QRectF ShownRect() const;
+
+    // Called with the frame pixel under the pointer when a mouse button goes down on the frame.
     void SetMouseDownHandler(MouseDownHandler handler);
     // Called after the widget's size has changed.
     void SetBoundsChangedHandler(BoundsChangedHandler handler);
@@ -40,7 +47,8 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    void CopyFrame(const TPixelView& frame);
+    // The size of one frame pixel in widget coordinates.
+    qreal FramePixelSize() const;
 
     QImage FFrame;
     QRect FTarget;

@@ -143,7 +143,9 @@ TEST(HeadlessWindow, CopiesFramesRowByRowAtTheirPitch)
     // Two rows of three pixels, four apart in memory; the fourth of each row is not part of the frame.
     const uint32_t pixels[] = {1, 2, 3, 99, 4, 5, 6, 99};
     THeadlessWindow window(10, 10);
-    window.Present(TPixelView{pixels, 3, 2, 4}, 7, 8, 30, 20);
+    window.Present(
+        TPixelView{.Pixels = pixels, .Width = 3, .Height = 2, .PitchPixels = 4, .Whole = true, .Changed = {}}, 7, 8, 30,
+        20);
     EXPECT_EQ(window.LastTarget(), (TTarget{7, 8, 30, 20}));
     EXPECT_EQ(window.LastFrameWidth(), 3);
     EXPECT_EQ(window.LastFrameHeight(), 2);

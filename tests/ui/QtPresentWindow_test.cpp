@@ -2,11 +2,13 @@
 
 #include <QImage>
 #include <QPixmap>
+#include <QScreen>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -29,10 +31,18 @@ struct TFrame {
     {
         for (int32_t y = 0; y < height; ++y)
             for (int32_t x = 0; x < width; ++x)
-                At(x, y) = 0x400000u | static_cast<uint32_t>(x << 8) | static_cast<uint32_t>(y);
+                At(x, y) = PatternOf(x, y);
     }
     uint32_t& At(int32_t x, int32_t y) { return Pixels[static_cast<size_t>(y * Pitch + x)]; }
-    TPixelView View() const { return TPixelView{Pixels.data(), Width, Height, Pitch}; }
+    static uint32_t PatternOf(int32_t x, int32_t y)
+    {
+        return 0x400000u | static_cast<uint32_t>(x << 8) | static_cast<uint32_t>(y);
+    }
+    TPixelView View() const
+    {
+        return {.Pixels = Pixels.data(), .Width = Width, .Height = Height, .PitchPixels = Pitch, .Whole = true,
+                .Changed = {}};
+    }
 };
 
 class QtPresentWindowTest : public testing::Test {
@@ -104,15 +114,42 @@ TEST_F(QtPresentWindowTest, MarkerColoursSurviveExactly)
     }
 }
 
-TEST_F(QtPresentWindowTest, PaintWithoutANewFrameShowsTheLastOneEvenIfTheSourceChanged)
+TEST_F(QtPresentWindowTest, AWithdrawnFrameStaysOnShowAfterItsPixelsAreGone)
+{
+    auto frame = std::make_unique<TFrame>(40, 30);
+    PresentCentred(*frame);
+    const QImage first = Shown();
+    EXPECT_EQ(first.pixel(80, 35), Opaque | 0x400000u);
+    // Until withdrawn the frame is read in place; afterwards repaints show the copy taken then.
+    Area->Withdraw();
+    frame->At(0, 0) = 0x123456u;
+    frame.reset();
+    Area->repaint();
+    EXPECT_EQ(Shown(), first);
+}
+
+TEST_F(QtPresentWindowTest, OnlyTheChangedRectanglesAreRepainted)
 {
     TFrame frame(40, 30);
     PresentCentred(frame);
-    const QImage first = Shown();
-    frame.At(0, 0) = 0x123456u;
-    Area->repaint();
-    EXPECT_EQ(Shown(), first);
-    EXPECT_EQ(first.pixel(80, 35), Opaque | 0x400000u);
+    // Two pixels change, but only one is reported: the other stays as it was on screen, which shows that the
+    // repaint was limited to what changed.
+    frame.At(3, 4) = 0x00ABCDEFu;
+    frame.At(30, 20) = 0x00FEDCBAu;
+    const TFrameRect changed[] = {{3, 4, 4, 5}};
+    int32_t x = 0;
+    int32_t y = 0;
+    Area->ClientOriginOnScreen(x, y);
+    x += (Area->ClientWidth() - frame.Width) / 2;
+    y += (Area->ClientHeight() - frame.Height) / 2;
+    TPixelView view = frame.View();
+    view.Whole = false;
+    view.Changed = changed;
+    Area->Present(view, x, y, frame.Width, frame.Height);
+    const QImage onScreen = Area->screen()->grabWindow(Form.winId()).toImage().convertToFormat(QImage::Format_RGB32);
+    const QPoint origin = Area->mapTo(&Form, QPoint(80, 35));
+    EXPECT_EQ(onScreen.pixel(origin + QPoint(3, 4)), Opaque | 0xABCDEFu);
+    EXPECT_EQ(onScreen.pixel(origin + QPoint(30, 20)), Opaque | TFrame::PatternOf(30, 20));
 }
 
 TEST_F(QtPresentWindowTest, EmptyFramesAreIgnored)
@@ -124,7 +161,9 @@ TEST_F(QtPresentWindowTest, EmptyFramesAreIgnored)
     int32_t y = 0;
     Area->ClientOriginOnScreen(x, y);
     Area->Present(TPixelView{}, x, y, 40, 30);
-    Area->Present(TPixelView{frame.Pixels.data(), 0, 30, 40}, x, y, 40, 30);
+    Area->Present(
+        TPixelView{.Pixels = frame.Pixels.data(), .Width = 0, .Height = 30, .PitchPixels = 40, .Whole = true, .Changed = {}},
+        x, y, 40, 30);
     Area->Present(frame.View(), x, y, 0, 30);
     EXPECT_EQ(Shown(), first);
 }
@@ -150,7 +189,14 @@ TEST_F(QtPresentWindowTest, MousePressesAndResizesReachTheirHandlers)
     Area->SetMouseDownHandler([&](int32_t x, int32_t y, Qt::MouseButton button) { pressed.emplace(x, y, button); });
     Area->SetBoundsChangedHandler([&] { ++resized; });
 
+    // Before any frame, and outside the frame, a press finds no frame pixel.
+    QTest::mousePress(Area, Qt::RightButton, Qt::NoModifier, QPoint(87, 44));
+    EXPECT_FALSE(pressed.has_value());
+    const TFrame frame(40, 30);
+    PresentCentred(frame);
     QTest::mousePress(Area, Qt::RightButton, Qt::NoModifier, QPoint(7, 9));
+    EXPECT_FALSE(pressed.has_value());
+    QTest::mousePress(Area, Qt::RightButton, Qt::NoModifier, QPoint(87, 44));
     ASSERT_TRUE(pressed.has_value());
     EXPECT_EQ(*pressed, std::make_tuple(7, 9, Qt::RightButton));
 
