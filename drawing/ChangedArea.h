@@ -10,7 +10,7 @@
 // merged into the one it enlarges least.
 class TChangedArea {
 public:
-    static constexpr int32_t Capacity = 16;
+    static constexpr int32_t Capacity = 64;
 
     bool Empty() const { return !FAll && FCount == 0; }
     // Everything changed; Rects() is then empty.
