@@ -1,0 +1,78 @@
+// A processed tick allocates nothing: counted with the program-wide allocation functions of this test program.
+#include "simulation/Quibo.h"
+#include "simulation/headless/HeadlessGame.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cstdlib>
+#include <new>
+
+// These functions are the program's allocation functions, so malloc and free are their right partners.
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
+
+namespace {
+
+std::atomic<bool> gCounting{false};
+std::atomic<int64_t> gAllocations{0};
+
+} // namespace
+
+void* operator new(std::size_t size)
+{
+    if (gCounting.load(std::memory_order_relaxed))
+        gAllocations.fetch_add(1, std::memory_order_relaxed);
+    if (void* p = std::malloc(size == 0 ? 1 : size))
+        return p;
+    throw std::bad_alloc();
+}
+
+void operator delete(void* p) noexcept
+{
+    std::free(p);
+}
+
+void operator delete(void* p, std::size_t) noexcept
+{
+    std::free(p);
+}
+
+namespace {
+
+class TickAllocations : public ::testing::TestWithParam<bool> {};
+
+TEST_P(TickAllocations, NoneOverManyTicksWithRestartsAndCrashes)
+{
+    THeadlessGame game(GetParam(), 10 * 3600 * 1000);
+    game.Race().WindVariation = 40;
+    game.Race().WindSpeed = 20;
+    // Everything a race meets once, before counting: the explosion, a restart, the wind drawing new targets.
+    for (int t = 0; t < 60; ++t)
+        game.Tick();
+    StartExplosion(*game.Race().Dinghies[0], game.Race());
+    game.Tick();
+    game.Race().SpeedButtonStartClick();
+
+    // The counter sees allocations at all.
+    gCounting = true;
+    delete new int(1);
+    gCounting = false;
+    ASSERT_EQ(gAllocations.exchange(0), 1);
+
+    gCounting = true;
+    for (int t = 0; t < 1500; ++t) {
+        game.SetTillers((t / 19) % 3, (t / 31) % 3);
+        if (t % 300 == 150)
+            StartExplosion(*game.Race().Dinghies[1], game.Race());
+        if (t % 300 == 299)
+            game.Race().SpeedButtonStartClick();
+        game.Tick();
+    }
+    gCounting = false;
+    EXPECT_EQ(gAllocations.load(), 0);
+    EXPECT_GT(game.Race().ProcessedTicks(), 1500);
+}
+
+INSTANTIATE_TEST_SUITE_P(PlainAndDebug, TickAllocations, ::testing::Values(false, true));
+
+} // namespace
