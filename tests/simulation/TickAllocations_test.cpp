@@ -55,7 +55,8 @@ TEST_P(TickAllocations, NoneOverManyTicksWithRestartsAndCrashes)
 
     // The counter sees allocations at all.
     gCounting = true;
-    delete new int(1);
+    int* volatile probe = new int(1);
+    delete probe;
     gCounting = false;
     ASSERT_EQ(gAllocations.exchange(0), 1);
 
