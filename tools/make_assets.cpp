@@ -1,11 +1,13 @@
 // Draws the program's pictures, glyphs and icon and writes them into the given folder (the repository's
-// assets/), in the layout the build embeds. The same sources give the same bytes every run.
+// assets/), in the layout the build embeds, with the icon theme's PNGs that are installed beside the program.
+// The same sources give the same bytes every run.
 #include "tools/assetgen/AssetFiles.h"
 
 #include <exception>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <utility>
 
 int main(int argc, char** argv)
 {
@@ -15,7 +17,10 @@ int main(int argc, char** argv)
     }
     try {
         const std::filesystem::path root(argv[1]);
-        for (const auto& file : MakeAssetFiles()) {
+        auto files = MakeAssetFiles();
+        for (auto& icon : MakeThemeIconFiles())
+            files.push_back(std::move(icon));
+        for (const auto& file : files) {
             const auto path = root / file.Path;
             std::filesystem::create_directories(path.parent_path());
             std::ofstream out(path, std::ios::binary | std::ios::trunc);

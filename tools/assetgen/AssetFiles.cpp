@@ -7,8 +7,10 @@
 #include "tools/assetgen/Glyphs.h"
 #include "tools/assetgen/Icon.h"
 #include "tools/assetgen/Pictures.h"
+#include "tools/assetgen/PngFile.h"
 
 #include <stdexcept>
+#include <utility>
 
 namespace {
 
@@ -39,5 +41,25 @@ std::vector<TAssetFile> MakeAssetFiles()
     for (auto& glyph : DrawGlyphs())
         files.push_back({"glyphs/" + glyph.Name + ".bmp", BitmapFile(std::move(glyph.Pixels))});
     files.push_back({"icon/QuiboTrainer.ico", EncodeIcon(DrawIcon())});
+    return files;
+}
+
+std::vector<TAssetFile> MakeThemeIconFiles()
+{
+    const TIconPicture small = DrawSmallIcon();
+    const TIconPicture large = DrawIcon();
+    const std::vector<std::pair<int, TIconPicture>> sizes{
+        {16, small},
+        {32, large},
+        {48, ScaleIcon(small, 3)},
+        {64, ScaleIcon(large, 2)},
+        {128, ScaleIcon(large, 4)},
+        {256, ScaleIcon(large, 8)},
+    };
+    std::vector<TAssetFile> files;
+    for (const auto& [size, icon] : sizes) {
+        const std::string side = std::to_string(size);
+        files.push_back({"icon/hicolor/" + side + "x" + side + "/apps/" + ApplicationId + ".png", EncodePng(icon)});
+    }
     return files;
 }
