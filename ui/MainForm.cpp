@@ -25,6 +25,8 @@
 
 namespace {
 
+// How long a window manager may take to frame the window.
+constexpr qint64 FramingTime = 2000;
 constexpr int ClientWidth = 1076;
 constexpr int ClientHeight = 810;
 constexpr int ToolbarHeight = 41;
@@ -225,6 +227,7 @@ void TMainForm::FormShow()
         const QSize chrome = outer - size();
         setFixedSize(outer.width() * ppi / 96 - chrome.width(), outer.height() * ppi / 96 - chrome.height());
     }
+    FShownAt.start();
     CentreOnPrimaryScreen();
     setWindowTitle("QuiboTrainer v.1.0");
 }
@@ -237,19 +240,32 @@ void TMainForm::CentreOnPrimaryScreen()
     // A window larger than the screen keeps its title bar on it.
     const QRect area = primary->availableGeometry();
     const QSize outer = frameGeometry().size();
-    move(std::max(area.left(), area.left() + (area.width() - outer.width()) / 2),
-         std::max(area.top(), area.top() + (area.height() - outer.height()) / 2));
+    FCentredFrame = QRect(QPoint(std::max(area.left(), area.left() + (area.width() - outer.width()) / 2),
+                                 std::max(area.top(), area.top() + (area.height() - outer.height()) / 2)),
+                          outer);
+    move(FCentredFrame.topLeft());
+}
+
+void TMainForm::CentreWhileFraming()
+{
+    // Window managers frame a new window in steps (border, then title bar), and the frame's size counts for
+    // the centre: each new size while the window is being framed centres it again. Later the user may have
+    // moved it.
+    if (!FShownAt.isValid() || FShownAt.elapsed() > FramingTime || frameGeometry().size() == FCentredFrame.size())
+        return;
+    CentreOnPrimaryScreen();
+}
+
+void TMainForm::moveEvent(QMoveEvent* event)
+{
+    QWidget::moveEvent(event);
+    CentreWhileFraming();
 }
 
 void TMainForm::paintEvent(QPaintEvent* event)
 {
     QWidget::paintEvent(event);
-    if (FFrameCentred)
-        return;
-    // The frame's size is known once the window manager has framed the window, by its first paint.
-    FFrameCentred = true;
-    if (frameGeometry().size() != size())
-        CentreOnPrimaryScreen();
+    CentreWhileFraming();
 }
 
 // No control of the window takes the keyboard focus, so the window sees every key first.

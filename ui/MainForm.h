@@ -8,6 +8,7 @@
 #include "sprites/DXSpriteEngine.h"
 #include "sprites/Timer.h"
 
+#include <QElapsedTimer>
 #include <QWidget>
 
 #include <array>
@@ -69,6 +70,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
 
 private:
     void FormCreate();
@@ -82,6 +84,7 @@ private:
     // The toolbar's and status bar's contents for a screen of that many pixels per inch.
     void ScaleControls(int pixelsPerInch);
     void CentreOnPrimaryScreen();
+    void CentreWhileFraming();
 
     struct TPlacedButton {
         TSpeedButton* Button;
@@ -91,7 +94,9 @@ private:
     std::array<QLabel*, 2> FPanels{};
     int FPixelsPerInch = 96;
     bool FShown = false;
-    bool FFrameCentred = false;
+    QElapsedTimer FShownAt;
+    // Where the frame was last put.
+    QRect FCentredFrame;
 };
 
 // The program icon, from the embedded pictures.
