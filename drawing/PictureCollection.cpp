@@ -1,26 +1,7 @@
 #include "drawing/Errors.h"
 #include "drawing/ImageList.h"
 
-namespace {
-
-unsigned char LowerCase(char c)
-{
-    const auto u = static_cast<unsigned char>(c);
-    return u >= 'A' && u <= 'Z' ? static_cast<unsigned char>(u - 'A' + 'a') : u;
-}
-
-bool SameText(const std::string& a, const std::string& b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        if (LowerCase(a[i]) != LowerCase(b[i]))
-            return false;
-    }
-    return true;
-}
-
-} // namespace
+#include "drawing/CaseFold.h"
 
 TPictureCollection::TPictureCollection() = default;
 
@@ -64,7 +45,7 @@ TPictureCollectionItem& TPictureCollection::Items(int32_t index) const
 TPictureCollectionItem& TPictureCollection::FindByName(const std::string& name) const
 {
     for (TPictureCollectionItem* item = FBuckets[Bucket(name)]; item; item = item->FNextInBucket) {
-        if (SameText(item->FName, name))
+        if (SameTextFolded(item->FName, name))
             return *item;
     }
     throw EPictureCollectionError(FormatMessage("Image '%s' not found", name));
@@ -100,10 +81,21 @@ bool TPictureCollection::Initialized() const
 
 uint8_t TPictureCollection::Bucket(const std::string& name)
 {
-    const size_t length = name.size();
+    // Length in characters, and the first and second-to-last characters, all case-folded as the lookup
+    // compares them, so that names equal but for case share a bucket.
+    size_t length = 0;
+    char32_t first = 0;
+    char32_t previous = 0;
+    char32_t last = 0;
+    for (size_t i = 0; i < name.size(); ++length) {
+        previous = last;
+        last = FoldCase(NextCodePoint(name, i));
+        if (length == 0)
+            first = last;
+    }
     size_t key = length * 16;
     if (length >= 2)
-        key += LowerCase(name[length - 2]) + LowerCase(name[0]);
+        key += previous + first;
     return static_cast<uint8_t>(key & 255);
 }
 

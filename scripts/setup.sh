@@ -7,7 +7,7 @@ packages=(
   libjpeg62-turbo-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev libqt6test6 libgl-dev
-  xvfb xauth xdotool x11-utils openbox imagemagick fonts-dejavu-core fonts-liberation
+  xvfb xauth xdotool x11-utils x11-xkb-utils openbox imagemagick fonts-dejavu-core fonts-liberation
   zlib1g-dev dpkg-dev lintian desktop-file-utils appstream man-db
 )
 

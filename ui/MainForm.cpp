@@ -7,10 +7,12 @@
 #include "ui/RxSpinEdit.h"
 #include "ui/SetupForm.h"
 #include "ui/SpeedButton.h"
+#include "ui/VirtualKey.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QCursor>
+#include <QGuiApplication>
 #include <QFrame>
 #include <QIcon>
 #include <QImage>
@@ -18,16 +20,22 @@
 #include <QLabel>
 #include <QScreen>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
 
+// How long a window manager may take to frame the window.
+constexpr qint64 FramingTime = 2000;
 constexpr int ClientWidth = 1076;
 constexpr int ClientHeight = 810;
 constexpr int ToolbarHeight = 41;
 constexpr int StatusBarHeight = 19;
 constexpr int ButtonWidth = 74;
 constexpr int ButtonHeight = 38;
+constexpr int PanelWidth = 540;
+// The icon's distance from the toolbar's right end.
+constexpr int IconRightMargin = ClientWidth - 1032 - 32;
 
 QImage ImageFromAsset(const char* name)
 {
@@ -62,27 +70,6 @@ QPixmap ProgramIcon()
     return QPixmap::fromImage(ImageFromAsset("icon/QuiboTrainer.ico"));
 }
 
-int VirtualKeyOf(int qtKey)
-{
-    switch (qtKey) {
-    case Qt::Key_Escape:
-        return 27;
-    case Qt::Key_F3:
-        return 114;
-    case Qt::Key_Pause:
-        return 19;
-    case Qt::Key_Left:
-        return 37;
-    case Qt::Key_Right:
-        return 39;
-    default:
-        // Letters and digits carry their upper-case character codes, as virtual keys do.
-        if ((qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z) || (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9))
-            return qtKey;
-        return 0;
-    }
-}
-
 TMainForm::TMainForm(IApplication& application, bool debug, QWidget* parent)
     : QWidget(parent),
       Messages(this),
@@ -101,7 +88,6 @@ TMainForm::TMainForm(IApplication& application, bool debug, QWidget* parent)
 
     Shape1 = new QFrame(this);
     Shape1->setObjectName("Shape1");
-    Shape1->setGeometry(0, 0, ClientWidth, ToolbarHeight);
     Shape1->setStyleSheet("background-color: silver; border: none;");
 
     SpeedButtonStart = AddButton("SpeedButtonStart", "Neustart (F3)", "glyphs/Start.bmp", 2);
@@ -110,12 +96,10 @@ TMainForm::TMainForm(IApplication& application, bool debug, QWidget* parent)
     Bevel3->setObjectName("Bevel3");
     Bevel3->setFrameShape(QFrame::VLine);
     Bevel3->setFrameShadow(QFrame::Sunken);
-    Bevel3->setGeometry(226, 2, 2, 33);
     SpeedButtonEnde = AddButton("SpeedButtonEnde", "Ende", "glyphs/Ende.bmp", 232);
     Image1 = new QLabel(this);
     Image1->setObjectName("Image1");
     Image1->setPixmap(ProgramIcon());
-    Image1->setGeometry(1032, 5, 32, 32);
     SpeedButtonStop = AddButton("SpeedButtonStop", "Stop (Pause)", "glyphs/Stop.bmp", 150);
     SpeedButtonPlay = AddButton("SpeedButtonPlay", "Play (Pause)", "glyphs/Play.bmp", 150);
     SpeedButtonPlay->hide();
@@ -128,7 +112,7 @@ TMainForm::TMainForm(IApplication& application, bool debug, QWidget* parent)
     connect(SpeedButtonEnde, &TSpeedButton::clicked, this, [this] { SpeedButtonEndeClick(); });
 
     DXDraw1Window->setObjectName("DXDraw1");
-    DXDraw1Window->setGeometry(0, ToolbarHeight, ClientWidth, ClientHeight - ToolbarHeight - StatusBarHeight);
+    ScaleControls(FPixelsPerInch);
     DXDraw1Window->SetMouseDownHandler([this](int32_t x, int32_t y, Qt::MouseButton) { DXDraw1MouseDown(x, y); });
     DXDraw1Window->SetBoundsChangedHandler([this] { DXDraw1.BoundsChanged(); });
 
@@ -149,9 +133,8 @@ TSpeedButton* TMainForm::AddButton(const char* name, const QString& caption, con
     button->setObjectName(name);
     button->setText(caption);
     // The captions are laid out for a narrow face; a wider stand-in is narrowed to keep them apart.
-    button->setFont(FittingFont(font(), {caption}, ButtonWidth - 4));
     button->SetGlyph(GlyphIcon(glyph));
-    button->setGeometry(left, 0, ButtonWidth, ButtonHeight);
+    FButtons.push_back({button, left});
     return button;
 }
 
@@ -159,24 +142,57 @@ void TMainForm::BuildStatusBar()
 {
     StatusBar1 = new QWidget(this);
     StatusBar1->setObjectName("StatusBar1");
-    StatusBar1->setGeometry(0, ClientHeight - StatusBarHeight, ClientWidth, StatusBarHeight);
-    const struct {
-        int left, width;
-        const char* text;
-    } panels[] = {
-        {0, 540, "Steuerung des roten Quibo's: [Y] ... Pinne nach Backbord, [X] ... Pinne nach Steuerbord"},
-        {540, ClientWidth - 540,
-         "Steuerung des grünen Quibo's: [<-] ... Pinne nach Backbord, [->] ... Pinne nach Steuerbord"},
+    const char* texts[] = {
+        "Steuerung des roten Quibo's: [Y] ... Pinne nach Backbord, [X] ... Pinne nach Steuerbord",
+        "Steuerung des grünen Quibo's: [<-] ... Pinne nach Backbord, [->] ... Pinne nach Steuerbord",
     };
-    int index = 0;
-    for (const auto& p : panels) {
-        auto* panel = new QLabel(QString::fromUtf8(p.text), StatusBar1);
-        panel->setObjectName(QString("Panel%1").arg(index++));
+    for (size_t index = 0; index < FPanels.size(); ++index) {
+        auto* panel = new QLabel(QString::fromUtf8(texts[index]), StatusBar1);
+        panel->setObjectName(QString("Panel%1").arg(index));
         panel->setAlignment(Qt::AlignCenter);
         panel->setFrameShape(QFrame::Panel);
         panel->setFrameShadow(QFrame::Sunken);
-        panel->setGeometry(p.left, 0, p.width, StatusBarHeight);
+        FPanels[index] = panel;
     }
+}
+
+int TMainForm::Scaled(int pixels) const
+{
+    return pixels * FPixelsPerInch / 96;
+}
+
+void TMainForm::AlignControls()
+{
+    const int toolbar = Scaled(ToolbarHeight);
+    const int statusBar = Scaled(StatusBarHeight);
+    Shape1->setGeometry(0, 0, width(), toolbar);
+    for (const TPlacedButton& b : FButtons)
+        b.Button->setGeometry(Scaled(b.Left), 0, Scaled(ButtonWidth), Scaled(ButtonHeight));
+    // The groove's dark line is its left edge, the light one beside it.
+    Bevel3->setGeometry(Scaled(227), Scaled(2), 2, Scaled(33));
+    Image1->setGeometry(width() - Scaled(IconRightMargin) - 32, Scaled(5), 32, 32);
+
+    StatusBar1->setGeometry(0, height() - statusBar, width(), statusBar);
+    FPanels[0]->setGeometry(0, 0, Scaled(PanelWidth), statusBar);
+    // The last panel runs to the bar's right end.
+    FPanels[1]->setGeometry(Scaled(PanelWidth), 0, std::max(0, width() - Scaled(PanelWidth)), statusBar);
+
+    DXDraw1Window->setGeometry(0, toolbar, width(), std::max(0, height() - toolbar - statusBar));
+}
+
+void TMainForm::ScaleControls(int pixelsPerInch)
+{
+    FPixelsPerInch = pixelsPerInch;
+    // The captions are laid out for a narrow face; a wider stand-in is narrowed to keep them apart.
+    for (const TPlacedButton& b : FButtons)
+        b.Button->setFont(FittingFont(font(), {b.Button->text()}, Scaled(ButtonWidth) - 4));
+    AlignControls();
+}
+
+void TMainForm::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    AlignControls();
 }
 
 void TMainForm::FormCreate()
@@ -202,27 +218,68 @@ void TMainForm::FormShow()
         QCursor::setPos(screen()->virtualGeometry().topLeft());
 
     // Qt already scales logical pixels to the screen; this adds what a screen of other logical density asks for.
+    // Its text is measured in points and grows with the density, and so do the bars that carry it; the drawing
+    // area takes what lies between them.
     const int ppi = screen() != nullptr ? static_cast<int>(std::lround(screen()->logicalDotsPerInch())) : 96;
     if (ppi != 96) {
+        ScaleControls(ppi);
         const QSize outer = frameGeometry().size();
         const QSize chrome = outer - size();
         setFixedSize(outer.width() * ppi / 96 - chrome.width(), outer.height() * ppi / 96 - chrome.height());
     }
+    FShownAt.start();
+    CentreOnPrimaryScreen();
     setWindowTitle("QuiboTrainer v.1.0");
+}
+
+void TMainForm::CentreOnPrimaryScreen()
+{
+    const QScreen* primary = QGuiApplication::primaryScreen();
+    if (primary == nullptr)
+        return;
+    // A window larger than the screen keeps its title bar on it.
+    const QRect area = primary->availableGeometry();
+    const QSize outer = frameGeometry().size();
+    FCentredFrame = QRect(QPoint(std::max(area.left(), area.left() + (area.width() - outer.width()) / 2),
+                                 std::max(area.top(), area.top() + (area.height() - outer.height()) / 2)),
+                          outer);
+    move(FCentredFrame.topLeft());
+}
+
+void TMainForm::CentreWhileFraming()
+{
+    // Window managers frame a new window in steps (border, then title bar), and the frame's size counts for
+    // the centre: each new size while the window is being framed centres it again. Later the user may have
+    // moved it.
+    if (!FShownAt.isValid() || FShownAt.elapsed() > FramingTime || frameGeometry().size() == FCentredFrame.size())
+        return;
+    CentreOnPrimaryScreen();
+}
+
+void TMainForm::moveEvent(QMoveEvent* event)
+{
+    QWidget::moveEvent(event);
+    CentreWhileFraming();
+}
+
+void TMainForm::paintEvent(QPaintEvent* event)
+{
+    QWidget::paintEvent(event);
+    CentreWhileFraming();
 }
 
 // No control of the window takes the keyboard focus, so the window sees every key first.
 void TMainForm::keyPressEvent(QKeyEvent* event)
 {
     // A held key repeats: the tiller is already over.
-    if (event->isAutoRepeat() || !FormKeyDown(VirtualKeyOf(event->key())))
+    if (event->isAutoRepeat() || !FormKeyDown(VirtualKeyOf(event->key(), event->nativeScanCode())))
         QWidget::keyPressEvent(event);
 }
 
 void TMainForm::keyReleaseEvent(QKeyEvent* event)
 {
     // Some desktops repeat a held key as release-and-press pairs; only the real release brings the tiller back.
-    if (event->isAutoRepeat() || !FormKeyUp(VirtualKeyOf(event->key())))
+    if (event->isAutoRepeat() || !FormKeyUp(VirtualKeyOf(event->key(), event->nativeScanCode())))
         QWidget::keyReleaseEvent(event);
 }
 

@@ -8,7 +8,11 @@
 #include "sprites/DXSpriteEngine.h"
 #include "sprites/Timer.h"
 
+#include <QElapsedTimer>
 #include <QWidget>
+
+#include <array>
+#include <vector>
 
 
 class IApplication;
@@ -64,18 +68,36 @@ protected:
     void keyReleaseEvent(QKeyEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
 
 private:
     void FormCreate();
     void FormShow();
     TSpeedButton* AddButton(const char* name, const QString& caption, const char* glyph, int left);
     void BuildStatusBar();
+    // A length of the 96-dpi layout at the window's pixels per inch.
+    int Scaled(int pixels) const;
+    // Toolbar at the top, status bar at the bottom, the drawing area between them, for the current size.
+    void AlignControls();
+    // The toolbar's and status bar's contents for a screen of that many pixels per inch.
+    void ScaleControls(int pixelsPerInch);
+    void CentreOnPrimaryScreen();
+    void CentreWhileFraming();
 
+    struct TPlacedButton {
+        TSpeedButton* Button;
+        int Left;
+    };
+    std::vector<TPlacedButton> FButtons;
+    std::array<QLabel*, 2> FPanels{};
+    int FPixelsPerInch = 96;
     bool FShown = false;
+    QElapsedTimer FShownAt;
+    // Where the frame was last put.
+    QRect FCentredFrame;
 };
 
 // The program icon, from the embedded pictures.
 QPixmap ProgramIcon();
-
-// Qt key to the virtual-key code the window's handlers compare with; 0 for keys without one.
-int VirtualKeyOf(int qtKey);

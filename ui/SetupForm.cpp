@@ -2,6 +2,7 @@
 
 #include "simulation/Random.h"
 #include "platform/MessageBox.h"
+#include "ui/Button.h"
 #include "ui/ClassicFont.h"
 #include "ui/LeftCaptionCheckBox.h"
 #include "ui/RxSpinEdit.h"
@@ -77,7 +78,7 @@ TSetupForm::TSetupForm(IClock& clock, IMessageBox& messages, QWidget* parent)
 
     Label3 = MakeLabel(this, "Label3", Label3Text, 16, 88);
 
-    ButtonFertig = new QPushButton(QStringLiteral("&Fertig"), this);
+    ButtonFertig = new TButton(QStringLiteral("&Fertig"), this);
     ButtonFertig->setObjectName(QStringLiteral("ButtonFertig"));
     ButtonFertig->setGeometry(176, 173, 75, 20);
     QFont bold = font();

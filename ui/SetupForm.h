@@ -1,4 +1,6 @@
 #pragma once
+#include "ui/Button.h"
+
 #include <QDialog>
 
 class IClock;
@@ -7,7 +9,7 @@ class QCheckBox;
 class QFrame;
 class QLabel;
 class QPixmap;
-class QPushButton;
+
 class TRxSpinEdit;
 
 // Modal results of the program's dialogs.
@@ -37,7 +39,7 @@ public:
     QLabel* Label2;
     QLabel* Image1;
     QLabel* Label3;
-    QPushButton* ButtonFertig;
+    TButton* ButtonFertig;
     TRxSpinEdit* RxSpinEditWGrad;
     TRxSpinEdit* RxSpinEditWSpeed;
     TRxSpinEdit* RxSpinEditWAbw;

@@ -102,13 +102,15 @@ std::string RunCommand(const std::string& command)
     return out;
 }
 
-TVirtualDisplay::TVirtualDisplay()
+TVirtualDisplay::TVirtualDisplay(int width, int height, int dotsPerInch) : FWidth(width), FHeight(height)
 {
     for (int number = 90; number < 110; ++number) {
         if (access(("/tmp/.X11-unix/X" + std::to_string(number)).c_str(), F_OK) == 0)
             continue;
         FName = ":" + std::to_string(number);
-        FServer = TChildProcess({"Xvfb", FName, "-screen", "0", "1280x1024x24", "-nolisten", "tcp"}, {});
+        FServer = TChildProcess({"Xvfb", FName, "-screen", "0", std::to_string(width) + "x" + std::to_string(height) + "x24",
+                                    "-dpi", std::to_string(dotsPerInch), "-nolisten", "tcp"},
+                                   {});
         for (int i = 0; i < 100; ++i) {
             if (RunCommand("DISPLAY=" + FName + " xdpyinfo >/dev/null 2>&1 && echo up").find("up") == 0)
                 break;
@@ -116,16 +118,35 @@ TVirtualDisplay::TVirtualDisplay()
         }
         FWindowManager = TChildProcess({"openbox"}, {Env()});
         SleepMs(500);
+        // Desktops tell programs their text resolution through this resource; the toolkit reads no other.
+        // Set while the window manager holds the server open: a server without clients resets.
+        if (dotsPerInch != 96)
+            RunCommand(Env() + " xprop -root -format RESOURCE_MANAGER 8s -set RESOURCE_MANAGER \"$(printf 'Xft.dpi:\\t" +
+                       std::to_string(dotsPerInch) + "')\"");
         return;
     }
     throw std::runtime_error("no free X display number");
 }
 
-TGameWindow::TGameWindow(const TVirtualDisplay& display, const std::vector<std::string>& args) : FDisplay(display)
+bool TVirtualDisplay::SetLayout(const std::string& layout) const
+{
+    return RunCommand(Env() + " setxkbmap " + layout + " 2>/dev/null && echo set").find("set") == 0;
+}
+
+TChildProcess TVirtualDisplay::OpenWindow(const std::vector<std::string>& argv) const
+{
+    return TChildProcess(argv, {Env()});
+}
+
+TGameWindow::TGameWindow(const TVirtualDisplay& display, const std::vector<std::string>& args,
+                         const std::vector<std::string>& extraEnv)
+    : FDisplay(display)
 {
     std::vector<std::string> argv{QUIBO_BINARY};
     argv.insert(argv.end(), args.begin(), args.end());
-    FProcess = TChildProcess(argv, {display.Env(), "QT_QPA_PLATFORM=xcb"});
+    std::vector<std::string> env{display.Env(), "QT_QPA_PLATFORM=xcb"};
+    env.insert(env.end(), extraEnv.begin(), extraEnv.end());
+    FProcess = TChildProcess(argv, env);
     for (int i = 0; i < 150 && FWindowId.empty(); ++i) {
         SleepMs(100);
         const std::string out = Xdotool("search --name 'QuiboTrainer v.1.0'");
@@ -149,6 +170,41 @@ std::string TGameWindow::Xdotool(const std::string& args)
 void TGameWindow::Keys(const std::string& xdotoolArgs)
 {
     Xdotool(xdotoolArgs);
+}
+
+namespace {
+
+// The number after "label" in text, or -1.
+int NumberAfter(const std::string& text, const std::string& label)
+{
+    const size_t at = text.find(label);
+    return at == std::string::npos ? -1 : std::atoi(text.c_str() + at + label.size());
+}
+
+} // namespace
+
+QSize TGameWindow::ClientSize()
+{
+    const std::string info = RunCommand(FDisplay.Env() + " xwininfo -id " + FWindowId + " 2>/dev/null");
+    return {NumberAfter(info, "Width:"), NumberAfter(info, "Height:")};
+}
+
+QRect TGameWindow::FrameGeometry()
+{
+    const std::string info = RunCommand(FDisplay.Env() + " xwininfo -id " + FWindowId + " 2>/dev/null");
+    // _NET_FRAME_EXTENTS(CARDINAL) = left, right, top, bottom
+    const std::string extents =
+        RunCommand(FDisplay.Env() + " xprop -id " + FWindowId + " _NET_FRAME_EXTENTS 2>/dev/null");
+    int frame[4] = {0, 0, 0, 0};
+    if (std::sscanf(extents.c_str(), "_NET_FRAME_EXTENTS(CARDINAL) = %d, %d, %d, %d", &frame[0], &frame[1],
+                    &frame[2], &frame[3]) != 4)
+        return {};
+    const int x = NumberAfter(info, "Absolute upper-left X:");
+    const int y = NumberAfter(info, "Absolute upper-left Y:");
+    const QSize client = ClientSize();
+    if (x < 0 || y < 0 || client.width() <= 0)
+        return {};
+    return {x - frame[0], y - frame[2], client.width() + frame[0] + frame[1], client.height() + frame[2] + frame[3]};
 }
 
 QImage TGameWindow::Screenshot()

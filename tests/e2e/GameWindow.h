@@ -1,5 +1,6 @@
 #pragma once
 #include <QImage>
+#include <QRect>
 
 #include <string>
 #include <sys/types.h>
@@ -30,12 +31,20 @@ std::string RunCommand(const std::string& command);
 // A virtual X display with a window manager, for as long as the object lives.
 class TVirtualDisplay {
 public:
-    TVirtualDisplay();
+    explicit TVirtualDisplay(int width = 1280, int height = 1024, int dotsPerInch = 96);
     const std::string& Name() const { return FName; }
     std::string Env() const { return "DISPLAY=" + FName; }
+    int Width() const { return FWidth; }
+    int Height() const { return FHeight; }
+    // Switches the keyboard to an XKB layout ("us", "de", "ru"); false if that failed.
+    bool SetLayout(const std::string& layout) const;
+    // Another program's window, shown until the handle goes.
+    TChildProcess OpenWindow(const std::vector<std::string>& argv) const;
 
 private:
     std::string FName;
+    int FWidth;
+    int FHeight;
     TChildProcess FServer;
     TChildProcess FWindowManager;
 };
@@ -43,7 +52,8 @@ private:
 // The game's main window on a display: found by its caption, focused, keyed, and photographed.
 class TGameWindow {
 public:
-    TGameWindow(const TVirtualDisplay& display, const std::vector<std::string>& args = {});
+    TGameWindow(const TVirtualDisplay& display, const std::vector<std::string>& args = {},
+                const std::vector<std::string>& extraEnv = {});
     ~TGameWindow();
 
     bool Found() const { return !FWindowId.empty(); }
@@ -52,6 +62,10 @@ public:
     // The drawing area alone.
     QImage DrawingArea();
     void Keys(const std::string& xdotoolArgs);
+    // The window with its frame, in screen coordinates; empty if it cannot be read.
+    QRect FrameGeometry();
+    // The client area's size.
+    QSize ClientSize();
     TChildProcess& Process() { return FProcess; }
 
 private:

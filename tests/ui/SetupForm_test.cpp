@@ -327,4 +327,32 @@ TEST_F(SetupFormTest, DeviationTextCheckBoxAndFocusCarryOverToTheNextShowing)
     EXPECT_EQ(QApplication::focusWidget(), Form.RxSpinEditWAbw);
 }
 
+TEST_F(SetupFormTest, FertigIsNoDefaultButtonAndShowsItsFocus)
+{
+    ShowForm();
+    TButton* fertig = Form.ButtonFertig;
+    EXPECT_FALSE(fertig->isDefault());
+    EXPECT_FALSE(fertig->autoDefault());
+    // Pixels of the caption's colour on the row three pixels inside the button's top edge.
+    const auto frameDots = [fertig] {
+        const QImage image = fertig->grab().toImage();
+        const QRgb ink = fertig->palette().color(QPalette::ButtonText).rgb() & 0xFFFFFF;
+        int dots = 0;
+        for (int x = 4; x < image.width() - 4; ++x)
+            dots += (image.pixel(x, 3) & 0xFFFFFF) == ink;
+        return dots;
+    };
+    EXPECT_EQ(frameDots(), 0);
+    fertig->setFocus(Qt::TabFocusReason);
+    ASSERT_TRUE(fertig->hasFocus());
+    // Taking the focus does not make it a default button either, and the focus is drawn: a dotted line.
+    EXPECT_FALSE(fertig->isDefault());
+    const int dots = frameDots();
+    EXPECT_GT(dots, (fertig->width() - 8) / 3);
+    EXPECT_LT(dots, fertig->width() - 8);
+    // Enter while it has the focus still presses it.
+    QTest::keyClick(fertig, Qt::Key_Return);
+    EXPECT_EQ(Form.result(), mrOk);
+}
+
 } // namespace

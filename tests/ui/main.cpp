@@ -7,6 +7,11 @@ int main(int argc, char** argv)
     // Widgets need an application; without a display the tests still run on the offscreen platform.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    // A run for a screen of another density as the window sees it with Qt's own scaling off.
+    if (const QByteArray dpi = qgetenv("QUIBO_TEST_SCREEN_DPI"); !dpi.isEmpty()) {
+        qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
+        qputenv("QT_FONT_DPI", dpi);
+    }
     QApplication application(argc, argv);
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

@@ -1,0 +1,190 @@
+#include "platform/HeadlessApplication.h"
+#include "simulation/Quibo.h"
+#include "ui/MainForm.h"
+#include "ui/SpeedButton.h"
+#include "ui/VirtualKey.h"
+
+#include "TestSupport.h"
+
+#include <QApplication>
+#include <QFrame>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QScreen>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+constexpr QRgb Silver = 0xC0C0C0;
+
+// A main window built but not yet shown, so a test can set it up first.
+class MainFormWindowTest : public ::testing::Test {
+protected:
+    void Show()
+    {
+        Form->show();
+        ASSERT_TRUE(WaitFor([this] { return Form->DXDraw1.Initialized(); }));
+    }
+    // A key as the X server delivers it: the toolkit's key, the XKB key code and the keysym.
+    void Key(QEvent::Type type, int qtKey, quint32 keyCode, quint32 keysym, const char* text)
+    {
+        QKeyEvent event(type, qtKey, Qt::NoModifier, keyCode, keysym, 0, QString::fromUtf8(text));
+        QApplication::sendEvent(Form.get(), &event);
+    }
+    QLabel* Panel(int index) { return Form->StatusBar1->findChild<QLabel*>(QString("Panel%1").arg(index)); }
+
+    THeadlessApplication Application;
+    std::unique_ptr<TMainForm> Form = std::make_unique<TMainForm>(Application, false);
+};
+
+TEST_F(MainFormWindowTest, SteeringKeysAreKeysNotLetters)
+{
+    // XKB key codes of the US layout's Y, X and Z places: 29, 53 and 52.
+    const struct {
+        const char* Name;
+        int QtKey;
+        quint32 KeyCode;
+        quint32 Keysym;
+        const char* Text;
+        int32_t RedTiller;
+        int32_t GreenTiller;
+    } cases[] = {
+        {"US Y", Qt::Key_Y, 29, 0x79, "y", 0, 1},
+        {"US X", Qt::Key_X, 53, 0x78, "x", 2, 1},
+        {"German Y on the US Z place", Qt::Key_Y, 52, 0x79, "y", 0, 1},
+        {"German Z on the US Y place", Qt::Key_Z, 29, 0x7a, "z", 1, 1},
+        {"Russian en on the Y place", 0x41D, 29, 0x6ee, "\xD0\xBD", 0, 1},
+        {"Russian che on the X place", 0x427, 53, 0x6de, "\xD1\x87", 2, 1},
+        {"Russian ya on the Z place", 0x42F, 52, 0x6f1, "\xD1\x8F", 1, 1},
+        {"Greek upsilon on the Y place", 0x3A5, 29, 0x7f5, "\xCF\x85", 0, 1},
+        {"Greek chi on the X place", 0x3A7, 53, 0x7f7, "\xCF\x87", 2, 1},
+        {"Cyrillic letter of unknown place", 0x41D, 0, 0, "\xD0\xBD", 1, 1},
+        {"Left arrow whatever the code", Qt::Key_Left, 113, 0xff51, "", 1, 0},
+        {"Right arrow whatever the code", Qt::Key_Right, 114, 0xff53, "", 1, 2},
+    };
+    Show();
+    for (const auto& c : cases) {
+        Key(QEvent::KeyPress, c.QtKey, c.KeyCode, c.Keysym, c.Text);
+        EXPECT_EQ(Form->Race.Dinghies[1]->Tiller, c.RedTiller) << c.Name;
+        EXPECT_EQ(Form->Race.Dinghies[0]->Tiller, c.GreenTiller) << c.Name;
+        Key(QEvent::KeyRelease, c.QtKey, c.KeyCode, c.Keysym, c.Text);
+        EXPECT_EQ(Form->Race.Dinghies[1]->Tiller, 1) << c.Name << " released";
+        EXPECT_EQ(Form->Race.Dinghies[0]->Tiller, 1) << c.Name << " released";
+    }
+}
+
+TEST(VirtualKey, PlacesOfTheUsLayoutForCharactersWithoutLatinLetters)
+{
+    const struct {
+        int QtKey;
+        quint32 KeyCode;
+        int Expected;
+    } cases[] = {
+        {0x419, 24, 'Q'}, {0x417, 33, 'P'}, {0x424, 38, 'A'}, {0x414, 46, 'L'}, {0x42C, 58, 'M'},
+        {0x3B1, 10, '1'}, {0x3B2, 19, '0'}, {Qt::Key_unknown, 29, 'Y'},
+        // Places that carry no letter or digit on the US layout, and codes outside it.
+        {0x425, 34, 0}, {0x416, 47, 0}, {0x431, 59, 0}, {0x41D, 9, 0}, {0x41D, 7, 0}, {0x41D, 255, 0},
+        // Latin characters are what they are, wherever their key sits: a Dvorak comma is no W.
+        {Qt::Key_Comma, 25, 0}, {Qt::Key_Space, 65, 0}, {Qt::Key_Q, 38, 'Q'}, {Qt::Key_7, 10, '7'},
+        {Qt::Key_Escape, 9, 27}, {Qt::Key_F3, 69, 114}, {Qt::Key_Pause, 127, 19},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(VirtualKeyOf(c.QtKey, c.KeyCode), c.Expected) << std::hex << c.QtKey << " at " << std::dec
+                                                                << c.KeyCode;
+}
+
+TEST_F(MainFormWindowTest, EverySizeTheWindowTakesIsLaidOut)
+{
+    Show();
+    for (const QSize size : {QSize(1076, 810), QSize(1300, 1000), QSize(900, 700), QSize(1076, 810)}) {
+        Form->setFixedSize(size);
+        EXPECT_EQ(Form->Shape1->geometry(), QRect(0, 0, size.width(), 41)) << size.width();
+        EXPECT_EQ(Form->StatusBar1->geometry(), QRect(0, size.height() - 19, size.width(), 19)) << size.width();
+        EXPECT_EQ(Form->DXDraw1Window->geometry(), QRect(0, 41, size.width(), size.height() - 60)) << size.width();
+        EXPECT_EQ(Panel(0)->geometry(), QRect(0, 0, 540, 19));
+        EXPECT_EQ(Panel(1)->geometry(), QRect(540, 0, size.width() - 540, 19)) << size.width();
+        // The icon keeps to the toolbar's right end, the buttons to its left.
+        EXPECT_EQ(Form->Image1->geometry(), QRect(size.width() - 44, 5, 32, 32)) << size.width();
+        EXPECT_EQ(Form->SpeedButtonEnde->geometry(), QRect(232, 0, 74, 38));
+        // The back buffer follows the drawing area.
+        ASSERT_NE(Form->DXDraw1.Surface(), nullptr);
+        EXPECT_EQ(Form->DXDraw1.Surface()->Width(), size.width());
+        EXPECT_EQ(Form->DXDraw1.Surface()->Height(), size.height() - 60);
+    }
+}
+
+TEST_F(MainFormWindowTest, TheToolbarGrooveIsAtItsPlace)
+{
+    Show();
+    const QImage shot = Form->grab().toImage();
+    // A dark line at x 227 and a light one at 228 on the silver strip, silver on either side.
+    for (int y : {5, 20, 33}) {
+        const QRgb dark = shot.pixel(227, y) & 0xFFFFFF;
+        EXPECT_EQ(shot.pixel(226, y) & 0xFFFFFF, Silver) << y;
+        EXPECT_LT(qGray(dark), qGray(Silver)) << y;
+        EXPECT_GT(qGray(shot.pixel(228, y)), qGray(dark)) << y;
+        EXPECT_EQ(shot.pixel(229, y) & 0xFFFFFF, Silver) << y;
+    }
+    EXPECT_EQ(shot.pixel(227, 1) & 0xFFFFFF, Silver);
+}
+
+TEST_F(MainFormWindowTest, CentredOnThePrimaryScreenOrKeptOnIt)
+{
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    // One window smaller than the screen, one larger: the larger one keeps its top-left corner on it.
+    const QSize small(area.width() / 2 + 1, area.height() / 3 + 1);
+    Form->setFixedSize(small);
+    Show();
+    const QRect frame = Form->frameGeometry();
+    EXPECT_LE(std::abs(frame.center().x() - area.center().x()), 1);
+    EXPECT_LE(std::abs(frame.center().y() - area.center().y()), 1);
+
+    TMainForm large(Application, false);
+    large.setFixedSize(area.size() + QSize(200, 100));
+    large.show();
+    EXPECT_EQ(large.frameGeometry().topLeft(), area.topLeft());
+}
+
+// Run with Qt's own scaling off and fonts at 120 or 144 dpi: the window's pixels-per-inch step. The outer size
+// grows (the offscreen platform frames a window with 2 pixels a side: 1080 x 814 outside at 96 dpi).
+TEST_F(MainFormWindowTest, DensityGrowsTheWindowAndEveryBarWithIt)
+{
+    const int ppi = qRound(Form->screen()->logicalDotsPerInch());
+    const struct {
+        int Ppi;
+        QSize Window;
+        int Toolbar;
+        int StatusBar;
+        QRect Setup;
+        int Bevel;
+        int Panel;
+    } cases[] = {
+        {120, QSize(1346, 1013), 51, 23, QRect(95, 0, 92, 47), 283, 675},
+        {144, QSize(1616, 1217), 61, 28, QRect(114, 0, 111, 57), 340, 810},
+    };
+    const auto c = std::find_if(std::begin(cases), std::end(cases), [ppi](const auto& d) { return d.Ppi == ppi; });
+    if (c == std::end(cases))
+        GTEST_SKIP() << "runs at 120 and 144 dpi, not at " << ppi;
+    Show();
+    EXPECT_EQ(Form->size(), c->Window);
+    EXPECT_EQ(Form->Shape1->geometry(), QRect(0, 0, c->Window.width(), c->Toolbar));
+    EXPECT_EQ(Form->SpeedButtonSetup->geometry(), c->Setup);
+    EXPECT_EQ(Form->Bevel3->x(), c->Bevel);
+    EXPECT_EQ(Form->StatusBar1->geometry(),
+              QRect(0, c->Window.height() - c->StatusBar, c->Window.width(), c->StatusBar));
+    EXPECT_EQ(Panel(0)->width(), c->Panel);
+    EXPECT_EQ(Panel(1)->geometry().right(), c->Window.width() - 1);
+    const QRect area(0, c->Toolbar, c->Window.width(), c->Window.height() - c->Toolbar - c->StatusBar);
+    EXPECT_EQ(Form->DXDraw1Window->geometry(), area);
+    EXPECT_EQ(Form->DXDraw1.Surface()->Width(), area.width());
+    EXPECT_EQ(Form->DXDraw1.Surface()->Height(), area.height());
+    // The captions fit their grown buttons.
+    for (TSpeedButton* b : {Form->SpeedButtonStart, Form->SpeedButtonSetup, Form->SpeedButtonStop})
+        EXPECT_LE(QFontMetrics(b->font()).horizontalAdvance(b->text()), b->width()) << b->text().toStdString();
+}
+
+} // namespace
