@@ -34,5 +34,7 @@ public:
     bool Empty() const { return Width() <= 0 || Height() <= 0; }
     // The pixels, decoded on first need. Decoding errors are raised here.
     virtual const TPixelImage& Pixels() const = 0;
+    // Lets go of pixels that can be decoded again from the stored data; the next Pixels() decodes anew.
+    virtual void ReleasePixels() const {}
     virtual std::unique_ptr<TGraphic> Clone() const = 0;
 };

@@ -132,3 +132,9 @@ const TPixelImage& TJPEGImage::Pixels() const
     FDecoded = true;
     return FPixels;
 }
+
+void TJPEGImage::ReleasePixels() const
+{
+    FPixels = {};
+    FDecoded = false;
+}

@@ -24,6 +24,8 @@ public:
     int32_t Width() const override { return FWidth; }
     int32_t Height() const override { return FHeight; }
     const TPixelImage& Pixels() const override;
+    void ReleasePixels() const override;
+    bool Decoded() const { return FDecoded; }
     std::unique_ptr<TGraphic> Clone() const override { return std::make_unique<TJPEGImage>(*this); }
 
     bool Grayscale() const { return FGrayscale; }

@@ -120,6 +120,8 @@ void TPictureCollectionItem::Restore()
     FPatterns.clear();
     FPatternSurfaces.clear();
     BuildPatterns();
+    // The surfaces hold what is drawn from now on; a picture lost with them is decoded again.
+    FPicture->ReleasePixels();
 }
 
 TDirectDrawSurface* TPictureCollectionItem::AddPatternSurface(const TRect& pictureRect)

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Measures the running game under Xvfb: the frame timer's ticks per second and the processor time it takes.
+# Measures the running game under Xvfb: ticks per second, processor share, resident memory and heap, and how
+# soon the first frame came.
 # Usage: scripts/measure.sh [seconds]   (builds first if needed)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -30,9 +31,13 @@ start_lines=$(wc -l <"$log")
 sleep "$seconds"
 end_cpu=$(ticks)
 
+sed -n 's/^first frame after: /first frame after start of main: /p' "$log"
 rates=$(tail -n +"$((start_lines + 1))" "$log" | sed -n 's/^ticks per second: //p')
 echo "ticks per second over ${seconds} s: $(echo $rates | tr ' ' ',')"
 echo "$rates" | awk '{s += $1; if (min == "" || $1 < min) min = $1; if ($1 > max) max = $1; n++}
   END {printf "  mean %.1f, min %d, max %d\n", s / n, min, max}'
 awk -v a="$start_cpu" -v b="$end_cpu" -v hz="$hz" -v s="$seconds" \
   'BEGIN {printf "processor time: %.1f%% of one core\n", (b - a) / hz / s * 100}'
+awk '/^VmRSS/ {printf "resident memory: %.1f MB\n", $2 / 1024}' "/proc/$game/status"
+tail -n 5 "$log" | sed -n 's/^heap in use: \([0-9]*\) bytes/\1/p' | tail -n 1 |
+  awk '{printf "heap in use: %.1f MB\n", $1 / 1048576}'

@@ -4,13 +4,18 @@
 #include "ui/QuiboApplication.h"
 #include "ui/SetupForm.h"
 
+#include <QElapsedTimer>
 #include <QTimer>
+
+#include <malloc.h>
 
 #include <cstdio>
 #include <cstring>
 
 int main(int argc, char** argv)
 {
+    QElapsedTimer started;
+    started.start();
     // Only the exact first argument counts; Qt may take its own arguments out of argv later.
     const bool debug = argc > 1 && std::strcmp(argv[1], "DEBUG") == 0;
 
@@ -23,11 +28,22 @@ int main(int argc, char** argv)
     setupForm.SetIcon(ProgramIcon());
     mainForm.SetSetupForm(&setupForm);
 
-    // For measurements: the frame timer's measured rate once a second on standard error.
+    // For measurements, on standard error: when the first frame was drawn, then once a second the frame
+    // timer's measured rate and the heap in use.
     QTimer rateReport;
+    QTimer firstFrameWatch;
     if (!qEnvironmentVariableIsEmpty("QUIBO_REPORT_RATE")) {
+        QObject::connect(&firstFrameWatch, &QTimer::timeout, [&] {
+            if (mainForm.Race.ProcessedTicks() == 0)
+                return;
+            firstFrameWatch.stop();
+            std::fprintf(stderr, "first frame after: %lld ms\n", static_cast<long long>(started.elapsed()));
+        });
+        firstFrameWatch.start(1);
         QObject::connect(&rateReport, &QTimer::timeout, [&mainForm] {
-            std::fprintf(stderr, "ticks per second: %d\n", mainForm.DXTimer1.FramesPerSecond());
+            const struct mallinfo2 heap = mallinfo2();
+            std::fprintf(stderr, "ticks per second: %d\nheap in use: %zu bytes\n", mainForm.DXTimer1.FramesPerSecond(),
+                heap.uordblks + heap.hblkhd);
         });
         rateReport.start(1000);
     }

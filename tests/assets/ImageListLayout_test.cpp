@@ -58,6 +58,27 @@ struct TBitmapRow {
 };
 
 // The stored bitmaps: 40-byte info header, 24 bits, uncompressed, bottom-up, rows padded to 4 bytes.
+TEST_F(MainImageList, KeepsNoDecodedBackgroundOnceItsSurfacesAreBuiltAndDecodesItAgainWhenLost)
+{
+    TPictureCollectionItem& water = Item("Water1");
+    const auto* jpeg = dynamic_cast<const TJPEGImage*>(water.Picture());
+    ASSERT_NE(jpeg, nullptr);
+    EXPECT_FALSE(jpeg->Decoded());
+    ASSERT_EQ(water.PatternCount(), 1);
+    TDirectDrawSurface& surface = *water.Patterns()[0].Surface;
+    const uint32_t before[] = {surface.ReadPixel(0, 0), surface.ReadPixel(777, 555), surface.ReadPixel(1499, 999)};
+    EXPECT_NE(before[1], 0u);
+
+    // Storage lost: presenting restores it and the list loads its pictures again.
+    DXDraw.DDraw()->LoseSurfaces();
+    EXPECT_TRUE(DXDraw.SurfacesReady());
+    EXPECT_FALSE(jpeg->Decoded());
+    TDirectDrawSurface& again = *water.Patterns()[0].Surface;
+    EXPECT_EQ(again.ReadPixel(0, 0), before[0]);
+    EXPECT_EQ(again.ReadPixel(777, 555), before[1]);
+    EXPECT_EQ(again.ReadPixel(1499, 999), before[2]);
+}
+
 TEST(StoredBitmaps, AreUncompressed24BitBottomUpRows)
 {
     const std::array<TBitmapRow, 11> rows{{

@@ -12,6 +12,8 @@ int main(int argc, char** argv)
         qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
         qputenv("QT_FONT_DPI", dpi);
     }
+    if (const QByteArray scale = qgetenv("QUIBO_TEST_SCALE"); !scale.isEmpty())
+        qputenv("QT_SCALE_FACTOR", scale);
     QApplication application(argc, argv);
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
