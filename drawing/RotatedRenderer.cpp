@@ -3,6 +3,7 @@
 #include "drawing/CosTable.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <cmath>
 #include <cstring>
@@ -109,41 +110,26 @@ struct TBounds {
     int64_t B;
 };
 
-// The destination rows and columns the turned rectangle covers, clipped to the destination. False when that
-// leaves nothing to draw.
-bool CoveredBox(int32_t x, int32_t y, int32_t w, int32_t h, double pivotX, double pivotY, int32_t angle,
-                int32_t dstWidth, int32_t dstHeight, TBox& box)
-{
-    const long double px = static_cast<long double>(w) * pivotX;
-    const long double py = static_cast<long double>(h) * pivotY;
-    if (!(std::fabs(px) < kUnreachable && std::fabs(py) < kUnreachable))
-        return false;
-    const long double c = CosOfAngle(angle);
-    const long double s = SinOfAngle(angle);
-    box = {std::numeric_limits<int64_t>::max(), std::numeric_limits<int64_t>::min(),
-           std::numeric_limits<int64_t>::max(), std::numeric_limits<int64_t>::min()};
-    // The bounds on px and py keep every value below well within 64 bits.
-    const long double dxs[] = {static_cast<long double>(TruncateExtended(-px)),
-                               static_cast<long double>(TruncateExtended(w - px))};
-    const long double dys[] = {static_cast<long double>(TruncateExtended(-py)),
-                               static_cast<long double>(TruncateExtended(h - py))};
-    for (const long double dx : dxs) {
-        for (const long double dy : dys) {
-            const int64_t cx = TruncateExtended(dx * c - dy * s) + x;
-            const int64_t cy = TruncateExtended(dx * s + dy * c) + y;
-            box.MinX = std::min(box.MinX, cx);
-            box.MaxX = std::max(box.MaxX, cx);
-            box.MinY = std::min(box.MinY, cy);
-            box.MaxY = std::max(box.MaxY, cy);
-        }
-    }
-    box.MinX = std::max<int64_t>(box.MinX, 0);
-    box.MinY = std::max<int64_t>(box.MinY, 0);
-    box.MaxX = std::min<int64_t>(box.MaxX, dstWidth);
-    box.MaxY = std::min<int64_t>(box.MaxY, dstHeight);
-    return !(box.MinX > dstWidth || box.MaxX <= 0 || box.MaxX - box.MinX <= 0 || box.MinY > dstHeight ||
-             box.MaxY <= 0 || box.MaxY - box.MinY <= 0);
-}
+// Everything about a draw that does not depend on where it goes: the corners of the turned rectangle relative to
+// the pivot's pixel, the source steps and the pivot's source position. Sprites are drawn the same way frame after
+// frame, so this is kept for the last few kinds of draw.
+struct TShape {
+    int32_t W = 0;
+    int32_t H = 0;
+    int64_t SW = 0;
+    int64_t SH = 0;
+    uint64_t PivotXBits = 0;
+    uint64_t PivotYBits = 0;
+    uint32_t Angle = 0;
+    bool Valid = false;
+
+    bool Reachable = false;
+    int64_t CornerX[4] = {};
+    int64_t CornerY[4] = {};
+    TSteps Steps{};
+    Int128 PivotU = 0;
+    Int128 PivotV = 0;
+};
 
 // Source steps per destination pixel to the right (du, dv) and per row down (-eu, +ev).
 TSteps Steps(int64_t sw, int64_t sh, int32_t w, int32_t h, int32_t angle)
@@ -152,6 +138,91 @@ TSteps Steps(int64_t sw, int64_t sh, int32_t w, int32_t h, int32_t angle)
     const int64_t c = static_cast<int64_t>(65536.0 * CosTable()[back]);
     const int64_t s = static_cast<int64_t>(65536.0 * CosTable()[(back + 192u) & 255u]);
     return {sw * c / w, sh * s / h, sw * s / w, sh * c / h};
+}
+
+// trunc(size * pivot * 65536), the pivot's source position in 16.16.
+Int128 PivotPosition(int64_t size, double pivot)
+{
+    const long double position = static_cast<long double>(size) * pivot * 65536;
+    if (std::fabs(position) < 0x1p61L)
+        return TruncateExtended(position);
+    return static_cast<Int128>(position);
+}
+
+void PlanShape(TShape& shape, double pivotX, double pivotY, int32_t angle)
+{
+    const long double px = static_cast<long double>(shape.W) * pivotX;
+    const long double py = static_cast<long double>(shape.H) * pivotY;
+    shape.Reachable = std::fabs(px) < kUnreachable && std::fabs(py) < kUnreachable;
+    if (!shape.Reachable)
+        return;
+    const long double c = CosOfAngle(angle);
+    const long double s = SinOfAngle(angle);
+    // The bounds on px and py keep every value below well within 64 bits.
+    const long double dxs[] = {static_cast<long double>(TruncateExtended(-px)),
+                               static_cast<long double>(TruncateExtended(shape.W - px))};
+    const long double dys[] = {static_cast<long double>(TruncateExtended(-py)),
+                               static_cast<long double>(TruncateExtended(shape.H - py))};
+    int corner = 0;
+    for (const long double dx : dxs) {
+        for (const long double dy : dys) {
+            shape.CornerX[corner] = TruncateExtended(dx * c - dy * s);
+            shape.CornerY[corner] = TruncateExtended(dx * s + dy * c);
+            ++corner;
+        }
+    }
+    shape.Steps = Steps(shape.SW, shape.SH, shape.W, shape.H, angle);
+    shape.PivotU = PivotPosition(shape.SW, pivotX);
+    shape.PivotV = PivotPosition(shape.SH, pivotY);
+}
+
+uint64_t Bits(double value)
+{
+    uint64_t bits = 0;
+    std::memcpy(&bits, &value, sizeof bits);
+    return bits;
+}
+
+// The shape of a draw, from a small cache of recent ones (drawing happens on one thread only).
+const TShape& ShapeOf(int32_t w, int32_t h, int64_t sw, int64_t sh, double pivotX, double pivotY, int32_t angle)
+{
+    static std::array<TShape, 16> cache;
+    const uint64_t px = Bits(pivotX);
+    const uint64_t py = Bits(pivotY);
+    const auto turn = static_cast<uint32_t>(angle) & 255u;
+    const uint64_t hash = (static_cast<uint64_t>(w) * 31 + static_cast<uint64_t>(h)) * 131 + turn * 7 +
+                          static_cast<uint64_t>(sw) * 17 + static_cast<uint64_t>(sh) + (px >> 52) + (py >> 50);
+    TShape& shape = cache[hash % cache.size()];
+    if (shape.Valid && shape.W == w && shape.H == h && shape.SW == sw && shape.SH == sh && shape.PivotXBits == px &&
+        shape.PivotYBits == py && shape.Angle == turn)
+        return shape;
+    shape = TShape{w, h, sw, sh, px, py, turn, true};
+    PlanShape(shape, pivotX, pivotY, angle);
+    return shape;
+}
+
+// The destination rows and columns the turned rectangle covers, clipped to the destination. False when that
+// leaves nothing to draw.
+bool CoveredBox(const TShape& shape, int32_t x, int32_t y, int32_t dstWidth, int32_t dstHeight, TBox& box)
+{
+    if (!shape.Reachable)
+        return false;
+    box = {std::numeric_limits<int64_t>::max(), std::numeric_limits<int64_t>::min(),
+           std::numeric_limits<int64_t>::max(), std::numeric_limits<int64_t>::min()};
+    for (int corner = 0; corner < 4; ++corner) {
+        const int64_t cx = shape.CornerX[corner] + x;
+        const int64_t cy = shape.CornerY[corner] + y;
+        box.MinX = std::min(box.MinX, cx);
+        box.MaxX = std::max(box.MaxX, cx);
+        box.MinY = std::min(box.MinY, cy);
+        box.MaxY = std::max(box.MaxY, cy);
+    }
+    box.MinX = std::max<int64_t>(box.MinX, 0);
+    box.MinY = std::max<int64_t>(box.MinY, 0);
+    box.MaxX = std::min<int64_t>(box.MaxX, dstWidth);
+    box.MaxY = std::min<int64_t>(box.MaxY, dstHeight);
+    return !(box.MinX > dstWidth || box.MaxX <= 0 || box.MaxX - box.MinX <= 0 || box.MinY > dstHeight ||
+             box.MaxY <= 0 || box.MaxY - box.MinY <= 0);
 }
 
 // trunc(a / d) for d > 0, by plain division.
@@ -191,7 +262,7 @@ private:
 class TShiftQuotient {
 public:
     explicit TShiftQuotient(int32_t d) : FShift(std::countr_zero(static_cast<uint32_t>(d))) {}
-    static bool Fits(int64_t d) { return d > 0 && d <= (int64_t{1} << 30) && std::has_single_bit(static_cast<uint64_t>(d)); }
+    static bool Fits(int64_t d) { return d > 0 && d <= (int64_t{1} << 30) && (d & (d - 1)) == 0; }
     int32_t operator()(int32_t a) const { return a >> FShift; }
 
 private:
@@ -270,15 +341,6 @@ void DrawRows(TDXRMachine& machine, const TBox& box, Wide u, Wide v, const TStep
 Int128 Magnitude(Int128 value)
 {
     return value < 0 ? -value : value;
-}
-
-// trunc(size * pivot * 65536), the pivot's source position in 16.16.
-Int128 PivotPosition(int64_t size, double pivot)
-{
-    const long double position = static_cast<long double>(size) * pivot * 65536;
-    if (std::fabs(position) < 0x1p61L)
-        return TruncateExtended(position);
-    return static_cast<Int128>(position);
 }
 
 } // namespace
@@ -436,19 +498,19 @@ TRect RenderRotated(const TLockedPixels& dst, const TLockedPixels& src, int32_t 
     if (!(0 <= srcRect.Left && srcRect.Left < srcRect.Right && srcRect.Right <= src.Width && 0 <= srcRect.Top &&
           srcRect.Top < srcRect.Bottom && srcRect.Bottom <= src.Height))
         return {};
-    TBox box;
-    if (!CoveredBox(x, y, w, h, pivotX, pivotY, angle, dst.Width, dst.Height, box))
-        return {};
-
     const int64_t sw = int64_t{srcRect.Right} - srcRect.Left;
     const int64_t sh = int64_t{srcRect.Bottom} - srcRect.Top;
-    const TSteps steps = Steps(sw, sh, w, h, angle);
+    const TShape& shape = ShapeOf(w, h, sw, sh, pivotX, pivotY, angle);
+    TBox box;
+    if (!CoveredBox(shape, x, y, dst.Width, dst.Height, box))
+        return {};
+    const TSteps steps = shape.Steps;
     const TBounds bounds{int64_t{srcRect.Left} * 65536, int64_t{srcRect.Top} * 65536,
                          int64_t{srcRect.Right} * 65536, int64_t{srcRect.Bottom} * 65536};
 
-    const Int128 u = PivotPosition(sw, pivotX) +
+    const Int128 u = shape.PivotU +
                      Int128{box.MinX - x} * steps.DU + Int128{y - box.MinY} * steps.EU + bounds.L;
-    const Int128 v = PivotPosition(sh, pivotY) +
+    const Int128 v = shape.PivotV +
                      Int128{box.MinX - x} * steps.DV - Int128{y - box.MinY} * steps.EV + bounds.T;
     // The row positions move linearly, so the first and last rows bound them all. With every row position,
     // step and bound below 2^29 (2^60), and a span step times the destination width too, no intermediate of

@@ -11,7 +11,9 @@ class RotatedTruncate : public ::testing::TestWithParam<long double> {};
 TEST_P(RotatedTruncate, AgreesWithTruncationTowardZero)
 {
     const long double value = GetParam();
+    // Both ways: the one this processor takes, and the one it would take without the truncating store.
     EXPECT_EQ(TruncateExtended(value), static_cast<int64_t>(std::trunc(value))) << static_cast<double>(value);
+    EXPECT_EQ(TruncateBySum(value), static_cast<int64_t>(std::trunc(value))) << static_cast<double>(value);
 }
 
 INSTANTIATE_TEST_SUITE_P(
