@@ -8,6 +8,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev libqt6test6 libgl-dev
   xvfb xauth xdotool x11-utils openbox imagemagick fonts-dejavu-core fonts-liberation
+  clang libclang-rt-14-dev
 )
 
 missing=()
