@@ -17,7 +17,8 @@ struct THeaderJob {
     uint32_t Height;
     bool Grayscale;
     bool Progressive;
-    uint64_t Blocks; // 8 x 8 blocks of all components together
+    uint64_t Blocks;       // 8 x 8 blocks of all components together
+    uint64_t BitsPerBlock; // the least coded data a block can take
     int Error;
 };
 
@@ -72,6 +73,11 @@ bool RunReadHeader(THeaderJob* job)
     job->Blocks = 0;
     for (int c = 0; c < cinfo.num_components; ++c)
         job->Blocks += uint64_t{cinfo.comp_info[c].width_in_blocks} * cinfo.comp_info[c].height_in_blocks;
+    // A sequential Huffman block codes its DC difference and at least one AC code (an end of block), each a
+    // bit at the least. A progressive picture may end all AC scans in runs, leaving the one bit of its DC.
+    // Arithmetic coding could squeeze a flat picture below a bit a block; such a picture is refused on the
+    // safe side.
+    job->BitsPerBlock = cinfo.progressive_mode || cinfo.arith_code ? 1 : 2;
     jpeg_destroy_decompress(&cinfo);
     return true;
 }
@@ -118,15 +124,14 @@ bool RunDecode(TDecodeJob* job)
 
 TJPEGImage::TJPEGImage(std::vector<uint8_t> stream) : FData(std::move(stream))
 {
-    THeaderJob job{FData.data(), FData.size(), 0, 0, false, false, 0, 0};
+    THeaderJob job{FData.data(), FData.size(), 0, 0, false, false, 0, 0, 0};
     if (!RunReadHeader(&job))
         RaiseJpegError(job.Error);
     if (!PictureSizeAllowed(job.Width, job.Height))
         RaiseJpegError(JERR_IMAGE_TOO_BIG);
-    // Every 8 x 8 block of every component costs at least one bit of coded data (Huffman codes are a
-    // bit long at the least; arithmetic coding could squeeze a flat picture below that, and such a
-    // picture is refused on the safe side). A stream far too short for its claim is cut or hostile.
-    if (job.Blocks > uint64_t{FData.size()} * 8)
+    // Every 8 x 8 block of every component costs coded data: a stream far too short for its claim is cut
+    // or hostile, and is refused before its picture is allocated.
+    if (job.Blocks * job.BitsPerBlock > uint64_t{FData.size()} * 8)
         RaiseJpegError(JWRN_JPEG_EOF);
     FWidth = static_cast<int32_t>(job.Width);
     FHeight = static_cast<int32_t>(job.Height);

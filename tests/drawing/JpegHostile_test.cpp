@@ -91,6 +91,24 @@ TEST(JpegWeighing, PicturesThatCarryTheirDataDecode)
     EXPECT_EQ(Outcome(EncodeProgressiveJpeg(flat, 50, true)), -1);
 }
 
+// 2048 x 2048 at 4:2:0 has 98,304 blocks: 12,288 bytes at one bit a block, 24,576 at two.
+TEST(JpegWeighing, SequentialBlocksWeighTwoBitsProgressiveOne)
+{
+    const auto padded = [](std::vector<uint8_t> s) {
+        SetFrameSize(s, 2048, 2048);
+        InsertComments(s, 16000 - s.size());
+        return s;
+    };
+    try {
+        TJPEGImage{padded(Baseline())};
+        ADD_FAILURE() << "baseline accepted";
+    } catch (const EJPEG& e) {
+        EXPECT_EQ(std::string(e.what()), "JPEG-Fehler #" + std::to_string(JWRN_JPEG_EOF));
+    }
+    const TJPEGImage progressive(padded(Progressive()));
+    EXPECT_EQ(progressive.Width(), 2048);
+}
+
 TEST(JpegCut, HalfAPictureWithAnEndMarkerIsRefused)
 {
     auto stream = EncodeJpeg(ColourBlocks(8, 8, BlockColours), 90);
