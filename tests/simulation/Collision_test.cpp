@@ -208,12 +208,15 @@ TEST_F(RaceTest, OutlineReachingTheLargestCoordinateEnds)
         // The parts on the surface are drawn as for any rectangle.
         const int32_t x = r.Left > 0 ? r.Left : 0;
         const int32_t y = r.Top > 0 ? r.Top : 0;
-        if (r.Top >= 0)
+        if (r.Top >= 0) {
             EXPECT_EQ(Frame().ReadPixel(x + 3, r.Top), 0xFFFFFFu);
-        if (r.Left >= 0)
+        }
+        if (r.Left >= 0) {
             EXPECT_EQ(Frame().ReadPixel(r.Left, y + 3), 0xFFFFFFu);
-        if (r.Right < Frame().Width())
+        }
+        if (r.Right < Frame().Width()) {
             EXPECT_EQ(Frame().ReadPixel(r.Right, r.Bottom - 2), 0xFFFFFFu);
+        }
     }
     EXPECT_TRUE(Touches(Frame(), {Most - 5, Most - 5, Most, Most}, 0, 0)) << "off the surface everything reads 0";
     EXPECT_FALSE(Touches(Frame(), {Least, Least, Least + 5, Least + 5}, 0, 0xFFFFFF));
