@@ -17,13 +17,14 @@ Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb=$!
 game=
 wm=
-trap 'kill $game $wm $xvfb 2>/dev/null || true' EXIT
+log=$(mktemp)
+trap 'kill $game $wm $xvfb 2>/dev/null || true; rm -f "$log"' EXIT
 for _ in $(seq 100); do DISPLAY=$display xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 DISPLAY=$display openbox >/dev/null 2>&1 &
 wm=$!
 sleep 1
 export DISPLAY=$display
-QT_QPA_PLATFORM=xcb build/release/ui/QuiboTrainer &
+QT_QPA_PLATFORM=xcb QUIBO_REPORT_RATE=1 build/release/ui/QuiboTrainer 2>"$log" &
 game=$!
 
 window=
@@ -37,6 +38,7 @@ activate() { xdotool windowactivate --sync "$window" >/dev/null 2>&1 || true; }
 activate
 
 rss() { awk '/^VmRSS:/ {print $2}' "/proc/$game/status"; }
+rate() { sed -n 's/^ticks per second: //p' "$log" | tail -n 1; }
 alive() { kill -0 "$game" 2>/dev/null; }
 
 # The settings dialog through its toolbar button ("Einstellungen", 74 x 38 at 76, 0), closed with Esc or Enter.
@@ -65,12 +67,12 @@ baseline=
 start=$SECONDS
 next_sample=0
 presses=0 restarts=0 pauses=0 dialogs=0
-echo "soak on $display for ${seconds} s; resident memory (kB):"
+echo "soak on $display for ${seconds} s; resident memory (kB) and the last ticks per second:"
 while ((SECONDS - start < seconds)); do
   alive || { echo "soak: the program ended after $((SECONDS - start)) s"; exit 1; }
   elapsed=$((SECONDS - start))
   if ((elapsed >= next_sample)); then
-    echo "  ${elapsed} s: $(rss)"
+    echo "  ${elapsed} s: $(rss) kB, $(rate) ticks/s"
     next_sample=$((next_sample + 10))
   fi
   if [[ -z $baseline ]] && ((elapsed >= baseline_at)); then baseline=$(rss); fi
