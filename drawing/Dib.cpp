@@ -148,6 +148,8 @@ TDIB TDIB::Read(TByteReader& in, bool bitmapFile)
         data = in.Bytes(DibRowBytes(layout.Width, layout.BitCount) * static_cast<size_t>(layout.Height));
     else
         data = h.ImageSize != 0 ? in.Bytes(h.ImageSize) : in.Rest();
+    if (rle && !DibRleSizePlausible(data.size(), layout.Width, layout.Height))
+        in.Fail();
     TDIB dib;
     dib.FBitCount = h.BitCount;
     dib.FPixels.Width = layout.Width;

@@ -87,6 +87,18 @@ void DecodeDibRows(std::span<const uint8_t> data, const TDibLayout& layout, TPix
     }
 }
 
+bool DibRleSizePlausible(size_t dataBytes, int32_t width, int32_t height)
+{
+    // A two-byte run gives at most 255 pixels, so a stream that draws its picture gives no more than
+    // 128 per byte. Line ends and deltas can skip more (pixels no code reaches stay black), but writers
+    // use them for gaps, not for whole pictures; pictures up to 2^20 pixels (4 MiB) are never weighed,
+    // so small sparse ones stay readable.
+    constexpr uint64_t PixelsPerByte = 128;
+    constexpr uint64_t Unweighed = uint64_t{1} << 20;
+    const uint64_t pixels = static_cast<uint64_t>(width) * static_cast<uint64_t>(height);
+    return pixels <= Unweighed || pixels <= static_cast<uint64_t>(dataBytes) * PixelsPerByte;
+}
+
 size_t DecodeDibRle(std::span<const uint8_t> data, bool fourBits, const TDibLayout& layout, TPixelImage& out)
 {
     // x and line may be pushed far past the picture by a damaged stream; they only grow and are

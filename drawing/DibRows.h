@@ -24,6 +24,10 @@ size_t DibRowBytes(int32_t width, int32_t bitCount);
 // Plain rows: data holds exactly DibRowBytes x Height bytes. out must be Width x Height.
 void DecodeDibRows(std::span<const uint8_t> data, const TDibLayout& layout, TPixelImage& out);
 
+// Whether RLE data of this many bytes can stand for a picture of width x height: a tiny stream claiming
+// a huge picture is refused before the picture is allocated.
+bool DibRleSizePlausible(size_t dataBytes, int32_t width, int32_t height);
+
 // RLE8 (4 bits = false) or RLE4 data. Runs past the row's end are clipped, pixels moved beyond the
 // picture by deltas or line ends are dropped, and pixels no code reaches stay black. Returns the bytes
 // used: up to and including the end-of-bitmap code, or all of data if that code is missing.

@@ -14,9 +14,10 @@ struct TPixelImage {
 };
 
 // The largest picture a decoder accepts: anything bigger is a damaged or hostile header, refused
-// before any pixel storage is allocated.
+// before any pixel storage is allocated. 2^26 pixels are 256 MiB decoded, some forty times the
+// largest picture the program carries.
 constexpr int64_t MaxPictureSide = 32768;
-constexpr int64_t MaxPicturePixels = int64_t{1} << 28;
+constexpr int64_t MaxPicturePixels = int64_t{1} << 26;
 constexpr bool PictureSizeAllowed(int64_t width, int64_t height)
 {
     return width >= 0 && height >= 0 && width <= MaxPictureSide && height <= MaxPictureSide &&

@@ -19,12 +19,21 @@ void EmitMessage(j_common_ptr cinfo, int level)
         return;
     TJpegErrorTrap& trap = TrapOf(cinfo);
     const int code = cinfo->err->msg_code;
-    if (code == JWRN_JPEG_EOF) {
+    switch (code) {
+    case JWRN_JPEG_EOF:
         if (!trap.InImageData)
             JumpBack(cinfo);
         trap.ReachedEnd = true;
-    } else if (code == JWRN_HIT_MARKER && trap.ReachedEnd) {
-        FailJpeg(cinfo, JWRN_JPEG_EOF);
+        break;
+    case JWRN_HIT_MARKER:
+        FailJpeg(cinfo, trap.ReachedEnd ? JWRN_JPEG_EOF : JWRN_HIT_MARKER);
+    // Remarks on side data the decoder does not use; the picture itself is whole.
+    case JWRN_JFIF_MAJOR:
+    case JWRN_ADOBE_XFORM:
+    case JWRN_BOGUS_ICC:
+        break;
+    default: // the library would fill in grey or guess: missing or corrupt data
+        JumpBack(cinfo);
     }
 }
 

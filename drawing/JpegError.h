@@ -14,7 +14,8 @@ struct TJpegErrorTrap {
     // A stream that ends too early is an error, not the library's grey fill. While the headers are
     // read, reaching the end fails at once. Within the image data the decoder reads a few bytes ahead,
     // so a stream that merely lacks its end marker reaches the end too; it fails only if the decoder
-    // then finds the bits it needs missing.
+    // then finds the bits it needs missing (or, in a picture of several scans, scans missing: the
+    // decoding frame checks that). Every other warning about missing or corrupt data fails at once.
     bool InImageData = false;
     bool ReachedEnd = false;
 };

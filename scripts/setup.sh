@@ -9,6 +9,7 @@ packages=(
   qt6-base-dev libqt6test6 libgl-dev
   xvfb xauth xdotool x11-utils x11-xkb-utils openbox imagemagick fonts-dejavu-core fonts-liberation
   zlib1g-dev dpkg-dev lintian desktop-file-utils appstream man-db
+  clang libclang-rt-14-dev
 )
 
 missing=()

@@ -9,3 +9,7 @@ for preset in release asan; do
   cmake --build --preset "$preset"
   ctest --preset "$preset" -j2
 done
+echo "== fuzz =="
+scripts/fuzz.sh 30
+echo "== soak =="
+scripts/soak.sh 120

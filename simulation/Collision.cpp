@@ -5,64 +5,96 @@
 #include "simulation/CourseMarks.h"
 #include "simulation/Quibo.h"
 #include "simulation/Race.h"
-#include "simulation/Rounding.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
 
 namespace {
 
-int32_t Trunc(double value)
+int64_t Trunc(double value)
 {
-    return static_cast<int32_t>(value);
+    return static_cast<int64_t>(value);
+}
+
+// Positions far beyond any surface (a dinghy sailing for days) are held at a distance that keeps every
+// sum below in 64 bits; the rectangle is then off the surface either way.
+int64_t RoundPosition(double value)
+{
+    constexpr double Far = 1e15;
+    if (!(value > -Far))
+        return value < 0 ? static_cast<int64_t>(-Far) : 0; // NaN: nowhere in particular
+    if (value > Far)
+        return static_cast<int64_t>(Far);
+    return std::llrint(value);
+}
+
+int32_t Saturate(int64_t value)
+{
+    return static_cast<int32_t>(std::clamp<int64_t>(value, std::numeric_limits<int32_t>::min(),
+                                                    std::numeric_limits<int32_t>::max()));
 }
 
 } // namespace
 
 TRect HullRect(const TQuibo& dinghy, const TSinTable& sin)
 {
-    const int32_t h1 = (dinghy.Image != nullptr ? dinghy.Image->Height() : 0) + 1;
-    const int32_t w1 = (dinghy.Image != nullptr ? dinghy.Image->Width() : 0) + 1;
-    const int32_t px = RoundHalfEven(dinghy.X);
-    const int32_t py = RoundHalfEven(dinghy.Y);
+    const int64_t h1 = int64_t{dinghy.Image != nullptr ? dinghy.Image->Height() : 0} + 1;
+    const int64_t w1 = int64_t{dinghy.Image != nullptr ? dinghy.Image->Width() : 0} + 1;
+    const int64_t px = RoundPosition(dinghy.X);
+    const int64_t py = RoundPosition(dinghy.Y);
 
     // Headings outside 1..360 never occur; folding keeps every index inside the table regardless.
-    const int32_t h = ((dinghy.Heading - 1) % 360 + 360) % 360 + 1;
+    const int32_t h = static_cast<int32_t>((int64_t{dinghy.Heading} - 1) % 360 + 360) % 360 + 1;
     int32_t a = h;
     if (a > 180)
         a -= 180;
     if (a > 90)
         a = 180 - a;
-    const int32_t ey = Trunc(h1 * sin[a + 90]) + Trunc(w1 * sin[a]);
-    const int32_t ex = Trunc(w1 * sin[a + 90]) + Trunc(h1 * sin[a]);
-    const int32_t half = w1 / 2;
-    auto T = [half](double v) { return Trunc(half * v); };
+    const int64_t ey = Trunc(static_cast<double>(h1) * sin[a + 90]) + Trunc(static_cast<double>(w1) * sin[a]);
+    const int64_t ex = Trunc(static_cast<double>(w1) * sin[a + 90]) + Trunc(static_cast<double>(h1) * sin[a]);
+    const int64_t half = w1 / 2;
+    auto T = [half](double v) { return Trunc(static_cast<double>(half) * v); };
 
-    TRect r;
+    // Worked out in 64 bits and held to the 32-bit range at the end: the same rectangle wherever it fits.
+    int64_t bottom = 0;
+    int64_t right = 0;
     if (h <= 90) {
-        r.Bottom = py + T(sin[h]);
-        r.Right = px + ex - T(sin[h + 90]);
+        bottom = py + T(sin[h]);
+        right = px + ex - T(sin[h + 90]);
     } else if (h <= 180) {
-        r.Bottom = py + ey - T(sin[h]);
-        r.Right = px + ex - T(sin[h - 90]);
+        bottom = py + ey - T(sin[h]);
+        right = px + ex - T(sin[h - 90]);
     } else if (h <= 270) {
-        r.Bottom = py + ey - T(sin[h - 180]);
-        r.Right = px + T(sin[h - 90]);
+        bottom = py + ey - T(sin[h - 180]);
+        right = px + T(sin[h - 90]);
     } else {
-        r.Bottom = py + T(sin[h - 180]);
-        r.Right = px + T(sin[h + 90]);
+        bottom = py + T(sin[h - 180]);
+        right = px + T(sin[h + 90]);
     }
-    r.Top = r.Bottom - ey;
-    r.Left = r.Right - ex;
+    TRect r;
+    r.Bottom = Saturate(bottom);
+    r.Right = Saturate(right);
+    r.Top = Saturate(bottom - ey);
+    r.Left = Saturate(right - ex);
     return r;
 }
 
 void DrawOutline(TDirectDrawSurface& surface, const TRect& rect)
 {
-    for (int32_t x = rect.Left; x <= rect.Right; ++x) {
-        surface.WritePixel(x, rect.Top, OutlineColor);
-        surface.WritePixel(x, rect.Bottom, OutlineColor);
+    // Writes off the surface are dropped, so only the part of each line on it is walked; the counters are
+    // 64 bits wide so a line ending at the largest coordinate still ends.
+    const int64_t xFrom = std::max<int64_t>(rect.Left, 0);
+    const int64_t xTo = std::min<int64_t>(rect.Right, int64_t{surface.Width()} - 1);
+    for (int64_t x = xFrom; x <= xTo; ++x) {
+        surface.WritePixel(static_cast<int32_t>(x), rect.Top, OutlineColor);
+        surface.WritePixel(static_cast<int32_t>(x), rect.Bottom, OutlineColor);
     }
-    for (int32_t y = rect.Top; y <= rect.Bottom; ++y) {
-        surface.WritePixel(rect.Left, y, OutlineColor);
-        surface.WritePixel(rect.Right, y, OutlineColor);
+    const int64_t yFrom = std::max<int64_t>(rect.Top, 0);
+    const int64_t yTo = std::min<int64_t>(rect.Bottom, int64_t{surface.Height()} - 1);
+    for (int64_t y = yFrom; y <= yTo; ++y) {
+        surface.WritePixel(rect.Left, static_cast<int32_t>(y), OutlineColor);
+        surface.WritePixel(rect.Right, static_cast<int32_t>(y), OutlineColor);
     }
 }
 

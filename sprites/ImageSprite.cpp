@@ -3,6 +3,7 @@
 #include "drawing/ImageList.h"
 #include "sprites/SpriteEngine.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -27,9 +28,15 @@ void TImageSprite::Advance(int32_t moveCount)
 {
     FramePos += moveCount * FrameSpeed;
     if (FrameLooped) {
-        if (FrameCount > 0) {
-            const int64_t whole = TruncToInt64(FramePos / FrameCount) * FrameCount;
-            FramePos -= static_cast<double>(whole);
+        if (FrameCount > 0 && std::isfinite(FramePos)) {
+            // The whole turns as a 64-bit product; where that product would not fit, the position is so far
+            // out that only the exact remainder makes sense.
+            const int64_t turns = TruncToInt64(FramePos / FrameCount);
+            const int64_t most = std::numeric_limits<int64_t>::max() / FrameCount;
+            if (turns <= most && turns >= -most)
+                FramePos -= static_cast<double>(turns * FrameCount);
+            else
+                FramePos = std::fmod(FramePos, FrameCount);
             if (FramePos < 0)
                 FramePos += FrameCount;
         } else {
@@ -38,7 +45,7 @@ void TImageSprite::Advance(int32_t moveCount)
         return;
     }
     if (!(FrameCount > FramePos)) {
-        FramePos = FrameCount - 1;
+        FramePos = FrameCount - 1.0;
         FrameSpeed = 0;
     }
     if (FramePos < 0) {
@@ -58,12 +65,17 @@ TRect TImageSprite::DrawRect() const
     TRect r = BoundingRect();
     if (!Image)
         return r;
-    const int32_t dx = static_cast<int32_t>((static_cast<int64_t>(Width) - Image->Width()) / 2);
-    const int32_t dy = static_cast<int32_t>((static_cast<int64_t>(Height) - Image->Height()) / 2);
-    r.Left += dx;
-    r.Right += dx;
-    r.Top += dy;
-    r.Bottom += dy;
+    const int64_t dx = (static_cast<int64_t>(Width) - Image->Width()) / 2;
+    const int64_t dy = (static_cast<int64_t>(Height) - Image->Height()) / 2;
+    // A far-off sprite's rectangle already sits at the end of the range: the shift saturates too.
+    const auto shifted = [](int32_t edge, int64_t by) {
+        return static_cast<int32_t>(std::clamp<int64_t>(edge + by, std::numeric_limits<int32_t>::min(),
+                                                        std::numeric_limits<int32_t>::max()));
+    };
+    r.Left = shifted(r.Left, dx);
+    r.Right = shifted(r.Right, dx);
+    r.Top = shifted(r.Top, dy);
+    r.Bottom = shifted(r.Bottom, dy);
     return r;
 }
 

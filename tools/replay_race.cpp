@@ -2,15 +2,17 @@
 //
 // Input, one line per stretch: "<ticks> <green tiller> <red tiller>" (tillers 0 port, 1 amidships, 2 starboard).
 // Lines starting with '#' are comments; "restart" restarts the race. After each stretch one line of state.
-// Options: --time-of-day MS (seeds the wind), --wind-speed KNOTS, --variation DEGREES.
+// Options: --time-of-day MS (seeds the wind, 0..86399999), --wind-speed KNOTS (1..360), --variation DEGREES
+// (0..45). A bad option, value or line is refused with a message and exit code 2.
 #include "simulation/Quibo.h"
 #include "simulation/headless/HeadlessGame.h"
+#include "tools/ReplayOptions.h"
 
 #include <cstdio>
-#include <cstdlib>
 #include <iostream>
-#include <sstream>
+#include <stdexcept>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -30,49 +32,38 @@ void PrintState(long tick, THeadlessGame& game)
 
 int main(int argc, char** argv)
 {
-    uint32_t timeOfDay = 0;
-    int windSpeed = -1;
-    int variation = -1;
-    for (int i = 1; i + 1 < argc; i += 2) {
-        const std::string option = argv[i];
-        const int value = std::atoi(argv[i + 1]);
-        if (option == "--time-of-day")
-            timeOfDay = static_cast<uint32_t>(value);
-        else if (option == "--wind-speed")
-            windSpeed = value;
-        else if (option == "--variation")
-            variation = value;
-        else {
-            std::cerr << "unknown option " << option << "\n";
-            return 2;
-        }
+    TReplayOptions options;
+    try {
+        options = ParseReplayOptions(std::vector<std::string>(argv + 1, argv + argc));
+    } catch (const std::invalid_argument& e) {
+        std::cerr << "replay_race: " << e.what() << "\n";
+        return 2;
     }
 
-    THeadlessGame game(false, timeOfDay);
-    if (windSpeed > 0)
-        game.Race().WindSpeed = windSpeed;
-    if (variation >= 0)
-        game.Race().WindVariation = variation;
+    THeadlessGame game(false, options.TimeOfDay);
+    if (options.WindSpeed > 0)
+        game.Race().WindSpeed = options.WindSpeed;
+    if (options.Variation >= 0)
+        game.Race().WindVariation = options.Variation;
 
     long tick = 0;
-    std::string line;
-    while (std::getline(std::cin, line)) {
-        if (line.empty() || line[0] == '#')
+    std::string text;
+    while (std::getline(std::cin, text)) {
+        TReplayLine line;
+        try {
+            line = ParseReplayLine(text);
+        } catch (const std::invalid_argument& e) {
+            std::cerr << "replay_race: " << e.what() << "\n";
+            return 2;
+        }
+        if (line.Kind == TReplayLine::Skip)
             continue;
-        if (line == "restart") {
+        if (line.Kind == TReplayLine::Restart) {
             game.Race().SpeedButtonStartClick();
             continue;
         }
-        std::istringstream in(line);
-        long ticks = 0;
-        int green = 1;
-        int red = 1;
-        if (!(in >> ticks >> green >> red) || ticks < 0) {
-            std::cerr << "bad line: " << line << "\n";
-            return 2;
-        }
-        game.SetTillers(green, red);
-        for (long t = 0; t < ticks; ++t, ++tick)
+        game.SetTillers(line.Green, line.Red);
+        for (long t = 0; t < line.Ticks; ++t, ++tick)
             if (!game.Tick()) {
                 std::cerr << "the frame timer stopped\n";
                 return 1;

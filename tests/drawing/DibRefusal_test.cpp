@@ -50,6 +50,15 @@ std::vector<uint8_t> FileForm(uint32_t pixelOffset, const std::vector<uint8_t>& 
     return out;
 }
 
+// An RLE8 picture with a one-colour table and a few bytes of codes: tiny, whatever size it claims.
+std::vector<uint8_t> TinyRle(int32_t width, int32_t height, std::initializer_list<uint8_t> codes)
+{
+    auto out = DibHeader({.Width = width, .Height = height, .BitCount = 8, .Compression = 1, .ColorsUsed = 1});
+    Append(out, ColorTable({0x00FF00}));
+    Append(out, codes);
+    return out;
+}
+
 std::vector<TRefusal> Refusals()
 {
     const auto small = WithPixels({.Width = 2, .Height = 1, .BitCount = 24}, 8);
@@ -83,6 +92,18 @@ std::vector<TRefusal> Refusals()
         {"MasksCut", WithPixels({.Width = 1, .Height = 1, .BitCount = 32, .Compression = 3}, 6)},
         {"RleSizeBeyondData",
          WithPixels({.Width = 2, .Height = 1, .BitCount = 8, .Compression = 1, .ImageSize = 1000, .ColorsUsed = 1}, 8)},
+        // 66 bytes in all, claiming a gigabyte of pixels: above the cap.
+        {"RleFile16384Square", FileForm(0, TinyRle(16384, 16384, {255, 0, 255, 0, 0, 0, 0, 1})), true},
+        // The bare 44-byte form: a header, one colour and no codes at all.
+        {"BareRle16384Square", TinyRle(16384, -16384, {})},
+        // Within the cap, but far more pixels than the codes could give.
+        {"RleFileAtTheCap", FileForm(0, TinyRle(8192, 8192, {255, 0, 255, 0, 0, 0, 0, 1})), true},
+        {"BareRle4096Square", TinyRle(4096, 4096, {})},
+        {"Rle4096SquareOverAKilobyte", [] {
+             auto out = TinyRle(4096, 4096, {});
+             out.resize(out.size() + 1024, 0x7F);
+             return out;
+         }()},
         {"FileWrongMagic", FileForm(54, small, "BA"), true},
         {"FileOffsetInsideHeader", FileForm(20, small), true},
         {"FileOffsetPastEnd", FileForm(5000, small), true},
@@ -150,6 +171,24 @@ TEST(DibDamage, RandomByteChangesNeverFault)
             }
         }
     }
+}
+
+// The weighing spares what real writers make: sparse small pictures and large ones made of full runs.
+TEST(DibRleWeighing, PlausibleStreamsDecode)
+{
+    const TDIB sparse = TDIB::FromData(TinyRle(1024, 1024, {0, 1}));
+    EXPECT_EQ(sparse.Pixels().Pixels.size(), 1024u * 1024u);
+
+    // 2048 x 1024 in runs of 255 pixels: 9 runs and a line end per row, 20 bytes for 2048 pixels.
+    auto runs = TinyRle(2048, 1024, {});
+    for (int row = 0; row < 1024; ++row) {
+        for (int i = 0; i < 8; ++i)
+            Append(runs, {255, 0});
+        Append(runs, {8, 0, 0, 0});
+    }
+    Append(runs, {0, 1});
+    const TDIB full = TDIB::FromData(runs);
+    EXPECT_EQ(full.Pixels().At(2047, 1023), 0x00FF00u);
 }
 
 TEST(DibFromPixels, RefusesPixelsThatDoNotFitTheSize)

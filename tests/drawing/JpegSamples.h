@@ -51,12 +51,39 @@ inline size_t FindSegment(const std::vector<uint8_t>& s, uint8_t code)
     return 0;
 }
 
-// Frame header payload: precision, then 16-bit height and width.
+// Frame header payload (baseline or progressive frame): precision, then 16-bit height and width.
 inline void SetFrameSize(std::vector<uint8_t>& s, uint16_t width, uint16_t height)
 {
-    const size_t frame = FindSegment(s, 0xC0);
+    size_t frame = FindSegment(s, 0xC0);
+    if (frame == 0)
+        frame = FindSegment(s, 0xC2);
     s[frame + 1] = static_cast<uint8_t>(height >> 8);
     s[frame + 2] = static_cast<uint8_t>(height);
     s[frame + 3] = static_cast<uint8_t>(width >> 8);
     s[frame + 4] = static_cast<uint8_t>(width);
+}
+
+// Comment segments of `bytes` filler bytes in all, right after the start marker: bytes that weigh in
+// the stream's size without touching the picture.
+inline void InsertComments(std::vector<uint8_t>& s, size_t bytes)
+{
+    std::vector<uint8_t> segments;
+    while (bytes > 0) {
+        const size_t n = bytes < 65000 ? bytes : 65000;
+        const size_t length = n + 2;
+        segments.insert(segments.end(), {0xFF, 0xFE, static_cast<uint8_t>(length >> 8), static_cast<uint8_t>(length)});
+        segments.insert(segments.end(), n, 0x20);
+        bytes -= n;
+    }
+    s.insert(s.begin() + 2, segments.begin(), segments.end());
+}
+
+// Where each marker after the first scan's header begins (scans, tables, the end marker).
+inline std::vector<size_t> MarkersAfterFirstScan(const std::vector<uint8_t>& s)
+{
+    std::vector<size_t> out;
+    for (size_t i = FindSegment(s, 0xDA); i + 1 < s.size(); ++i)
+        if (s[i] == 0xFF && s[i + 1] != 0x00 && !(s[i + 1] >= 0xD0 && s[i + 1] <= 0xD7) && s[i + 1] != 0xFF)
+            out.push_back(i);
+    return out;
 }

@@ -2,6 +2,8 @@
 
 #include "simulation/Collision.h"
 
+#include <limits>
+
 TEST_F(RaceTest, HullRectFollowsTheHeading)
 {
     const struct {
@@ -162,4 +164,60 @@ TEST_F(RaceTest, NoOutlinesWithoutDebug)
     const TRect r = Race().Buoys[2]->HitRect;
     EXPECT_NE(Frame().ReadPixel(r.Left, r.Top), 0xFFFFFFu);
     EXPECT_NE(Frame().ReadPixel(612, 630), 0xFFFFFFu);
+}
+
+// Dinghies days of sailing away: the rectangle is held at the end of the 32-bit range, keeps its
+// place relative to the surface, and the tick (with outlines and contact tests) still ends.
+TEST_F(DebugRaceTest, FarOffDinghiesStayDefined)
+{
+    constexpr int32_t Most = std::numeric_limits<int32_t>::max();
+    constexpr int32_t Least = std::numeric_limits<int32_t>::min();
+    const struct {
+        double x, y;
+        int32_t heading;
+        bool rightSaturates, bottomSaturates, leftSaturates, topSaturates;
+    } cases[] = {
+        {2147483600.0, 2147483600.0, 135, true, true, false, false},
+        {4e9, 4e9, 45, true, true, true, true},
+        {-2147483640.0, -2147483640.0, 300, false, false, true, true},
+        {-1e300, 1e300, 200, true, true, true, true},
+        {std::numeric_limits<double>::quiet_NaN(), 100, Least, false, false, false, false},
+    };
+    for (const auto& c : cases) {
+        Green().X = c.x;
+        Green().Y = c.y;
+        Green().Heading = c.heading;
+        const TRect r = HullRect(Green(), Race().SinTable);
+        EXPECT_EQ(r.Right == Most || r.Right == Least, c.rightSaturates) << c.x;
+        EXPECT_EQ(r.Bottom == Most || r.Bottom == Least, c.bottomSaturates) << c.y;
+        EXPECT_EQ(r.Left == Most || r.Left == Least, c.leftSaturates) << c.x;
+        EXPECT_EQ(r.Top == Most || r.Top == Least, c.topSaturates) << c.y;
+        EXPECT_LE(r.Left, r.Right);
+        EXPECT_LE(r.Top, r.Bottom);
+        Step(); // outlines and contact tests over the far rectangle
+        EXPECT_FALSE(Green().Crashed);
+    }
+}
+
+TEST_F(RaceTest, OutlineReachingTheLargestCoordinateEnds)
+{
+    constexpr int32_t Most = std::numeric_limits<int32_t>::max();
+    constexpr int32_t Least = std::numeric_limits<int32_t>::min();
+    for (const TRect& r : {TRect{10, 20, Most, Most}, TRect{Least, Least, 30, 40}, TRect{Least, 5, Most, 5}}) {
+        DrawOutline(Frame(), r);
+        // The parts on the surface are drawn as for any rectangle.
+        const int32_t x = r.Left > 0 ? r.Left : 0;
+        const int32_t y = r.Top > 0 ? r.Top : 0;
+        if (r.Top >= 0) {
+            EXPECT_EQ(Frame().ReadPixel(x + 3, r.Top), 0xFFFFFFu);
+        }
+        if (r.Left >= 0) {
+            EXPECT_EQ(Frame().ReadPixel(r.Left, y + 3), 0xFFFFFFu);
+        }
+        if (r.Right < Frame().Width()) {
+            EXPECT_EQ(Frame().ReadPixel(r.Right, r.Bottom - 2), 0xFFFFFFu);
+        }
+    }
+    EXPECT_TRUE(Touches(Frame(), {Most - 5, Most - 5, Most, Most}, 0, 0)) << "off the surface everything reads 0";
+    EXPECT_FALSE(Touches(Frame(), {Least, Least, Least + 5, Least + 5}, 0, 0xFFFFFF));
 }

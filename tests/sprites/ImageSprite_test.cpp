@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+#include <string>
 #include <vector>
 
 namespace {
@@ -159,3 +161,76 @@ TEST(ImageSpriteRender, DrawsNothingWithoutImageOrSurface)
 }
 
 } // namespace
+
+// Absurd animation values (never set by the race) stay defined: a frame position in range or 0.
+struct TAbsurdAnimation {
+    const char* name;
+    bool looped;
+    int32_t frameCount;
+    double startPos;
+    double speed;
+    double lowest;
+    double highest;
+};
+
+class AbsurdAnimation : public ::testing::TestWithParam<TAbsurdAnimation> {};
+
+TEST_P(AbsurdAnimation, KeepsThePositionDefined)
+{
+    const TAbsurdAnimation& c = GetParam();
+    TImageSprite s(nullptr);
+    s.FrameLooped = c.looped;
+    s.FrameCount = c.frameCount;
+    s.FramePos = c.startPos;
+    s.FrameSpeed = c.speed;
+    s.Advance(1);
+    EXPECT_GE(s.FramePos, c.lowest);
+    EXPECT_LE(s.FramePos, c.highest);
+    s.Advance(std::numeric_limits<int32_t>::max());
+    EXPECT_GE(s.FramePos, c.lowest);
+    EXPECT_LE(s.FramePos, c.highest);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Values, AbsurdAnimation,
+    ::testing::Values(
+        TAbsurdAnimation{"LoopedHugePosition", true, 3, 1e300, 0, 0, 3},
+        TAbsurdAnimation{"LoopedHugeNegativePosition", true, 7, -1e300, 0, 0, 7},
+        TAbsurdAnimation{"LoopedPositionPastInt64", true, std::numeric_limits<int32_t>::max(), 3e28, 1, 0,
+                         std::numeric_limits<int32_t>::max()},
+        TAbsurdAnimation{"LoopedInfinity", true, 5, std::numeric_limits<double>::infinity(), 0, 0, 5},
+        TAbsurdAnimation{"LoopedHugeSpeed", true, 4, 0, 1e308, 0, 4},
+        // Stopping on the last frame of the lowest count: -2^31 - 1, exactly, with no 32-bit wrap.
+        TAbsurdAnimation{"StopsBelowTheLowestCount", false, std::numeric_limits<int32_t>::min(), 0, 0, 0, 0},
+        TAbsurdAnimation{"StopsOnTheLastOfTheHighestCount", false, std::numeric_limits<int32_t>::max(), 1e12, 0,
+                         std::numeric_limits<int32_t>::max() - 1.0, std::numeric_limits<int32_t>::max() - 1.0}),
+    [](const auto& p) { return std::string(p.param.name); });
+
+TEST(ImageSpriteAnimation, ExactRemainderWhereTheWholeTurnsFit)
+{
+    TImageSprite s(nullptr);
+    s.FrameLooped = true;
+    s.FrameCount = 3;
+    s.FramePos = 3e15 + 2;
+    s.Advance(0);
+    EXPECT_DOUBLE_EQ(s.FramePos, 2);
+}
+
+TEST(ImageSpriteDrawRect, FarOffSpriteSaturatesInsteadOfWrapping)
+{
+    TPictureCollection images;
+    TPictureCollectionItem& item = images.Add();
+    item.PatternWidth = 4;
+    item.PatternHeight = 4;
+    TImageSprite s(nullptr);
+    s.Image = &item;
+    s.Width = 40;
+    s.Height = 40;
+    s.X = 3e9;
+    s.Y = -3e9;
+    const TRect r = s.DrawRect();
+    EXPECT_EQ(r.Left, std::numeric_limits<int32_t>::max());
+    EXPECT_EQ(r.Right, std::numeric_limits<int32_t>::max());
+    EXPECT_EQ(r.Top, std::numeric_limits<int32_t>::min() + 18);
+    EXPECT_TRUE(r.Empty());
+}
