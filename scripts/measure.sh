@@ -18,6 +18,7 @@ wm=$!
 log=$(mktemp)
 trap 'kill $game $wm $xvfb 2>/dev/null || true; rm -f "$log"' EXIT
 sleep 1
+launched=$(date +%s%3N)
 DISPLAY=$display QT_QPA_PLATFORM=xcb QUIBO_REPORT_RATE=1 build/release/ui/QuiboTrainer 2>"$log" &
 game=$!
 sleep 3
@@ -31,6 +32,7 @@ start_lines=$(wc -l <"$log")
 sleep "$seconds"
 end_cpu=$(ticks)
 
+sed -n 's/^first frame at: \([0-9]*\) .*/\1/p' "$log" | awk -v t="$launched" '{printf "first frame after launch: %d ms\n", $1 - t}'
 sed -n 's/^first frame after: /first frame after start of main: /p' "$log"
 rates=$(tail -n +"$((start_lines + 1))" "$log" | sed -n 's/^ticks per second: //p')
 echo "ticks per second over ${seconds} s: $(echo $rates | tr ' ' ',')"

@@ -4,6 +4,7 @@
 #include "ui/QuiboApplication.h"
 #include "ui/SetupForm.h"
 
+#include <QDateTime>
 #include <QElapsedTimer>
 #include <QTimer>
 
@@ -37,7 +38,8 @@ int main(int argc, char** argv)
             if (mainForm.Race.ProcessedTicks() == 0)
                 return;
             firstFrameWatch.stop();
-            std::fprintf(stderr, "first frame after: %lld ms\n", static_cast<long long>(started.elapsed()));
+            std::fprintf(stderr, "first frame after: %lld ms\nfirst frame at: %lld ms since the epoch\n",
+                static_cast<long long>(started.elapsed()), static_cast<long long>(QDateTime::currentMSecsSinceEpoch()));
         });
         firstFrameWatch.start(1);
         QObject::connect(&rateReport, &QTimer::timeout, [&mainForm] {
