@@ -31,32 +31,49 @@ inline void StoreKeyed(uint32_t* dst, __m128i pixels, __m128i keys)
 #endif
 
 #if defined(__x86_64__) && defined(__GNUC__)
-// Eight pixels at a time: their source indices computed side by side and fetched with one gather. Positions
-// and indices fit 32 bits (narrow draws only).
+// Eight keyed pixels from the source positions (us, vs), fetched with one gather.
+__attribute__((target("avx2"))) inline void GatherBlock(uint32_t* dst, const uint32_t* src, __m256i pitches,
+                                                        __m256i keys, __m256i us, __m256i vs)
+{
+    const __m256i index =
+        _mm256_add_epi32(_mm256_mullo_epi32(_mm256_srai_epi32(vs, 16), pitches), _mm256_srai_epi32(us, 16));
+    const __m256i colours = _mm256_and_si256(_mm256_i32gather_epi32(reinterpret_cast<const int*>(src), index, 4),
+                                             _mm256_set1_epi32(0xFFFFFF));
+    const __m256i keep = _mm256_cmpeq_epi32(colours, keys);
+    const __m256i old = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(dst));
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(dst), _mm256_blendv_epi8(colours, old, keep));
+}
+
+// The positions of eight pixels from the k-th on.
+__attribute__((target("avx2"))) inline __m256i Positions(int32_t start, int32_t step, int32_t k)
+{
+    return _mm256_add_epi32(_mm256_set1_epi32(start + k * step),
+                            _mm256_mullo_epi32(_mm256_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7), _mm256_set1_epi32(step)));
+}
+
+// A keyed span of eight or more pixels, eight at a time: their source indices computed side by side. Positions
+// and indices fit 32 bits (narrow draws only). Returns how many pixels it drew: all, or none for a short span.
 __attribute__((target("avx2"))) int32_t GatherKeyed(uint32_t* dst, const uint32_t* src, int32_t pitch, int32_t u,
                                                     int32_t v, int32_t du, int32_t dv, uint32_t key, int32_t n)
 {
-    const __m256i lanes = _mm256_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7);
-    __m256i us = _mm256_add_epi32(_mm256_set1_epi32(u), _mm256_mullo_epi32(lanes, _mm256_set1_epi32(du)));
-    __m256i vs = _mm256_add_epi32(_mm256_set1_epi32(v), _mm256_mullo_epi32(lanes, _mm256_set1_epi32(dv)));
+    if (n < 8)
+        return 0;
+    const __m256i pitches = _mm256_set1_epi32(pitch);
+    const __m256i keys = _mm256_set1_epi32(static_cast<int>(key));
     const __m256i stepU = _mm256_set1_epi32(8 * du);
     const __m256i stepV = _mm256_set1_epi32(8 * dv);
-    const __m256i pitches = _mm256_set1_epi32(pitch);
-    const __m256i colourBits = _mm256_set1_epi32(0xFFFFFF);
-    const __m256i keys = _mm256_set1_epi32(static_cast<int>(key));
+    __m256i us = Positions(u, du, 0);
+    __m256i vs = Positions(v, dv, 0);
     int32_t k = 0;
     for (; k + 8 <= n; k += 8) {
-        const __m256i index = _mm256_add_epi32(_mm256_mullo_epi32(_mm256_srai_epi32(vs, 16), pitches),
-                                               _mm256_srai_epi32(us, 16));
-        const __m256i colours =
-            _mm256_and_si256(_mm256_i32gather_epi32(reinterpret_cast<const int*>(src), index, 4), colourBits);
-        const __m256i keep = _mm256_cmpeq_epi32(colours, keys);
-        const __m256i old = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(dst + k));
-        _mm256_storeu_si256(reinterpret_cast<__m256i*>(dst + k), _mm256_blendv_epi8(colours, old, keep));
+        GatherBlock(dst + k, src, pitches, keys, us, vs);
         us = _mm256_add_epi32(us, stepU);
         vs = _mm256_add_epi32(vs, stepV);
     }
-    return k;
+    // The last few once more in a block ending at the span's end: storing a pixel twice stores the same.
+    if (k < n)
+        GatherBlock(dst + n - 8, src, pitches, keys, Positions(u, du, n - 8), Positions(v, dv, n - 8));
+    return n;
 }
 
 bool HasAvx2()
@@ -74,6 +91,11 @@ void KeyedRow(uint32_t* dst, const uint32_t* src, int32_t n, uint32_t key)
     const __m128i keys = _mm_set1_epi32(static_cast<int>(key));
     for (; k + 4 <= n; k += 4)
         StoreKeyed(dst + k, _mm_loadu_si128(reinterpret_cast<const __m128i*>(src + k)), keys);
+    // The tail as one more block ending at the row's end: storing a pixel twice stores the same.
+    if (k < n && n >= 4) {
+        StoreKeyed(dst + n - 4, _mm_loadu_si128(reinterpret_cast<const __m128i*>(src + n - 4)), keys);
+        return;
+    }
 #endif
     for (; k < n; ++k) {
         const uint32_t colour = src[k] & 0xFFFFFFu;
@@ -269,10 +291,18 @@ private:
     int FShift;
 };
 
+// The same by a shift fixed at compile time: unit-scale whole and quarter turns divide by 1 and 65536 only.
+template <int Shift>
+class TFixedShiftQuotient {
+public:
+    explicit TFixedShiftQuotient(int32_t) {}
+    int32_t operator()(int32_t a) const { return a >> Shift; }
+};
+
 // Walks the rows of the box, clipping each row's span analytically to the source rectangle and the
 // destination's width before handing it to the renderer. Wide is the narrowest integer type that holds every
-// intermediate of this draw; Quotient divides by the draw's two fixed divisors.
-template <typename Wide, typename Quotient>
+// intermediate of this draw; QuotientU and QuotientV divide by the draw's two fixed divisors.
+template <typename Wide, typename QuotientU, typename QuotientV>
 void DrawRows(TDXRMachine& machine, const TBox& box, Wide u, Wide v, const TSteps& steps, const TBounds& bounds,
               int32_t dstWidth)
 {
@@ -286,8 +316,8 @@ void DrawRows(TDXRMachine& machine, const TBox& box, Wide u, Wide v, const TStep
     const auto bottom = static_cast<Wide>(bounds.B);
     // Every quotient of a row divides by the magnitude of one step (by 1 where that step is 0); with the sign
     // of a negative step moved into the numerator, each one keeps its truncated value.
-    const Quotient byU(std::max<Wide>(du < 0 ? -du : du, 1));
-    const Quotient byV(std::max<Wide>(dv < 0 ? -dv : dv, 1));
+    const QuotientU byU(std::max<Wide>(du < 0 ? -du : du, 1));
+    const QuotientV byV(std::max<Wide>(dv < 0 ? -dv : dv, 1));
     // Pixels left in the row from the box's left edge; the box starts inside the destination.
     const auto room = static_cast<Wide>(dstWidth - box.MinX);
     // The spans of a batch of rows are planned before any is drawn: the rows do not depend on each other, so
@@ -529,18 +559,27 @@ TRect RenderRotated(const TLockedPixels& dst, const TLockedPixels& src, int32_t 
     machine.SetColorKey(transparent, key);
     const bool narrow = reach < Int128{1} << 29;
     machine.SetSteps(steps.DU, steps.DV, narrow);
-    if (narrow && TShiftQuotient::Fits(std::max<int64_t>(std::abs(steps.DU), 1)) &&
-        TShiftQuotient::Fits(std::max<int64_t>(std::abs(steps.DV), 1)))
-        DrawRows<int32_t, TShiftQuotient>(machine, box, static_cast<int32_t>(u), static_cast<int32_t>(v), steps,
-                                          bounds, dst.Width);
+    const int64_t byU = std::max<int64_t>(std::abs(steps.DU), 1);
+    const int64_t byV = std::max<int64_t>(std::abs(steps.DV), 1);
+    const auto u32 = static_cast<int32_t>(u);
+    const auto v32 = static_cast<int32_t>(v);
+    if (narrow && byU == 65536 && byV == 1)
+        DrawRows<int32_t, TFixedShiftQuotient<16>, TFixedShiftQuotient<0>>(machine, box, u32, v32, steps, bounds,
+                                                                            dst.Width);
+    else if (narrow && byU == 1 && byV == 65536)
+        DrawRows<int32_t, TFixedShiftQuotient<0>, TFixedShiftQuotient<16>>(machine, box, u32, v32, steps, bounds,
+                                                                            dst.Width);
+    else if (narrow && TShiftQuotient::Fits(byU) && TShiftQuotient::Fits(byV))
+        DrawRows<int32_t, TShiftQuotient, TShiftQuotient>(machine, box, u32, v32, steps, bounds, dst.Width);
     else if (narrow)
-        DrawRows<int32_t, TReciprocalQuotient>(machine, box, static_cast<int32_t>(u), static_cast<int32_t>(v),
-                                               steps, bounds, dst.Width);
+        DrawRows<int32_t, TReciprocalQuotient, TReciprocalQuotient>(machine, box, u32, v32, steps, bounds,
+                                                                    dst.Width);
     else if (reach < Int128{1} << 60)
-        DrawRows<int64_t, TPlainQuotient<int64_t>>(machine, box, static_cast<int64_t>(u), static_cast<int64_t>(v),
-                                                   steps, bounds, dst.Width);
+        DrawRows<int64_t, TPlainQuotient<int64_t>, TPlainQuotient<int64_t>>(
+            machine, box, static_cast<int64_t>(u), static_cast<int64_t>(v), steps, bounds, dst.Width);
     else
-        DrawRows<Int128, TPlainQuotient<Int128>>(machine, box, u, v, steps, bounds, dst.Width);
+        DrawRows<Int128, TPlainQuotient<Int128>, TPlainQuotient<Int128>>(machine, box, u, v, steps, bounds,
+                                                                        dst.Width);
     // The box lies within the destination (its edges may reach one past it), so it fits 32 bits.
     return {static_cast<int32_t>(box.MinX), static_cast<int32_t>(box.MinY),
             static_cast<int32_t>(std::min<int64_t>(box.MaxX, dst.Width)), static_cast<int32_t>(box.MaxY)};
