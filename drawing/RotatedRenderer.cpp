@@ -19,6 +19,14 @@
 
 namespace {
 
+#if defined(__x86_64__) && defined(__GNUC__)
+bool HasAvx2()
+{
+    static const bool has = __builtin_cpu_supports("avx2");
+    return has;
+}
+#endif
+
 #if defined(__SSE2__)
 // Stores four pixels' colour bits, leaving the destination as it is where they equal the key.
 inline void StoreKeyed(uint32_t* dst, __m128i pixels, __m128i keys)
@@ -31,9 +39,9 @@ inline void StoreKeyed(uint32_t* dst, __m128i pixels, __m128i keys)
 #endif
 
 #if defined(__x86_64__) && defined(__GNUC__)
-// Eight keyed pixels from the source positions (us, vs), fetched with one gather.
-__attribute__((target("avx2"))) inline void GatherBlock(uint32_t* dst, const uint32_t* src, __m256i pitches,
-                                                        __m256i keys, __m256i us, __m256i vs)
+// Eight keyed pixels from the source positions (us, vs), fetched with one gather, over the eight at dst.
+__attribute__((target("avx2"))) inline __m256i GatherBlock(const uint32_t* dst, const uint32_t* src, __m256i pitches,
+                                                           __m256i keys, __m256i us, __m256i vs)
 {
     const __m256i index =
         _mm256_add_epi32(_mm256_mullo_epi32(_mm256_srai_epi32(vs, 16), pitches), _mm256_srai_epi32(us, 16));
@@ -41,7 +49,7 @@ __attribute__((target("avx2"))) inline void GatherBlock(uint32_t* dst, const uin
                                              _mm256_set1_epi32(0xFFFFFF));
     const __m256i keep = _mm256_cmpeq_epi32(colours, keys);
     const __m256i old = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(dst));
-    _mm256_storeu_si256(reinterpret_cast<__m256i*>(dst), _mm256_blendv_epi8(colours, old, keep));
+    return _mm256_blendv_epi8(colours, old, keep);
 }
 
 // The positions of eight pixels from the k-th on.
@@ -62,40 +70,57 @@ __attribute__((target("avx2"))) int32_t GatherKeyed(uint32_t* dst, const uint32_
     const __m256i keys = _mm256_set1_epi32(static_cast<int>(key));
     const __m256i stepU = _mm256_set1_epi32(8 * du);
     const __m256i stepV = _mm256_set1_epi32(8 * dv);
+    // The tail is one more block ending at the span's end, worked out before the others are stored (see
+    // KeyedRowWide).
+    const __m256i tail = GatherBlock(dst + n - 8, src, pitches, keys, Positions(u, du, n - 8), Positions(v, dv, n - 8));
     __m256i us = Positions(u, du, 0);
     __m256i vs = Positions(v, dv, 0);
-    int32_t k = 0;
-    for (; k + 8 <= n; k += 8) {
-        GatherBlock(dst + k, src, pitches, keys, us, vs);
+    for (int32_t k = 0; k + 8 <= n; k += 8) {
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(dst + k), GatherBlock(dst + k, src, pitches, keys, us, vs));
         us = _mm256_add_epi32(us, stepU);
         vs = _mm256_add_epi32(vs, stepV);
     }
-    // The last few once more in a block ending at the span's end: storing a pixel twice stores the same.
-    if (k < n)
-        GatherBlock(dst + n - 8, src, pitches, keys, Positions(u, du, n - 8), Positions(v, dv, n - 8));
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(dst + n - 8), tail);
     return n;
 }
 
-bool HasAvx2()
+#endif
+
+#if defined(__x86_64__) && defined(__GNUC__)
+// KeyedRow eight pixels at a time, for rows of eight or more.
+__attribute__((target("avx2"))) void KeyedRowWide(uint32_t* dst, const uint32_t* src, int32_t n, uint32_t key)
 {
-    static const bool has = __builtin_cpu_supports("avx2");
-    return has;
+    const __m256i keys = _mm256_set1_epi32(static_cast<int>(key));
+    const __m256i colourBits = _mm256_set1_epi32(0xFFFFFF);
+    const auto blend = [&](int32_t at) __attribute__((target("avx2"))) {
+        const __m256i colours =
+            _mm256_and_si256(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(src + at)), colourBits);
+        const __m256i old = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(dst + at));
+        return _mm256_blendv_epi8(colours, old, _mm256_cmpeq_epi32(colours, keys));
+    };
+    // The tail is one more block ending at the row's end, worked out before the others are stored: it then
+    // stores the same in the pixels they share, and no load waits for a store it half overlaps.
+    const __m256i tail = blend(n - 8);
+    for (int32_t k = 0; k + 8 <= n; k += 8)
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(dst + k), blend(k));
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(dst + n - 8), tail);
 }
 #endif
 
 // Copies n pixels, leaving those whose 24 colour bits equal the key out and writing the others' top byte as 0.
 void KeyedRow(uint32_t* dst, const uint32_t* src, int32_t n, uint32_t key)
 {
+#if defined(__x86_64__) && defined(__GNUC__)
+    if (n >= 8 && HasAvx2()) {
+        KeyedRowWide(dst, src, n, key);
+        return;
+    }
+#endif
     int32_t k = 0;
 #if defined(__SSE2__)
     const __m128i keys = _mm_set1_epi32(static_cast<int>(key));
     for (; k + 4 <= n; k += 4)
         StoreKeyed(dst + k, _mm_loadu_si128(reinterpret_cast<const __m128i*>(src + k)), keys);
-    // The tail as one more block ending at the row's end: storing a pixel twice stores the same.
-    if (k < n && n >= 4) {
-        StoreKeyed(dst + n - 4, _mm_loadu_si128(reinterpret_cast<const __m128i*>(src + n - 4)), keys);
-        return;
-    }
 #endif
     for (; k < n; ++k) {
         const uint32_t colour = src[k] & 0xFFFFFFu;
