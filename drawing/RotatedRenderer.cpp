@@ -34,7 +34,8 @@ inline void StoreKeyed(uint32_t* dst, __m128i pixels, __m128i keys)
     const __m128i colours = _mm_and_si128(pixels, _mm_set1_epi32(0xFFFFFF));
     const __m128i keep = _mm_cmpeq_epi32(colours, keys);
     const __m128i old = _mm_loadu_si128(reinterpret_cast<const __m128i*>(dst));
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(dst), _mm_or_si128(_mm_and_si128(keep, old), _mm_andnot_si128(keep, colours)));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(dst),
+                     _mm_or_si128(_mm_and_si128(keep, old), _mm_andnot_si128(keep, colours)));
 }
 #endif
 
@@ -72,7 +73,8 @@ __attribute__((target("avx2"))) int32_t GatherKeyed(uint32_t* dst, const uint32_
     const __m256i stepV = _mm256_set1_epi32(8 * dv);
     // The tail is one more block ending at the span's end, worked out before the others are stored (see
     // KeyedRowWide).
-    const __m256i tail = GatherBlock(dst + n - 8, src, pitches, keys, Positions(u, du, n - 8), Positions(v, dv, n - 8));
+    const __m256i tail =
+        GatherBlock(dst + n - 8, src, pitches, keys, Positions(u, du, n - 8), Positions(v, dv, n - 8));
     __m256i us = Positions(u, du, 0);
     __m256i vs = Positions(v, dv, 0);
     for (int32_t k = 0; k + 8 <= n; k += 8) {
@@ -84,9 +86,6 @@ __attribute__((target("avx2"))) int32_t GatherKeyed(uint32_t* dst, const uint32_
     return n;
 }
 
-#endif
-
-#if defined(__x86_64__) && defined(__GNUC__)
 // KeyedRow eight pixels at a time, for rows of eight or more.
 __attribute__((target("avx2"))) void KeyedRowWide(uint32_t* dst, const uint32_t* src, int32_t n, uint32_t key)
 {
@@ -328,7 +327,7 @@ public:
 // destination's width before handing it to the renderer. Wide is the narrowest integer type that holds every
 // intermediate of this draw; QuotientU and QuotientV divide by the draw's two fixed divisors.
 template <typename Wide, typename QuotientU, typename QuotientV>
-void DrawRows(TDXRMachine& machine, const TBox& box, Wide u, Wide v, const TSteps& steps, const TBounds& bounds,
+TRect DrawRows(TDXRMachine& machine, const TBox& box, Wide u, Wide v, const TSteps& steps, const TBounds& bounds,
               int32_t dstWidth)
 {
     const auto du = static_cast<Wide>(steps.DU);
@@ -355,6 +354,7 @@ void DrawRows(TDXRMachine& machine, const TBox& box, Wide u, Wide v, const TStep
     };
     constexpr int64_t Batch = 64;
     TSpan spans[Batch];
+    TRect drawn;
     for (int64_t first = box.MinY; first < box.MaxY; first += Batch) {
         const int64_t rows = std::min(Batch, box.MaxY - first);
         for (int64_t r = 0; r < rows; ++r, u -= eu, v += ev) {
@@ -385,12 +385,18 @@ void DrawRows(TDXRMachine& machine, const TBox& box, Wide u, Wide v, const TStep
             const TSpan& span = spans[r];
             if (span.Count <= 0)
                 continue;
-            machine.SetPosition(static_cast<int32_t>(box.MinX + static_cast<int64_t>(span.Skip)),
-                                static_cast<int32_t>(first + r), static_cast<int64_t>(span.U),
-                                static_cast<int64_t>(span.V));
+            const auto x = static_cast<int32_t>(box.MinX + static_cast<int64_t>(span.Skip));
+            const auto y = static_cast<int32_t>(first + r);
+            machine.SetPosition(x, y, static_cast<int64_t>(span.U), static_cast<int64_t>(span.V));
             machine.RenderSpan(static_cast<int32_t>(span.Count));
+            // A span may reach past the box's right edge, as far as the destination's.
+            drawn = drawn.Empty() ? TRect{x, y, x, y + 1} : drawn;
+            drawn.Left = std::min(drawn.Left, x);
+            drawn.Right = std::max(drawn.Right, x + static_cast<int32_t>(span.Count));
+            drawn.Bottom = y + 1;
         }
     }
+    return drawn;
 }
 
 Int128 Magnitude(Int128 value)
@@ -588,24 +594,20 @@ TRect RenderRotated(const TLockedPixels& dst, const TLockedPixels& src, int32_t 
     const int64_t byV = std::max<int64_t>(std::abs(steps.DV), 1);
     const auto u32 = static_cast<int32_t>(u);
     const auto v32 = static_cast<int32_t>(v);
+    using Shift16 = TFixedShiftQuotient<16>;
+    using Shift0 = TFixedShiftQuotient<0>;
     if (narrow && byU == 65536 && byV == 1)
-        DrawRows<int32_t, TFixedShiftQuotient<16>, TFixedShiftQuotient<0>>(machine, box, u32, v32, steps, bounds,
-                                                                            dst.Width);
-    else if (narrow && byU == 1 && byV == 65536)
-        DrawRows<int32_t, TFixedShiftQuotient<0>, TFixedShiftQuotient<16>>(machine, box, u32, v32, steps, bounds,
-                                                                            dst.Width);
-    else if (narrow && TShiftQuotient::Fits(byU) && TShiftQuotient::Fits(byV))
-        DrawRows<int32_t, TShiftQuotient, TShiftQuotient>(machine, box, u32, v32, steps, bounds, dst.Width);
-    else if (narrow)
-        DrawRows<int32_t, TReciprocalQuotient, TReciprocalQuotient>(machine, box, u32, v32, steps, bounds,
-                                                                    dst.Width);
-    else if (reach < Int128{1} << 60)
-        DrawRows<int64_t, TPlainQuotient<int64_t>, TPlainQuotient<int64_t>>(
+        return DrawRows<int32_t, Shift16, Shift0>(machine, box, u32, v32, steps, bounds, dst.Width);
+    if (narrow && byU == 1 && byV == 65536)
+        return DrawRows<int32_t, Shift0, Shift16>(machine, box, u32, v32, steps, bounds, dst.Width);
+    if (narrow && TShiftQuotient::Fits(byU) && TShiftQuotient::Fits(byV))
+        return DrawRows<int32_t, TShiftQuotient, TShiftQuotient>(machine, box, u32, v32, steps, bounds, dst.Width);
+    if (narrow)
+        return DrawRows<int32_t, TReciprocalQuotient, TReciprocalQuotient>(machine, box, u32, v32, steps, bounds,
+                                                                           dst.Width);
+    if (reach < Int128{1} << 60)
+        return DrawRows<int64_t, TPlainQuotient<int64_t>, TPlainQuotient<int64_t>>(
             machine, box, static_cast<int64_t>(u), static_cast<int64_t>(v), steps, bounds, dst.Width);
-    else
-        DrawRows<Int128, TPlainQuotient<Int128>, TPlainQuotient<Int128>>(machine, box, u, v, steps, bounds,
-                                                                        dst.Width);
-    // The box lies within the destination (its edges may reach one past it), so it fits 32 bits.
-    return {static_cast<int32_t>(box.MinX), static_cast<int32_t>(box.MinY),
-            static_cast<int32_t>(std::min<int64_t>(box.MaxX, dst.Width)), static_cast<int32_t>(box.MaxY)};
+    return DrawRows<Int128, TPlainQuotient<Int128>, TPlainQuotient<Int128>>(machine, box, u, v, steps, bounds,
+                                                                            dst.Width);
 }

@@ -390,7 +390,7 @@ void TDirectDrawSurface::DrawSurface(int32_t x, int32_t y, const TRect& srcRect,
     }
 }
 
-bool TDirectDrawSurface::RedrawFromBase(const TDirectDrawSurface& source, int64_t left, int64_t top)
+bool TDirectDrawSurface::RedrawFromBase(TDirectDrawSurface& source, int64_t left, int64_t top)
 {
     if (!FBase.Valid || FBase.Source != &source || FBase.Version != source.FVersion || FBase.Left != left ||
         FBase.Top != top || FSinceBase.All())
@@ -399,7 +399,7 @@ bool TDirectDrawSurface::RedrawFromBase(const TDirectDrawSurface& source, int64_
     TLockedPixels from;
     if (!LockPixels(to))
         return false;
-    if (!const_cast<TDirectDrawSurface&>(source).LockPixels(from)) {
+    if (!source.LockPixels(from)) {
         Unlock();
         return false;
     }
@@ -411,7 +411,7 @@ bool TDirectDrawSurface::RedrawFromBase(const TDirectDrawSurface& source, int64_
                         from.Bits + (y + top) * from.PitchPixels + left + r.Left, width * sizeof(uint32_t));
         FChanges.Add(r);
     }
-    const_cast<TDirectDrawSurface&>(source).Unlock();
+    source.Unlock();
     Unlock();
     if (!FSinceBase.Empty())
         FVersion = NextVersion();

@@ -107,7 +107,7 @@ private:
     bool LockPixels(TLockedPixels& out);
     void Changed(const TRect& r);
     void ChangedAll();
-    bool RedrawFromBase(const TDirectDrawSurface& source, int64_t left, int64_t top);
+    bool RedrawFromBase(TDirectDrawSurface& source, int64_t left, int64_t top);
 
     TDirectDraw* FDevice;
     std::vector<uint32_t> FPixels;

@@ -201,7 +201,8 @@ TEST(RotatedReference, ASurfaceDrawnOntoItselfReadsWhatItHasJustWritten)
         slow->DrawSurface(0, 0, fast->ClientRect(), fast.get(), false);
         slow->SetColorKey(fast->ColorKey());
         TRotatedCall call;
-        call.SrcRect = {Between(random, 0, 10), Between(random, 0, 10), Between(random, 20, 40), Between(random, 20, 40)};
+        call.SrcRect = {Between(random, 0, 10), Between(random, 0, 10), Between(random, 20, 40),
+                        Between(random, 20, 40)};
         call.W = random() % 2 ? call.SrcRect.Width() : Size(random, call.SrcRect.Width());
         call.H = random() % 2 ? call.SrcRect.Height() : Size(random, call.SrcRect.Height());
         call.PivotX = Pivot(random);

@@ -38,7 +38,7 @@ inline std::vector<uint32_t> Snapshot(TDirectDrawSurface& surface)
 {
     std::vector<uint32_t> pixels;
     TLockedPixels locked;
-    if (!surface.Lock(locked))
+    if (!surface.LockForReading(locked))
         return pixels;
     for (int32_t y = 0; y < locked.Height; ++y)
         pixels.insert(pixels.end(), locked.Bits + y * locked.PitchPixels,

@@ -80,8 +80,8 @@ TEST(QtPresentWindowScaledRace, TheScreenFollowsTheBackBufferThroughALongRace)
                         box->accept();
                     }
             });
-            const QPointF at = form.DXDraw1Window->ShownRect().topLeft() + QPointF(300.5, 200.5) *
-                                                                                 (form.DXDraw1Window->ShownRect().width() / 1076);
+            const QRectF frame = form.DXDraw1Window->ShownRect();
+            const QPointF at = frame.topLeft() + QPointF(300.5, 200.5) * (frame.width() / 1076);
             QTest::mouseClick(form.DXDraw1Window, Qt::LeftButton, Qt::NoModifier,
                               QPoint(static_cast<int>(std::floor(at.x())), static_cast<int>(std::floor(at.y()))));
             EXPECT_EQ(text, QString("300, 200: %1").arg(form.DXDraw1.Surface()->ReadPixel(300, 200)));
