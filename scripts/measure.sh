@@ -9,21 +9,10 @@ scripts/setup.sh
 cmake --preset release >/dev/null
 cmake --build --preset release --target QuiboTrainer >/dev/null
 
-display=:$((70 + RANDOM % 20))
-Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-sleep 1
-DISPLAY=$display openbox >/dev/null 2>&1 &
-wm=$!
-log=$(mktemp)
-trap 'kill $game $wm $xvfb 2>/dev/null || true; rm -f "$log"' EXIT
-sleep 1
-launched=$(date +%s%3N)
-DISPLAY=$display QT_QPA_PLATFORM=xcb QUIBO_REPORT_RATE=1 build/release/ui/QuiboTrainer 2>"$log" &
-game=$!
-sleep 3
-DISPLAY=$display xdotool search --name 'QuiboTrainer v.1.0' windowactivate --sync >/dev/null 2>&1 || true
-sleep 2
+source scripts/game-desktop.sh
+start_game_desktop
+log=$game_log
+sleep 4
 
 ticks() { awk '{print $14 + $15}' "/proc/$game/stat"; }
 hz=$(getconf CLK_TCK)

@@ -10,32 +10,10 @@ scripts/setup.sh
 cmake --preset release >/dev/null
 cmake --build --preset release --target QuiboTrainer >/dev/null
 
-number=110
-while [[ -e /tmp/.X11-unix/X$number || -e /tmp/.X$number-lock ]]; do number=$((number + 1)); done
-display=:$number
-Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-game=
-wm=
-log=$(mktemp)
-trap 'kill $game $wm $xvfb 2>/dev/null || true; rm -f "$log"' EXIT
-for _ in $(seq 100); do DISPLAY=$display xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-DISPLAY=$display openbox >/dev/null 2>&1 &
-wm=$!
-sleep 1
-export DISPLAY=$display
-QT_QPA_PLATFORM=xcb QUIBO_REPORT_RATE=1 build/release/ui/QuiboTrainer 2>"$log" &
-game=$!
-
-window=
-for _ in $(seq 150); do
-  window=$(xdotool search --name 'QuiboTrainer v.1.0' 2>/dev/null | head -n 1 || true)
-  [[ -n $window ]] && break
-  sleep 0.1
-done
-[[ -n $window ]] || { echo "soak: the window did not appear"; exit 1; }
-activate() { xdotool windowactivate --sync "$window" >/dev/null 2>&1 || true; }
-activate
+source scripts/game-desktop.sh
+start_game_desktop
+log=$game_log
+activate() { activate_game; }
 
 rss() { awk '/^VmRSS:/ {print $2}' "/proc/$game/status"; }
 rate() { sed -n 's/^ticks per second: //p' "$log" | tail -n 1; }
