@@ -8,8 +8,11 @@ xvfb=
 game_log=$(mktemp)
 trap 'kill $game $wm $xvfb 2>/dev/null || true; rm -f "$game_log"' EXIT
 
-# Usage: start_game_desktop [game arguments...]
+# Builds the game if needed and starts it. Usage: start_game_desktop [game arguments...]
 start_game_desktop() {
+  scripts/setup.sh
+  cmake --preset release >/dev/null
+  cmake --build --preset release --target QuiboTrainer >/dev/null
   local number=110
   while [[ -e /tmp/.X11-unix/X$number || -e /tmp/.X$number-lock ]]; do number=$((number + 1)); done
   display=:$number

@@ -6,10 +6,6 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-600}
-scripts/setup.sh
-cmake --preset release >/dev/null
-cmake --build --preset release --target QuiboTrainer >/dev/null
-
 source scripts/game-desktop.sh
 start_game_desktop
 log=$game_log
