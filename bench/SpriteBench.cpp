@@ -55,6 +55,21 @@ void QPainterFrame(benchmark::State& state)
     }
 }
 
+// A dinghy that keeps turning: each draw at the next of 32 angles around 37 degrees, so that no draw finds the
+// last one's shape prepared.
+template <typename Sprites>
+void Turning(benchmark::State& state)
+{
+    Sprites sprites;
+    const TSpritePicture& hull = SpritePictures()[0];
+    int32_t turn = 0;
+    for (auto _ : state) {
+        sprites.Draw({&hull, 500, 400, 10 + turn});
+        turn = (turn + 1) % 32;
+        benchmark::ClobberMemory();
+    }
+}
+
 const bool kRegistered = [] {
     for (const TSpritePicture& picture : SpritePictures()) {
         for (const TTurn& turn : kTurns) {
@@ -64,6 +79,8 @@ const bool kRegistered = [] {
             benchmark::RegisterBenchmark((row + "_QPainter").c_str(), QPainterDraw, draw);
         }
     }
+    benchmark::RegisterBenchmark("BM_HullTurning_Ours", Turning<TOurSprites>);
+    benchmark::RegisterBenchmark("BM_HullTurning_QPainter", Turning<TQtSprites>);
     benchmark::RegisterBenchmark("BM_Frame8_Ours", OursFrame);
     benchmark::RegisterBenchmark("BM_Frame8_QPainter", QPainterFrame);
     return true;

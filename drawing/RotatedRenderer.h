@@ -7,9 +7,27 @@
 #include <cstring>
 #include <limits>
 
-// The software span renderer behind rotated drawing. It copies one horizontal span of destination pixels per
-// request, stepping through the source in 16.16 fixed point. The span loop for keyed or unkeyed drawing is
-// chosen once per draw, when the key mode is set.
+// One span of a draw: Count destination pixels from (X, Y) on, the first of them from source position (U, V)
+// in 16.16 fixed point.
+struct TSpanRun {
+    int64_t U;
+    int64_t V;
+    int32_t X;
+    int32_t Y;
+    int32_t Count;
+};
+
+// Added to every run of a list: a shape's runs are kept relative to where it is drawn and the source rectangle.
+struct TRunOrigin {
+    int32_t X;
+    int32_t Y;
+    int64_t U;
+    int64_t V;
+};
+
+// The software span renderer behind rotated drawing. It copies horizontal spans of destination pixels, stepping
+// through the source in 16.16 fixed point. The span loop for keyed or unkeyed drawing is chosen once per draw,
+// when the key mode and steps are set.
 class TDXRMachine {
 public:
     void SetDestination(uint32_t* bits, std::ptrdiff_t pitchPixels);
@@ -19,37 +37,39 @@ public:
     // Steps per destination pixel. Narrow promises that every source position of the draw, and every step,
     // stays below 2^29 in magnitude, so the span loops may count in 32 bits.
     void SetSteps(int64_t du, int64_t dv, bool narrow);
-    // The next span starts at destination pixel (x, y) with source position (u, v).
-    void SetPosition(int32_t x, int32_t y, int64_t u, int64_t v);
-    // Draws n pixels. Every source position visited must lie inside the source.
-    void RenderSpan(int32_t n) { FSpan(*this, n); }
+    // Draws the runs, each moved by the origin. Every source position visited must lie inside the source.
+    void RenderSpans(const TSpanRun* runs, int32_t count, const TRunOrigin& origin)
+    {
+        FSpans(*this, runs, count, origin);
+    }
 
 private:
-    using SpanFunction = void (*)(const TDXRMachine&, int32_t);
+    using SpansFunction = void (*)(const TDXRMachine&, const TSpanRun*, int32_t, const TRunOrigin&);
     // Any steps: the source position is tracked in fixed point. ReadAhead allows fetching a few pixels before
     // storing them, which source and destination in one surface forbid.
     template <bool Keyed, typename Position, bool ReadAhead>
-    static void Span(const TDXRMachine& m, int32_t n);
+    static void Spans(const TDXRMachine& m, const TSpanRun* runs, int32_t count, const TRunOrigin& origin);
     // Whole-pixel steps (the fractions never change): the source is walked with a pointer.
     template <bool Keyed>
-    static void StepSpan(const TDXRMachine& m, int32_t n);
+    static void StepSpans(const TDXRMachine& m, const TSpanRun* runs, int32_t count, const TRunOrigin& origin);
+#if defined(__x86_64__) && defined(__GNUC__)
+    // The same, keyed and from another surface, eight pixels at a time where the processor has AVX2.
+    static void GatherSpans(const TDXRMachine& m, const TSpanRun* runs, int32_t count, const TRunOrigin& origin);
+    static void KeyedRowSpans(const TDXRMachine& m, const TSpanRun* runs, int32_t count, const TRunOrigin& origin);
+#endif
     void ChooseSpan();
 
     uint32_t* FDst = nullptr;
     std::ptrdiff_t FDstPitch = 0;
     const uint32_t* FSrc = nullptr;
     std::ptrdiff_t FSrcPitch = 0;
-    int64_t FU = 0;
-    int64_t FV = 0;
     int64_t FDU = 0;
     int64_t FDV = 0;
     std::ptrdiff_t FStride = 0;
     uint32_t FKey = 0;
     bool FKeyed = false;
     bool FNarrow = false;
-    int32_t FX = 0;
-    int32_t FY = 0;
-    SpanFunction FSpan = &Span<false, int64_t, false>;
+    SpansFunction FSpans = &Spans<false, int64_t, false>;
 };
 
 // trunc(value) for |value| < 2^61: the integer read out of the extended-precision sum with a large constant.

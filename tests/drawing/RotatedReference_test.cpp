@@ -152,6 +152,88 @@ TEST(RotatedReference, GameSizedDrawsMatchPixelForPixel)
     }
 }
 
+bool Covers(const TChangedArea& area, int32_t x, int32_t y)
+{
+    if (area.All())
+        return true;
+    for (const TRect& r : area.Rects())
+        if (r.Left <= x && x < r.Right && r.Top <= y && y < r.Bottom)
+            return true;
+    return false;
+}
+
+TEST(RotatedReference, OneShapeDrawsAlikeWhereverItGoes)
+{
+    // A shape drawn again and again is drawn from spans planned once; wherever the target clips it, they are
+    // planned row by row. Each shape sweeps across a small target, in and out over every edge, and every draw
+    // must match the reference and report every pixel it changed.
+    const struct {
+        int32_t Sw, Sh, W, H;
+        double PivotX, PivotY;
+        int32_t Angle;
+    } shapes[] = {{30, 57, 30, 57, 0.5, 1.0, 0},    {30, 57, 30, 57, 0.5, 1.0, 26},  {30, 57, 30, 57, 0.5, 1.0, 64},
+                  {30, 57, 30, 57, 0.5, 1.0, 213},  {30, 57, 30, 57, 0.5, 1.0, 1},   {39, 40, 39, 40, 0.0, 0.0, 122},
+                  {15, 15, 15, 15, 0.5, 0.5, 7},    {30, 57, 45, 38, 0.3, 0.7, 90},  {30, 57, -30, 57, 0.5, 1.0, 26},
+                  {41, 41, -41, -41, 0.5, 0.5, 200}, {9, 20, 3, 70, 1.2, -0.4, 171}, {12, 12, 400, 5, 0.5, 0.5, 33}};
+    constexpr int32_t dw = 100;
+    constexpr int32_t dh = 90;
+    std::mt19937 random(5);
+    TDirectDraw device;
+    int whole = 0;
+    int clipped = 0;
+    for (const auto& shape : shapes) {
+        auto source = RandomSource(device, shape.Sw + 4, shape.Sh + 3, random);
+        TRotatedCall call;
+        call.SrcRect = {2, 1, 2 + shape.Sw, 1 + shape.Sh};
+        call.W = shape.W;
+        call.H = shape.H;
+        call.PivotX = shape.PivotX;
+        call.PivotY = shape.PivotY;
+        call.Angle = shape.Angle;
+        call.Transparent = true;
+        for (call.Y = -70; call.Y < dh + 70; call.Y += 11) {
+            for (call.X = -50; call.X < dw + 50; call.X += 9) {
+                auto target = MakeSurface(device, dw, dh);
+                auto expected = MakeSurface(device, dw, dh);
+                TLockedPixels a;
+                TLockedPixels b;
+                ASSERT_TRUE(target->Lock(a) && expected->Lock(b));
+                for (int32_t y = 0; y < dh; ++y)
+                    for (int32_t x = 0; x < dw; ++x)
+                        a.Bits[y * a.PitchPixels + x] = b.Bits[y * b.PitchPixels + x] =
+                            static_cast<uint32_t>(random());
+                target->Unlock();
+                expected->Unlock();
+                const auto before = Snapshot(*target);
+                target->ForgetChanges();
+                target->DrawSurfaceRotated(call.X, call.Y, call.W, call.H, call.SrcRect, source.get(),
+                                           call.PivotX, call.PivotY, true, call.Angle);
+                ReferenceDrawRotated(*expected, *source, call);
+                const auto actual = Snapshot(*target);
+                ASSERT_EQ(actual, Snapshot(*expected)) << Describe(call, dw, dh);
+                bool edge = false;
+                bool changed = false;
+                for (int32_t y = 0; y < dh; ++y) {
+                    for (int32_t x = 0; x < dw; ++x) {
+                        const size_t at = static_cast<size_t>(y * dw + x);
+                        if (actual[at] == before[at])
+                            continue;
+                        changed = true;
+                        edge = edge || x == 0 || y == 0 || x == dw - 1 || y == dh - 1;
+                        ASSERT_TRUE(Covers(target->Changes(), x, y)) << Describe(call, dw, dh) << " at " << x
+                                                                      << "," << y;
+                    }
+                }
+                whole += changed && !edge ? 1 : 0;
+                clipped += changed && edge ? 1 : 0;
+            }
+        }
+    }
+    // Both ways must have been taken often.
+    EXPECT_GT(whole, 150) << whole;
+    EXPECT_GT(clipped, 400) << clipped;
+}
+
 TEST(RotatedReference, WholePixelStepsMatchAtEveryQuarterTurn)
 {
     // Unit scale at whole and quarter turns walks the source by whole pixels; mirrored sizes walk it backwards.
