@@ -543,7 +543,10 @@ void PlanRuns(TShape& shape)
     }
     const int64_t rows = box.MaxY - box.MinY;
     const int64_t width = box.MaxX - box.MinX;
-    if (rows <= 0 || rows > kKeptRuns || width <= 0 || width > 4 * kKeptRuns)
+    // The spans are kept in 32-bit coordinates relative to the pivot's pixel, with room to spare.
+    const int64_t far = int64_t{1} << 30;
+    if (rows <= 0 || rows > kKeptRuns || width <= 0 || width > 4 * kKeptRuns || box.MinX < -far ||
+        box.MaxX > far || box.MinY < -far || box.MaxY > far)
         return;
     const TSteps& steps = shape.Steps;
     // Positions relative to the source rectangle's corner, as if the pivot's pixel were the destination's origin.
