@@ -34,13 +34,17 @@ std::string WithoutTrailingSpace(const std::string& line)
 TReplayOptions ParseReplayOptions(const std::vector<std::string>& args)
 {
     TReplayOptions options;
-    for (size_t i = 0; i < args.size(); i += 2) {
+    for (size_t i = 0; i < args.size(); ++i) {
         const std::string& option = args[i];
+        if (option == "--debug" || option == "--digests") {
+            (option == "--debug" ? options.Debug : options.Digests) = true;
+            continue;
+        }
         if (option != "--time-of-day" && option != "--wind-speed" && option != "--variation")
             throw std::invalid_argument("unknown option '" + option + "'");
         if (i + 1 == args.size())
             throw std::invalid_argument(option + " needs a value");
-        const std::string& text = args[i + 1];
+        const std::string& text = args[++i];
         if (option == "--time-of-day")
             options.TimeOfDay = static_cast<uint32_t>(OptionValue(option, text, 0, 24L * 60 * 60 * 1000 - 1));
         else if (option == "--wind-speed")
@@ -57,20 +61,47 @@ TReplayLine ParseReplayLine(const std::string& raw)
     TReplayLine out;
     if (line.empty() || line[0] == '#')
         return out;
-    if (line == "restart") {
-        out.Kind = TReplayLine::Restart;
+    static const struct {
+        const char* Word;
+        TReplayLine::TKind Kind;
+    } words[] = {{"restart", TReplayLine::Restart}, {"pause", TReplayLine::Pause},
+                 {"resume", TReplayLine::Resume},   {"inactive", TReplayLine::Inactive},
+                 {"active", TReplayLine::Active}};
+    for (const auto& w : words)
+        if (line == w.Word) {
+            out.Kind = w.Kind;
+            return out;
+        }
+
+    std::istringstream in(line);
+    std::string first, second, third, fourth, rest;
+    in >> first >> second >> third >> fourth >> rest;
+    const auto refuse = [&raw](const char* expected) {
+        return std::invalid_argument("bad line '" + raw + "': expected " + expected);
+    };
+    if (first == "wait") {
+        if (!third.empty() || !WholeNumber(second, 0, 86400000L, out.Milliseconds))
+            throw refuse("wait <milliseconds 0..86400000>");
+        out.Kind = TReplayLine::Wait;
         return out;
     }
-    std::istringstream in(line);
-    std::string ticks, green, red, rest;
-    long t = 0, g = 0, r = 0;
-    if (!(in >> ticks >> green >> red) || (in >> rest) || !WholeNumber(ticks, 0, 1000000000L, t) ||
-        !WholeNumber(green, 0, 2, g) || !WholeNumber(red, 0, 2, r))
-        throw std::invalid_argument("bad line '" + raw +
-                                    "': expected <ticks 0..1000000000> <green tiller 0..2> <red tiller 0..2>");
+    long a = 0, b = 0, c = 0;
+    if (first == "wind") {
+        if (!rest.empty() || !WholeNumber(second, 1, 360, a) || !WholeNumber(third, 0, 45, b) ||
+            !WholeNumber(fourth, 1, 360, c))
+            throw refuse("wind <direction 1..360> <variation 0..45> <speed 1..360>");
+        out.Kind = TReplayLine::Wind;
+        out.WindDirection = static_cast<int>(a);
+        out.WindVariation = static_cast<int>(b);
+        out.WindSpeed = static_cast<int>(c);
+        return out;
+    }
+    if (!fourth.empty() || !WholeNumber(first, 0, 1000000000L, a) || !WholeNumber(second, 0, 2, b) ||
+        !WholeNumber(third, 0, 2, c))
+        throw refuse("<ticks 0..1000000000> <green tiller 0..2> <red tiller 0..2>");
     out.Kind = TReplayLine::Stretch;
-    out.Ticks = t;
-    out.Green = static_cast<int>(g);
-    out.Red = static_cast<int>(r);
+    out.Ticks = a;
+    out.Green = static_cast<int>(b);
+    out.Red = static_cast<int>(c);
     return out;
 }

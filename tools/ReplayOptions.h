@@ -9,18 +9,29 @@ struct TReplayOptions {
     uint32_t TimeOfDay = 0; // milliseconds since midnight, seeds the wind
     int32_t WindSpeed = 0;  // 0: the race's own default
     int32_t Variation = -1; // -1: the race's own default
+    bool Debug = false;     // the collision outlines drawn, as the program's DEBUG argument does
+    bool Digests = false;   // one line of digests after every tick instead of a state line per stretch
 };
 
-// Options as "--name value" pairs. Raises std::invalid_argument with a message for the user.
+// Options as "--name value" pairs, and the flags "--debug" and "--digests". Raises std::invalid_argument with
+// a message for the user.
 TReplayOptions ParseReplayOptions(const std::vector<std::string>& args);
 
 struct TReplayLine {
-    enum TKind { Skip, Restart, Stretch } Kind = Skip;
+    enum TKind { Skip, Restart, Stretch, Pause, Resume, Wait, Wind, Inactive, Active } Kind = Skip;
     long Ticks = 0;
     int Green = 1;
     int Red = 1;
+    // Wait: milliseconds of idle processing. Wind: the settings dialog's three values.
+    long Milliseconds = 0;
+    int WindDirection = 360;
+    int WindVariation = 5;
+    int WindSpeed = 10;
 };
 
-// One script line: empty or "#..." (skipped), "restart", or "<ticks> <green tiller> <red tiller>" with
-// tillers 0..2. Raises std::invalid_argument with a message for the user.
+// One script line: empty or "#..." (skipped); "<ticks> <green tiller> <red tiller>" with tillers 0..2;
+// "restart", "pause", "resume" (the toolbar's buttons); "wait <milliseconds>" (time passes, ticking only if
+// the timer runs); "wind <direction 1..360> <variation 0..45> <speed 1..360>" (the settings dialog confirmed);
+// "inactive", "active" (the program loses or regains the focus). Raises std::invalid_argument with a message
+// for the user.
 TReplayLine ParseReplayLine(const std::string& line);

@@ -1,13 +1,19 @@
 // Plays a scripted race headless and prints its state, so a race can be replayed and compared exactly.
 //
-// Input, one line per stretch: "<ticks> <green tiller> <red tiller>" (tillers 0 port, 1 amidships, 2 starboard).
-// Lines starting with '#' are comments; "restart" restarts the race. After each stretch one line of state.
+// Input, one line per step (see tools/ReplayOptions.h): "<ticks> <green tiller> <red tiller>" (tillers 0 port,
+// 1 amidships, 2 starboard), "restart", "pause", "resume", "wait MS", "wind DIRECTION VARIATION SPEED",
+// "inactive", "active"; lines starting with '#' are comments. After each stretch one line of state, or with
+// --digests after every tick "<tick> <race state> <frame> <pace>" in hexadecimal.
 // Options: --time-of-day MS (seeds the wind, 0..86399999), --wind-speed KNOTS (1..360), --variation DEGREES
-// (0..45). A bad option, value or line is refused with a message and exit code 2.
+// (0..45), --debug (the collision outlines), --digests. A bad option, value or line is refused with a message
+// and exit code 2.
 #include "simulation/Quibo.h"
+#include "simulation/RaceDigest.h"
 #include "simulation/headless/HeadlessGame.h"
 #include "tools/ReplayOptions.h"
+#include "tools/ReplayScript.h"
 
+#include <cinttypes>
 #include <cstdio>
 #include <iostream>
 #include <stdexcept>
@@ -40,13 +46,19 @@ int main(int argc, char** argv)
         return 2;
     }
 
-    THeadlessGame game(false, options.TimeOfDay);
+    THeadlessGame game(options.Debug, options.TimeOfDay);
     if (options.WindSpeed > 0)
         game.Race().WindSpeed = options.WindSpeed;
     if (options.Variation >= 0)
         game.Race().WindVariation = options.Variation;
 
     long tick = 0;
+    TReplayPlayer player(game, [&] {
+        ++tick;
+        if (options.Digests)
+            std::printf("%ld %016" PRIx64 " %016" PRIx64 " %016" PRIx64 "\n", tick, RaceStateDigest(game.Race()),
+                        FrameDigest(game.BackBuffer()), RacePaceDigest(game.Race()));
+    });
     std::string text;
     while (std::getline(std::cin, text)) {
         TReplayLine line;
@@ -56,19 +68,12 @@ int main(int argc, char** argv)
             std::cerr << "replay_race: " << e.what() << "\n";
             return 2;
         }
-        if (line.Kind == TReplayLine::Skip)
-            continue;
-        if (line.Kind == TReplayLine::Restart) {
-            game.Race().SpeedButtonStartClick();
-            continue;
+        if (!player.Play(line)) {
+            std::cerr << "the frame timer stopped\n";
+            return 1;
         }
-        game.SetTillers(line.Green, line.Red);
-        for (long t = 0; t < line.Ticks; ++t, ++tick)
-            if (!game.Tick()) {
-                std::cerr << "the frame timer stopped\n";
-                return 1;
-            }
-        PrintState(tick, game);
+        if (line.Kind == TReplayLine::Stretch && !options.Digests)
+            PrintState(tick, game);
     }
     return 0;
 }

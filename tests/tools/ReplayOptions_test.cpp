@@ -64,10 +64,42 @@ TEST(ReplayLines, KindsAndValues)
     EXPECT_EQ(l.Red, 2);
 }
 
+TEST(ReplayOptions, FlagsStandAlone)
+{
+    const auto o = ParseReplayOptions({"--debug", "--time-of-day", "5", "--digests"});
+    EXPECT_TRUE(o.Debug);
+    EXPECT_TRUE(o.Digests);
+    EXPECT_EQ(o.TimeOfDay, 5u);
+    EXPECT_FALSE(ParseReplayOptions({"--digests"}).Debug);
+    // A flag is not a value.
+    EXPECT_EQ(Refusal({"--time-of-day", "--debug"}), "--time-of-day needs a whole number 0..86399999, not '--debug'");
+}
+
+TEST(ReplayLines, WindowActions)
+{
+    const struct {
+        const char* line;
+        TReplayLine::TKind kind;
+    } cases[] = {
+        {"pause", TReplayLine::Pause},       {"resume ", TReplayLine::Resume},
+        {"inactive", TReplayLine::Inactive}, {"active\r", TReplayLine::Active},
+        {"wait 0", TReplayLine::Wait},       {"wind 1 0 1", TReplayLine::Wind},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ParseReplayLine(c.line).Kind, c.kind) << c.line;
+    EXPECT_EQ(ParseReplayLine("wait 2500").Milliseconds, 2500);
+    const TReplayLine wind = ParseReplayLine("wind 360 45 17");
+    EXPECT_EQ(wind.WindDirection, 360);
+    EXPECT_EQ(wind.WindVariation, 45);
+    EXPECT_EQ(wind.WindSpeed, 17);
+}
+
 TEST(ReplayLines, BadLinesAreRefused)
 {
     for (const char* line : {"10 1", "10 1 1 extra", "10 1 1 5", "10 3 1", "10 1 -1", "-5 1 1", "ten 1 1", "10 1.5 1",
-                             "10 1 1x", "restart now", "1e3 1 1"}) {
+                             "10 1 1x", "restart now", "1e3 1 1", "pause 5", "wait", "wait -1", "wait 1 2",
+                             "wait 86400001", "wind 0 5 10", "wind 361 5 10", "wind 90 46 10", "wind 90 5 0",
+                             "wind 90 5", "wind 90 5 10 1", "Pause"}) {
         try {
             ParseReplayLine(line);
             ADD_FAILURE() << "accepted: " << line;

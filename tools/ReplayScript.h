@@ -1,0 +1,22 @@
+#pragma once
+#include "tools/ReplayOptions.h"
+
+#include <functional>
+
+class THeadlessGame;
+
+// Plays the lines of a replay script on a headless game, doing what the window does for each: tillers set
+// between ticks, the toolbar's buttons, the settings dialog's values, the focus lost and regained.
+class TReplayPlayer {
+public:
+    using TickHandler = std::function<void()>;
+    // onTick is called after every processed tick, also those that come while time passes in a "wait".
+    TReplayPlayer(THeadlessGame& game, TickHandler onTick);
+
+    // False when a stretch found the timer stopped (paused or inactive): no tick came.
+    bool Play(const TReplayLine& line);
+
+private:
+    THeadlessGame& FGame;
+    TickHandler FOnTick;
+};
