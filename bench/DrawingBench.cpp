@@ -1,6 +1,7 @@
 // Rotated and plain draws of the sizes one frame of the race makes, onto a back buffer of the window's size.
 #include "drawing/Device.h"
 #include "drawing/Surface.h"
+#include "simulation/FrameSize.h"
 
 #include <benchmark/benchmark.h>
 
@@ -8,8 +9,6 @@
 
 namespace {
 
-constexpr int32_t kBufferWidth = 1076;
-constexpr int32_t kBufferHeight = 750;
 constexpr uint32_t kKey = 0xFF00FF;
 
 struct TScene {
@@ -20,7 +19,7 @@ struct TScene {
     // A keyed pattern: a filled ellipse on the key colour, like a hull.
     TScene(int32_t w, int32_t h)
     {
-        Buffer->Resize(kBufferWidth, kBufferHeight);
+        Buffer->Resize(FrameWidth, FrameHeight);
         Buffer->FillSolid(0x204060);
         Pattern->Resize(w, h);
         Pattern->SetColorKey(kKey);
@@ -60,13 +59,13 @@ BENCHMARK(BM_Rotated15x15)->Arg(0)->Arg(32)->Arg(64)->Arg(100);
 
 void BM_BackgroundCopy(benchmark::State& state)
 {
-    TScene scene(kBufferWidth, kBufferHeight);
+    TScene scene(FrameWidth, FrameHeight);
     const TRect rect = scene.Pattern->ClientRect();
     for (auto _ : state) {
         scene.Buffer->DrawSurface(0, 0, rect, scene.Pattern.get(), false);
         benchmark::ClobberMemory();
     }
-    state.SetBytesProcessed(state.iterations() * int64_t{kBufferWidth} * kBufferHeight * 4);
+    state.SetBytesProcessed(state.iterations() * int64_t{FrameWidth} * FrameHeight * 4);
 }
 BENCHMARK(BM_BackgroundCopy);
 

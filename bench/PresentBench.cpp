@@ -17,18 +17,18 @@ namespace {
 struct TShownArea {
     QWidget Form;
     TQtPresentWindow* Area;
-    std::vector<uint32_t> Pixels = std::vector<uint32_t>(size_t{kFrameWidth} * kFrameHeight, 0x204060);
+    std::vector<uint32_t> Pixels = std::vector<uint32_t>(size_t{FrameWidth} * FrameHeight, 0x204060);
 
     TShownArea() : Area(new TQtPresentWindow(&Form))
     {
-        Form.resize(kFrameWidth, kFrameHeight);
-        Area->setGeometry(0, 0, kFrameWidth, kFrameHeight);
+        Form.resize(FrameWidth, FrameHeight);
+        Area->setGeometry(0, 0, FrameWidth, FrameHeight);
         Form.show();
         (void)QTest::qWaitForWindowExposed(&Form);
     }
     TPixelView View() const
     {
-        return {.Pixels = Pixels.data(), .Width = kFrameWidth, .Height = kFrameHeight, .PitchPixels = kFrameWidth,
+        return {.Pixels = Pixels.data(), .Width = FrameWidth, .Height = FrameHeight, .PitchPixels = FrameWidth,
                 .Whole = true, .Changed = {}};
     }
     void Present()
@@ -36,7 +36,7 @@ struct TShownArea {
         int32_t x = 0;
         int32_t y = 0;
         Area->ClientOriginOnScreen(x, y);
-        Area->Present(View(), x, y, kFrameWidth, kFrameHeight);
+        Area->Present(View(), x, y, FrameWidth, FrameHeight);
     }
 };
 
@@ -63,7 +63,7 @@ void BM_PresentTick(benchmark::State& state)
         shift = (shift + 1) % 8;
         for (const TSpriteDraw& draw : draws)
             for (int32_t y = draw.Y - 40; y < draw.Y + 20; ++y)
-                std::fill_n(&shown.Pixels[size_t{kFrameWidth} * y + draw.X - 30 + shift], 60, 0x008080u);
+                std::fill_n(&shown.Pixels[size_t{FrameWidth} * y + draw.X - 30 + shift], 60, 0x008080u);
         shown.Present();
         QApplication::processEvents();
     }
@@ -73,13 +73,13 @@ BENCHMARK(BM_PresentTick);
 // The peer: the frame copied once, as a present that keeps its own image must at least do, plus the same fill.
 void BM_PresentCopy(benchmark::State& state)
 {
-    std::vector<uint32_t> from(size_t{kFrameWidth} * kFrameHeight);
-    QImage to(kFrameWidth, kFrameHeight, QImage::Format_RGB32);
+    std::vector<uint32_t> from(size_t{FrameWidth} * FrameHeight);
+    QImage to(FrameWidth, FrameHeight, QImage::Format_RGB32);
     uint32_t colour = 0;
     for (auto _ : state) {
         std::fill(from.begin(), from.end(), ++colour & 0xFFFFFFu);
-        for (int32_t y = 0; y < kFrameHeight; ++y)
-            std::memcpy(to.scanLine(y), &from[size_t{kFrameWidth} * y], kFrameWidth * sizeof(uint32_t));
+        for (int32_t y = 0; y < FrameHeight; ++y)
+            std::memcpy(to.scanLine(y), &from[size_t{FrameWidth} * y], FrameWidth * sizeof(uint32_t));
         benchmark::ClobberMemory();
     }
 }

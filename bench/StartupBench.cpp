@@ -4,7 +4,8 @@
 #include "drawing/ImageList.h"
 #include "drawing/Jpeg.h"
 #include "platform/HeadlessWindow.h"
-#include "simulation/headless/HeadlessGame.h"
+#include "bench/GoldenRace.h"
+#include "simulation/FrameSize.h"
 
 #include <benchmark/benchmark.h>
 
@@ -24,7 +25,7 @@ BENCHMARK(BM_StartDecodeWater)->Unit(benchmark::kMillisecond);
 void BM_StartImageList(benchmark::State& state)
 {
     for (auto _ : state) {
-        THeadlessWindow window(1076, 750);
+        THeadlessWindow window(FrameWidth, FrameHeight);
         TCustomDXDraw dxdraw(window);
         TDXImageList images;
         LoadMainImageList(images.Items());
@@ -36,12 +37,13 @@ void BM_StartImageList(benchmark::State& state)
 }
 BENCHMARK(BM_StartImageList)->Unit(benchmark::kMillisecond);
 
-// From nothing to the first processed tick of the headless game.
+// From nothing to the first processed tick of the golden race.
 void BM_StartFirstFrame(benchmark::State& state)
 {
+    GoldenScript();
     for (auto _ : state) {
-        THeadlessGame game;
-        benchmark::DoNotOptimize(game.Tick());
+        TGoldenRace race;
+        race.Tick(state);
     }
 }
 BENCHMARK(BM_StartFirstFrame)->Unit(benchmark::kMillisecond);

@@ -2,6 +2,7 @@
 
 #include "drawing/DrawingSurface.h"
 #include "drawing/ImageList.h"
+#include "simulation/FrameSize.h"
 #include "simulation/Race.h"
 #include "sprites/DXSpriteEngine.h"
 #include "sprites/Timer.h"
@@ -14,8 +15,8 @@ void LoadFormComponents(TRace& race, const std::function<void(TPictureCollection
 
     dxdraw.BeginLoading();
     dxdraw.SetOptions({doAllowReboot, doWaitVBlank, doCenter, doFlip, doDirectX7Mode, doHardware, doSelectDriver});
-    dxdraw.SetSurfaceWidth(1076);
-    dxdraw.SetSurfaceHeight(750);
+    dxdraw.SetSurfaceWidth(FrameWidth);
+    dxdraw.SetSurfaceHeight(FrameHeight);
     dxdraw.OnInitialize = [&timer](TCustomDXDraw&) { timer.SetEnabled(true); };
     dxdraw.OnFinalize = [&timer](TCustomDXDraw&) { timer.SetEnabled(false); };
     race.Components.DXSpriteEngine1.SetDXDraw(&dxdraw);

@@ -8,18 +8,18 @@ TReplayPlayer::TReplayPlayer(THeadlessGame& game, TickHandler onTick) : FGame(ga
 
 bool TReplayPlayer::Play(const TReplayLine& line)
 {
-    TRace& race = FGame.Race();
+    TRaceSession& session = FGame.Session;
     switch (line.Kind) {
     case TReplayLine::Skip:
         return true;
     case TReplayLine::Restart:
-        race.SpeedButtonStartClick();
+        session.Restart();
         return true;
     case TReplayLine::Pause:
-        FGame.DXTimer1.SetEnabled(false);
+        session.Pause();
         return true;
     case TReplayLine::Resume:
-        FGame.DXTimer1.SetEnabled(true);
+        session.Resume();
         return true;
     case TReplayLine::Inactive:
         FGame.Application.SetActive(false);
@@ -28,17 +28,13 @@ bool TReplayPlayer::Play(const TReplayLine& line)
         FGame.Application.SetActive(true);
         return true;
     case TReplayLine::Wind:
-        race.WindBase = line.WindDirection;
-        race.WindDirection = line.WindDirection;
-        race.WindTarget = line.WindDirection;
-        race.WindVariation = line.WindVariation;
-        race.WindSpeed = line.WindSpeed;
+        session.ApplyWindSettings({line.WindDirection, line.WindVariation, line.WindSpeed});
         return true;
     case TReplayLine::Wait:
         for (long ms = 0; ms < line.Milliseconds; ++ms) {
-            const int64_t before = race.ProcessedTicks();
+            const int64_t before = session.Race.ProcessedTicks();
             FGame.Application.RunIdle();
-            if (race.ProcessedTicks() != before)
+            if (session.Race.ProcessedTicks() != before)
                 FOnTick();
             FGame.Window.Elapse(1);
         }

@@ -1,8 +1,8 @@
 #include "ui/MainForm.h"
 
 #include "assets/Assets.h"
-#include "simulation/FormComponents.h"
-#include "simulation/Quibo.h"
+#include "platform/VirtualKeyCodes.h"
+#include "simulation/FrameSize.h"
 #include "ui/ClassicFont.h"
 #include "ui/RxSpinEdit.h"
 #include "ui/SetupForm.h"
@@ -27,10 +27,11 @@ namespace {
 
 // How long a window manager may take to frame the window.
 constexpr qint64 FramingTime = 2000;
-constexpr int ClientWidth = 1076;
-constexpr int ClientHeight = 810;
 constexpr int ToolbarHeight = 41;
 constexpr int StatusBarHeight = 19;
+// The drawing area shows the frame 1:1 between the bars.
+constexpr int ClientWidth = FrameWidth;
+constexpr int ClientHeight = ToolbarHeight + FrameHeight + StatusBarHeight;
 constexpr int ButtonWidth = 74;
 constexpr int ButtonHeight = 38;
 constexpr int PanelWidth = 540;
@@ -63,6 +64,14 @@ QIcon GlyphIcon(const char* name)
     return icon;
 }
 
+// The drawing area at its place between the bars: the session's drawing surface takes its size from it.
+TQtPresentWindow* DrawingArea(QWidget* form)
+{
+    auto* area = new TQtPresentWindow(form);
+    area->setGeometry(0, ToolbarHeight, FrameWidth, FrameHeight);
+    return area;
+}
+
 } // namespace
 
 QPixmap ProgramIcon()
@@ -73,10 +82,8 @@ QPixmap ProgramIcon()
 TMainForm::TMainForm(IApplication& application, bool debug, QWidget* parent)
     : QWidget(parent),
       Messages(this),
-      DXDraw1Window(new TQtPresentWindow(this)),
-      DXDraw1(*DXDraw1Window),
-      DXTimer1(Clock, application),
-      Race({DXDraw1, DXSpriteEngine1, DXTimer1, DXImageList1, Clock}, debug)
+      DXDraw1Window(DrawingArea(this)),
+      Session(Clock, application, *DXDraw1Window, debug)
 {
     setObjectName("MainForm");
     setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -114,17 +121,15 @@ TMainForm::TMainForm(IApplication& application, bool debug, QWidget* parent)
     DXDraw1Window->setObjectName("DXDraw1");
     ScaleControls(FPixelsPerInch);
     DXDraw1Window->SetMouseDownHandler([this](int32_t x, int32_t y, Qt::MouseButton) { DXDraw1MouseDown(x, y); });
-    DXDraw1Window->SetBoundsChangedHandler([this] { DXDraw1.BoundsChanged(); });
-
-    LoadFormComponents(Race, LoadMainImageList);
+    DXDraw1Window->SetBoundsChangedHandler([this] { Session.WindowResized(); });
 
     FormCreate();
 }
 
 TMainForm::~TMainForm()
 {
-    // The drawing surface tells its listeners while everything they refer to still exists.
-    DXDraw1.FormDestroyed();
+    // The drawing surface tells its listeners while the widget it presents into still exists.
+    Session.Finalize();
 }
 
 TSpeedButton* TMainForm::AddButton(const char* name, const QString& caption, const char* glyph, int left)
@@ -195,10 +200,10 @@ void TMainForm::resizeEvent(QResizeEvent* event)
     AlignControls();
 }
 
+// The session has created the race; the window takes the keyboard.
 void TMainForm::FormCreate()
 {
     setFocusPolicy(Qt::StrongFocus);
-    Race.FormCreate();
 }
 
 void TMainForm::showEvent(QShowEvent* event)
@@ -208,7 +213,7 @@ void TMainForm::showEvent(QShowEvent* event)
         return;
     FShown = true;
     FormShow();
-    DXDraw1.FormShown();
+    Session.Show();
 }
 
 void TMainForm::FormShow()
@@ -286,29 +291,29 @@ void TMainForm::keyReleaseEvent(QKeyEvent* event)
 bool TMainForm::FormKeyDown(int key)
 {
     switch (key) {
-    case 27:
+    case VK_ESCAPE:
         close();
         return true;
-    case 114:
+    case VK_F3:
         SpeedButtonStart->click();
         return true;
-    case 19:
+    case VK_PAUSE:
         if (!SpeedButtonPlay->isHidden())
             SpeedButtonPlay->click();
         else
             SpeedButtonStop->click();
         return true;
-    case 39:
-        Race.Dinghies[0]->Tiller = 2;
+    case VK_RIGHT:
+        Session.SetTiller(TPlayer::Green, 2);
         return true;
-    case 37:
-        Race.Dinghies[0]->Tiller = 0;
+    case VK_LEFT:
+        Session.SetTiller(TPlayer::Green, 0);
         return true;
-    case 88:
-        Race.Dinghies[1]->Tiller = 2;
+    case VK_X:
+        Session.SetTiller(TPlayer::Red, 2);
         return true;
-    case 89:
-        Race.Dinghies[1]->Tiller = 0;
+    case VK_Y:
+        Session.SetTiller(TPlayer::Red, 0);
         return true;
     default:
         return false;
@@ -317,12 +322,12 @@ bool TMainForm::FormKeyDown(int key)
 
 bool TMainForm::FormKeyUp(int key)
 {
-    if (key == 37 || key == 39) {
-        Race.Dinghies[0]->Tiller = 1;
+    if (key == VK_LEFT || key == VK_RIGHT) {
+        Session.SetTiller(TPlayer::Green, 1);
         return true;
     }
-    if (key == 88 || key == 89) {
-        Race.Dinghies[1]->Tiller = 1;
+    if (key == VK_X || key == VK_Y) {
+        Session.SetTiller(TPlayer::Red, 1);
         return true;
     }
     return false;
@@ -330,35 +335,33 @@ bool TMainForm::FormKeyUp(int key)
 
 void TMainForm::SpeedButtonStartClick()
 {
-    Race.SpeedButtonStartClick();
+    Session.Restart();
 }
 
 void TMainForm::SpeedButtonSetupClick()
 {
     if (SetupForm == nullptr)
         return;
-    SetupForm->RxSpinEditWGrad->SetValue(Race.WindBase);
-    SetupForm->RxSpinEditWSpeed->SetValue(Race.WindSpeed);
+    const TWindSettings wind = Session.WindSettings();
+    SetupForm->RxSpinEditWGrad->SetValue(wind.Direction);
+    SetupForm->RxSpinEditWSpeed->SetValue(wind.Speed);
     if (SetupForm->exec() != mrOk)
         return;
-    const int32_t direction = static_cast<int32_t>(std::lrint(SetupForm->RxSpinEditWGrad->Value()));
-    Race.WindBase = direction;
-    Race.WindDirection = direction;
-    Race.WindTarget = direction;
-    Race.WindVariation = static_cast<int32_t>(std::lrint(SetupForm->RxSpinEditWAbw->Value()));
-    Race.WindSpeed = static_cast<int32_t>(std::lrint(SetupForm->RxSpinEditWSpeed->Value()));
+    Session.ApplyWindSettings({static_cast<int32_t>(std::lrint(SetupForm->RxSpinEditWGrad->Value())),
+                               static_cast<int32_t>(std::lrint(SetupForm->RxSpinEditWAbw->Value())),
+                               static_cast<int32_t>(std::lrint(SetupForm->RxSpinEditWSpeed->Value()))});
 }
 
 void TMainForm::SpeedButtonStopClick()
 {
-    DXTimer1.SetEnabled(false);
+    Session.Pause();
     SpeedButtonStop->hide();
     SpeedButtonPlay->show();
 }
 
 void TMainForm::SpeedButtonPlayClick()
 {
-    DXTimer1.SetEnabled(true);
+    Session.Resume();
     SpeedButtonStop->show();
     SpeedButtonPlay->hide();
 }
@@ -370,18 +373,19 @@ void TMainForm::SpeedButtonEndeClick()
 
 void TMainForm::closeEvent(QCloseEvent* event)
 {
-    DXTimer1.SetEnabled(false);
+    Session.Pause();
     event->accept();
     qApp->quit();
 }
 
 void TMainForm::DXDraw1MouseDown(int32_t x, int32_t y)
 {
-    if (!Race.Debug())
+    if (!Session.Debug())
         return;
-    DXTimer1.SetEnabled(false);
-    const uint32_t value = DXDraw1.Surface() != nullptr ? DXDraw1.Surface()->ReadPixel(x, y) : 0;
+    // The message box is modal: the race stands still while it shows.
+    Session.Pause();
+    const uint32_t value = Session.PixelAt(x, y);
     Messages.ShowInformation("Information", std::to_string(x) + ", " + std::to_string(y) + ": " +
                                                 std::to_string(value));
-    DXTimer1.SetEnabled(true);
+    Session.Resume();
 }

@@ -1,12 +1,8 @@
 #pragma once
-#include "drawing/DrawingSurface.h"
-#include "drawing/ImageList.h"
 #include "platform/qt/QtClock.h"
 #include "platform/qt/QtMessageBox.h"
 #include "platform/qt/QtPresentWindow.h"
-#include "simulation/Race.h"
-#include "sprites/DXSpriteEngine.h"
-#include "sprites/Timer.h"
+#include "simulation/RaceSession.h"
 
 #include <QElapsedTimer>
 #include <QWidget>
@@ -21,7 +17,8 @@ class QLabel;
 class TSpeedButton;
 class TSetupForm;
 
-// The program's one window: toolbar, drawing area and status bar, the scene's components and the race.
+// The program's one window: toolbar, drawing area and status bar. It turns keys, buttons and the dialog into
+// calls of the race session, which holds the scene's components and the race.
 class TMainForm : public QWidget {
 public:
     // The application must outlive the window. debug switches on the collision outlines and the pixel probe.
@@ -54,13 +51,9 @@ public:
 
     TQtClock Clock;
     TQtMessageBox Messages;
-    // The drawing area's widget, and the component presenting into it.
+    // The drawing area's widget, which the session's drawing surface presents into.
     TQtPresentWindow* DXDraw1Window;
-    TCustomDXDraw DXDraw1;
-    TDXSpriteEngine DXSpriteEngine1;
-    TDXTimer DXTimer1;
-    TDXImageList DXImageList1;
-    TRace Race;
+    TRaceSession Session;
     TSetupForm* SetupForm = nullptr;
 
 protected:

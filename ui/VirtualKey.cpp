@@ -1,5 +1,7 @@
 #include "ui/VirtualKey.h"
 
+#include "platform/VirtualKeyCodes.h"
+
 #include <Qt>
 
 #include <array>
@@ -35,15 +37,15 @@ int VirtualKeyOf(int qtKey, uint32_t nativeScanCode)
 {
     switch (qtKey) {
     case Qt::Key_Escape:
-        return 27;
+        return VK_ESCAPE;
     case Qt::Key_F3:
-        return 114;
+        return VK_F3;
     case Qt::Key_Pause:
-        return 19;
+        return VK_PAUSE;
     case Qt::Key_Left:
-        return 37;
+        return VK_LEFT;
     case Qt::Key_Right:
-        return 39;
+        return VK_RIGHT;
     default:
         break;
     }

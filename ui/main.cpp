@@ -35,7 +35,7 @@ int main(int argc, char** argv)
     QTimer firstFrameWatch;
     if (!qEnvironmentVariableIsEmpty("QUIBO_REPORT_RATE")) {
         QObject::connect(&firstFrameWatch, &QTimer::timeout, [&] {
-            if (mainForm.Race.ProcessedTicks() == 0)
+            if (mainForm.Session.Race.ProcessedTicks() == 0)
                 return;
             firstFrameWatch.stop();
             std::fprintf(stderr, "first frame after: %lld ms\nfirst frame at: %lld ms since the epoch\n",
@@ -44,7 +44,7 @@ int main(int argc, char** argv)
         firstFrameWatch.start(1);
         QObject::connect(&rateReport, &QTimer::timeout, [&mainForm] {
             const struct mallinfo2 heap = mallinfo2();
-            std::fprintf(stderr, "ticks per second: %d\nheap in use: %zu bytes\n", mainForm.DXTimer1.FramesPerSecond(),
+            std::fprintf(stderr, "ticks per second: %d\nheap in use: %zu bytes\n", mainForm.Session.DXTimer1.FramesPerSecond(),
                 heap.uordblks + heap.hblkhd);
         });
         rateReport.start(1000);

@@ -48,7 +48,7 @@ std::vector<TSpriteDraw> FrameDraws()
 
 TOurSprites::TOurSprites() : FBuffer(std::make_unique<TDirectDrawSurface>(&FDevice))
 {
-    FBuffer->Resize(kFrameWidth, kFrameHeight);
+    FBuffer->Resize(FrameWidth, FrameHeight);
     FBuffer->FillSolid(kBackdrop);
     for (const TSpritePicture& picture : SpritePictures()) {
         const TDIB dib = LoadPicture(picture);
@@ -68,7 +68,7 @@ void TOurSprites::Draw(const TSpriteDraw& draw)
                                 true, draw.Angle);
 }
 
-TQtSprites::TQtSprites() : FTarget(kFrameWidth, kFrameHeight, QImage::Format_ARGB32_Premultiplied)
+TQtSprites::TQtSprites() : FTarget(FrameWidth, FrameHeight, QImage::Format_ARGB32_Premultiplied)
 {
     FTarget.fill(QColor::fromRgb(kBackdrop));
     for (const TSpritePicture& picture : SpritePictures()) {

@@ -1,6 +1,7 @@
 #pragma once
 #include "drawing/Device.h"
 #include "drawing/Surface.h"
+#include "simulation/FrameSize.h"
 
 #include <QImage>
 #include <QPainter>
@@ -13,9 +14,6 @@
 
 // The rotated draws one frame of the race makes, each done twice: by our renderer onto a back buffer, and by
 // Qt's raster engine onto a premultiplied image, with the same picture, place, size, pivot and angle.
-
-constexpr int32_t kFrameWidth = 1076;
-constexpr int32_t kFrameHeight = 750;
 
 // One pattern of one of the game's pictures, keyed as the image list keys it.
 struct TSpritePicture {

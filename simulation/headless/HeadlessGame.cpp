@@ -1,8 +1,6 @@
 #include "simulation/headless/HeadlessGame.h"
 
-#include "assets/Assets.h"
-#include "simulation/FormComponents.h"
-#include "simulation/Quibo.h"
+#include "simulation/FrameSize.h"
 
 TVerticalBlankWindow::TVerticalBlankWindow(int32_t width, int32_t height, TManualClock& clock)
     : THeadlessWindow(width, height), FClock(clock)
@@ -26,38 +24,32 @@ void TVerticalBlankWindow::WaitForVerticalBlank()
 }
 
 THeadlessGame::THeadlessGame(bool debug, uint32_t timeOfDay)
-    : Clock(0, timeOfDay),
-      Window(1076, 750, Clock),
-      DXDraw1(Window),
-      DXTimer1(Clock, Application),
-      FRace({DXDraw1, DXSpriteEngine1, DXTimer1, DXImageList1, Clock}, debug)
+    : Clock(0, timeOfDay), Window(FrameWidth, FrameHeight, Clock), Session(Clock, Application, Window, debug)
 {
-    // As the main window starts: its form's components, then its creation handler, then the first showing.
-    LoadFormComponents(FRace, LoadMainImageList);
-    FRace.FormCreate();
-    DXDraw1.FormShown();
+    Session.Show();
 }
 
-THeadlessGame::~THeadlessGame()
+bool THeadlessGame::Idle()
 {
-    DXDraw1.FormDestroyed();
+    const int64_t before = Session.Race.ProcessedTicks();
+    Application.RunIdle();
+    const bool ticked = Session.Race.ProcessedTicks() != before;
+    if (!ticked)
+        Window.Elapse(1);
+    return ticked;
 }
 
 bool THeadlessGame::Tick()
 {
-    const int64_t before = FRace.ProcessedTicks();
     // A generous bound: with the timer on, a tick is due within Interval (at most 15 ms) plus the late ones.
-    for (int pass = 0; pass < 1000; ++pass) {
-        Application.RunIdle();
-        if (FRace.ProcessedTicks() != before)
+    for (int pass = 0; pass < 1000; ++pass)
+        if (Idle())
             return true;
-        Window.Elapse(1);
-    }
     return false;
 }
 
 void THeadlessGame::SetTillers(int32_t green, int32_t red)
 {
-    FRace.Dinghies[0]->Tiller = green;
-    FRace.Dinghies[1]->Tiller = red;
+    Session.SetTiller(TPlayer::Green, green);
+    Session.SetTiller(TPlayer::Red, red);
 }

@@ -1,12 +1,8 @@
 #pragma once
-#include "drawing/DrawingSurface.h"
-#include "drawing/ImageList.h"
 #include "platform/HeadlessApplication.h"
 #include "platform/HeadlessWindow.h"
 #include "platform/ManualClock.h"
-#include "simulation/Race.h"
-#include "sprites/DXSpriteEngine.h"
-#include "sprites/Timer.h"
+#include "simulation/RaceSession.h"
 
 #include <cstdint>
 
@@ -23,32 +19,25 @@ private:
     int64_t FMicroseconds = 0;
 };
 
-// The main window's components and race without a screen: the real pictures, the real frame timer and frame
-// step, a clock that moves only as the game is driven. Two runs fed the same tillers play the same race.
+// A race session without a screen: the real pictures, the real frame timer and frame step, a clock that moves
+// only as the game is driven. Two runs fed the same tillers play the same race.
 class THeadlessGame {
 public:
-    // timeOfDay seeds the wind's random targets.
+    // timeOfDay seeds the wind's random targets. The window is shown at once, so the timer runs.
     explicit THeadlessGame(bool debug = false, uint32_t timeOfDay = 0);
-    ~THeadlessGame();
-    THeadlessGame(const THeadlessGame&) = delete;
-    THeadlessGame& operator=(const THeadlessGame&) = delete;
 
     // Runs idle passes, a millisecond apart, until the race has processed one more tick. Returns false if none
     // came (the timer is off).
     bool Tick();
+    // One idle pass, then a millisecond passes; true when a tick was processed.
+    bool Idle();
     void SetTillers(int32_t green, int32_t red);
 
-    TRace& Race() { return FRace; }
-    TDirectDrawSurface& BackBuffer() { return *DXDraw1.Surface(); }
+    TRace& Race() { return Session.Race; }
+    TDirectDrawSurface& BackBuffer() { return *Session.BackBuffer(); }
 
     TManualClock Clock;
     THeadlessApplication Application;
     TVerticalBlankWindow Window;
-    TCustomDXDraw DXDraw1;
-    TDXSpriteEngine DXSpriteEngine1;
-    TDXTimer DXTimer1;
-    TDXImageList DXImageList1;
-
-private:
-    TRace FRace;
+    TRaceSession Session;
 };

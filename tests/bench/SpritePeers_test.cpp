@@ -25,8 +25,8 @@ TComparison Compare(const std::vector<TSpriteDraw>& draws)
     }
     const QImage& target = theirs.Target();
     TComparison c;
-    for (int32_t y = 0; y < kFrameHeight; ++y) {
-        for (int32_t x = 0; x < kFrameWidth; ++x) {
+    for (int32_t y = 0; y < FrameHeight; ++y) {
+        for (int32_t x = 0; x < FrameWidth; ++x) {
             const uint32_t a = ours.Buffer().ReadPixel(x, y) & 0xFFFFFFu;
             const uint32_t b = target.pixel(x, y) & 0xFFFFFFu;
             const bool drawnA = a != kBackdrop;

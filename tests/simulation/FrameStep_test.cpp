@@ -9,7 +9,7 @@ namespace {
 void SetMeasuredRate(THeadlessGame& game, int32_t fps)
 {
     // Close a measuring window of exactly 1000 ms holding fps ticks, outside the race.
-    TCustomDXTimer& timer = game.DXTimer1;
+    TCustomDXTimer& timer = game.Session.DXTimer1;
     auto saved = timer.OnTimer;
     timer.OnTimer = nullptr;
     timer.SetEnabled(false);
@@ -32,13 +32,13 @@ TEST_F(RaceTest, RateGovernorMovesIntervalOnEvery31stTick)
     for (const auto& c : cases) {
         Game = std::make_unique<THeadlessGame>();
         SetMeasuredRate(*Game, c.fps);
-        ASSERT_EQ(Game->DXTimer1.FramesPerSecond(), c.fps);
-        Game->DXTimer1.SetInterval(c.interval);
+        ASSERT_EQ(Game->Session.DXTimer1.FramesPerSecond(), c.fps);
+        Game->Session.DXTimer1.SetInterval(c.interval);
         Step(30);
-        EXPECT_EQ(Game->DXTimer1.Interval(), c.interval) << c.fps;
+        EXPECT_EQ(Game->Session.DXTimer1.Interval(), c.interval) << c.fps;
         EXPECT_EQ(Race().RateTicks, 30);
         Step();
-        EXPECT_EQ(Game->DXTimer1.Interval(), c.expected) << c.fps << " fps at " << c.interval;
+        EXPECT_EQ(Game->Session.DXTimer1.Interval(), c.expected) << c.fps << " fps at " << c.interval;
         EXPECT_EQ(Race().RateTicks, 0);
     }
 }
@@ -68,10 +68,10 @@ TEST_F(RaceTest, OfARunOfLateTicksEveryThirdIsProcessed)
 TEST_F(RaceTest, LateTickThatEndsEarlyLeavesTheWorldAlone)
 {
     Green().Tiller = 0;
-    const int32_t tag = Game->DXTimer1.Tag;
+    const int32_t tag = Game->Session.DXTimer1.Tag;
     const double y = Green().Y;
     Race().DXTimer1Timer(3);
-    EXPECT_EQ(Game->DXTimer1.Tag, tag);
+    EXPECT_EQ(Game->Session.DXTimer1.Tag, tag);
     EXPECT_EQ(Green().Heading, 360);
     EXPECT_EQ(Green().Y, y);
 }

@@ -46,7 +46,7 @@ TEST_F(RaceTest, WindDefaults)
 
 TEST_F(RaceTest, CreationOrderDecidesDrawingOrder)
 {
-    TSpriteEngine& engine = Game->DXSpriteEngine1.Engine();
+    TSpriteEngine& engine = Game->Session.DXSpriteEngine1.Engine();
     ASSERT_EQ(engine.Count(), 8);
     const TSprite* created[] = {&Green(), Green().Sail, &Red(),          Red().Sail,
                                 Race().WindRose, Race().Buoys[0], Race().Buoys[1], Race().Buoys[2]};
@@ -79,7 +79,7 @@ TEST_F(RaceTest, RestartAfterACrashPutsTheDinghiesBack)
     for (int i = 0; i < 25; ++i)
         Race().SpeedButtonStartClick();
 
-    EXPECT_EQ(Game->DXSpriteEngine1.Engine().Count(), 8);
+    EXPECT_EQ(Game->Session.DXSpriteEngine1.Engine().Count(), 8);
     for (TQuibo* d : Race().Dinghies) {
         EXPECT_FALSE(d->Crashed);
         EXPECT_EQ(d->Heading, 360);

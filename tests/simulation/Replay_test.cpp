@@ -60,19 +60,19 @@ TEST(ScriptedRace, TimerSettlesNearSixtyTicksASecond)
     for (int t = 0; t < 600; ++t)
         ASSERT_TRUE(game.Tick());
     // The display's vertical blank paces the frames; the governor brings the interval up from 0.
-    EXPECT_GE(game.DXTimer1.FramesPerSecond(), 59);
-    EXPECT_LE(game.DXTimer1.FramesPerSecond(), 61);
-    EXPECT_GT(game.DXTimer1.Interval(), 0u);
-    EXPECT_LE(game.DXTimer1.Interval(), 15u);
+    EXPECT_GE(game.Session.DXTimer1.FramesPerSecond(), 59);
+    EXPECT_LE(game.Session.DXTimer1.FramesPerSecond(), 61);
+    EXPECT_GT(game.Session.DXTimer1.Interval(), 0u);
+    EXPECT_LE(game.Session.DXTimer1.Interval(), 15u);
 }
 
 TEST(ScriptedRace, NoTicksWhilePausedOrInactive)
 {
     THeadlessGame game;
     ASSERT_TRUE(game.Tick());
-    game.DXTimer1.SetEnabled(false);
+    game.Session.DXTimer1.SetEnabled(false);
     EXPECT_FALSE(game.Tick());
-    game.DXTimer1.SetEnabled(true);
+    game.Session.DXTimer1.SetEnabled(true);
     game.Application.SetActive(false);
     EXPECT_FALSE(game.Tick());
     game.Application.SetActive(true);

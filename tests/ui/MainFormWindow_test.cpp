@@ -27,7 +27,7 @@ protected:
     void Show()
     {
         Form->show();
-        ASSERT_TRUE(WaitFor([this] { return Form->DXDraw1.Initialized(); }));
+        ASSERT_TRUE(WaitFor([this] { return Form->Session.DXDraw1.Initialized(); }));
     }
     // A key as the X server delivers it: the toolkit's key, the XKB key code and the keysym.
     void Key(QEvent::Type type, int qtKey, quint32 keyCode, quint32 keysym, const char* text)
@@ -69,11 +69,11 @@ TEST_F(MainFormWindowTest, SteeringKeysAreKeysNotLetters)
     Show();
     for (const auto& c : cases) {
         Key(QEvent::KeyPress, c.QtKey, c.KeyCode, c.Keysym, c.Text);
-        EXPECT_EQ(Form->Race.Dinghies[1]->Tiller, c.RedTiller) << c.Name;
-        EXPECT_EQ(Form->Race.Dinghies[0]->Tiller, c.GreenTiller) << c.Name;
+        EXPECT_EQ(Form->Session.Race.Dinghies[1]->Tiller, c.RedTiller) << c.Name;
+        EXPECT_EQ(Form->Session.Race.Dinghies[0]->Tiller, c.GreenTiller) << c.Name;
         Key(QEvent::KeyRelease, c.QtKey, c.KeyCode, c.Keysym, c.Text);
-        EXPECT_EQ(Form->Race.Dinghies[1]->Tiller, 1) << c.Name << " released";
-        EXPECT_EQ(Form->Race.Dinghies[0]->Tiller, 1) << c.Name << " released";
+        EXPECT_EQ(Form->Session.Race.Dinghies[1]->Tiller, 1) << c.Name << " released";
+        EXPECT_EQ(Form->Session.Race.Dinghies[0]->Tiller, 1) << c.Name << " released";
     }
 }
 
@@ -111,9 +111,9 @@ TEST_F(MainFormWindowTest, EverySizeTheWindowTakesIsLaidOut)
         EXPECT_EQ(Form->Image1->geometry(), QRect(size.width() - 44, 5, 32, 32)) << size.width();
         EXPECT_EQ(Form->SpeedButtonEnde->geometry(), QRect(232, 0, 74, 38));
         // The back buffer follows the drawing area.
-        ASSERT_NE(Form->DXDraw1.Surface(), nullptr);
-        EXPECT_EQ(Form->DXDraw1.Surface()->Width(), size.width());
-        EXPECT_EQ(Form->DXDraw1.Surface()->Height(), size.height() - 60);
+        ASSERT_NE(Form->Session.DXDraw1.Surface(), nullptr);
+        EXPECT_EQ(Form->Session.DXDraw1.Surface()->Width(), size.width());
+        EXPECT_EQ(Form->Session.DXDraw1.Surface()->Height(), size.height() - 60);
     }
 }
 
@@ -180,8 +180,8 @@ TEST_F(MainFormWindowTest, DensityGrowsTheWindowAndEveryBarWithIt)
     EXPECT_EQ(Panel(1)->geometry().right(), c->Window.width() - 1);
     const QRect area(0, c->Toolbar, c->Window.width(), c->Window.height() - c->Toolbar - c->StatusBar);
     EXPECT_EQ(Form->DXDraw1Window->geometry(), area);
-    EXPECT_EQ(Form->DXDraw1.Surface()->Width(), area.width());
-    EXPECT_EQ(Form->DXDraw1.Surface()->Height(), area.height());
+    EXPECT_EQ(Form->Session.DXDraw1.Surface()->Width(), area.width());
+    EXPECT_EQ(Form->Session.DXDraw1.Surface()->Height(), area.height());
     // The captions fit their grown buttons.
     for (TSpeedButton* b : {Form->SpeedButtonStart, Form->SpeedButtonSetup, Form->SpeedButtonStop})
         EXPECT_LE(QFontMetrics(b->font()).horizontalAdvance(b->text()), b->width()) << b->text().toStdString();

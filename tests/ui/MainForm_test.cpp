@@ -30,7 +30,7 @@ protected:
     {
         Form->SetSetupForm(Setup.get());
         Form->show();
-        EXPECT_TRUE(WaitFor([this] { return Form->DXDraw1.Initialized(); }));
+        EXPECT_TRUE(WaitFor([this] { return Form->Session.DXDraw1.Initialized(); }));
     }
     ~MainFormTest() override
     {
@@ -38,8 +38,8 @@ protected:
         Form.reset();
     }
 
-    TQuibo& Green() { return *Form->Race.Dinghies[0]; }
-    TQuibo& Red() { return *Form->Race.Dinghies[1]; }
+    TQuibo& Green() { return *Form->Session.Race.Dinghies[0]; }
+    TQuibo& Red() { return *Form->Session.Race.Dinghies[1]; }
     void Press(Qt::Key key) { QTest::keyPress(Form.get(), key); }
     void Release(Qt::Key key) { QTest::keyRelease(Form.get(), key); }
     void AutoRepeat(Qt::Key key)
@@ -49,7 +49,7 @@ protected:
         QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, QString(), true);
         QApplication::sendEvent(Form.get(), &press);
     }
-    bool Paused() const { return !Form->DXTimer1.Enabled(); }
+    bool Paused() const { return !Form->Session.DXTimer1.Enabled(); }
 
     THeadlessApplication Application;
     std::unique_ptr<TMainForm> Form;
@@ -78,8 +78,8 @@ TEST_F(MainFormTest, LayoutCaptionsAndTexts)
     EXPECT_EQ(Form->windowTitle(), "QuiboTrainer v.1.0");
     EXPECT_EQ(Form->size(), QSize(1076, 810));
     EXPECT_EQ(Form->DXDraw1Window->geometry(), QRect(0, 41, 1076, 750));
-    EXPECT_EQ(Form->DXDraw1.Surface()->Width(), 1076);
-    EXPECT_EQ(Form->DXDraw1.Surface()->Height(), 750);
+    EXPECT_EQ(Form->Session.DXDraw1.Surface()->Width(), 1076);
+    EXPECT_EQ(Form->Session.DXDraw1.Surface()->Height(), 750);
     const struct {
         TSpeedButton* button;
         const char* caption;
@@ -104,7 +104,7 @@ TEST_F(MainFormTest, LayoutCaptionsAndTexts)
     EXPECT_EQ(panels[1]->geometry().right(), 1075);
     EXPECT_FALSE(Form->Image1->pixmap().isNull());
     // The drawing surface's initialisation switched the frame timer on.
-    EXPECT_TRUE(Form->DXTimer1.Enabled());
+    EXPECT_TRUE(Form->Session.DXTimer1.Enabled());
 }
 
 TEST_F(MainFormTest, SteeringKeysSetAndReleaseTheTillers)
@@ -198,8 +198,8 @@ TEST_F(MainFormTest, EscAndEndeCloseAtOnce)
 
 TEST_F(MainFormTest, SettingsOkAppliesTheWind)
 {
-    Form->Race.WindBase = 200;
-    Form->Race.WindSpeed = 12;
+    Form->Session.Race.WindBase = 200;
+    Form->Session.Race.WindSpeed = 12;
     WhenDialogShows(*Setup, [this] {
         // The caller loaded direction and speed; the deviation shows its own last value.
         EXPECT_EQ(Setup->RxSpinEditWGrad->Value(), 200);
@@ -210,11 +210,11 @@ TEST_F(MainFormTest, SettingsOkAppliesTheWind)
         Setup->ButtonFertig->click();
     });
     QTest::mouseClick(Form->SpeedButtonSetup, Qt::LeftButton);
-    EXPECT_EQ(Form->Race.WindBase, 90);
-    EXPECT_EQ(Form->Race.WindDirection, 90);
-    EXPECT_EQ(Form->Race.WindTarget, 90);
-    EXPECT_EQ(Form->Race.WindVariation, 20);
-    EXPECT_EQ(Form->Race.WindSpeed, 25);
+    EXPECT_EQ(Form->Session.Race.WindBase, 90);
+    EXPECT_EQ(Form->Session.Race.WindDirection, 90);
+    EXPECT_EQ(Form->Session.Race.WindTarget, 90);
+    EXPECT_EQ(Form->Session.Race.WindVariation, 20);
+    EXPECT_EQ(Form->Session.Race.WindSpeed, 25);
 }
 
 TEST_F(MainFormTest, SettingsCancelAppliesNothingButKeepsTheDeviationText)
@@ -225,8 +225,8 @@ TEST_F(MainFormTest, SettingsCancelAppliesNothingButKeepsTheDeviationText)
         Setup->reject();
     });
     Form->SpeedButtonSetupClick();
-    EXPECT_EQ(Form->Race.WindBase, 360);
-    EXPECT_EQ(Form->Race.WindVariation, 5);
+    EXPECT_EQ(Form->Session.Race.WindBase, 360);
+    EXPECT_EQ(Form->Session.Race.WindVariation, 5);
 
     // The next opening reloads direction and speed but not the deviation, and OK then applies it.
     WhenDialogShows(*Setup, [this] {
@@ -235,8 +235,8 @@ TEST_F(MainFormTest, SettingsCancelAppliesNothingButKeepsTheDeviationText)
         Setup->ButtonFertig->click();
     });
     Form->SpeedButtonSetupClick();
-    EXPECT_EQ(Form->Race.WindVariation, 33);
-    EXPECT_EQ(Form->Race.WindBase, 360);
+    EXPECT_EQ(Form->Session.Race.WindVariation, 33);
+    EXPECT_EQ(Form->Session.Race.WindBase, 360);
 }
 
 TEST_F(MainFormTest, RandomDirectionAppliedOnOk)
@@ -246,15 +246,15 @@ TEST_F(MainFormTest, RandomDirectionAppliedOnOk)
         Setup->ButtonFertig->click();
     });
     Form->SpeedButtonSetupClick();
-    EXPECT_GE(Form->Race.WindBase, 1);
-    EXPECT_LE(Form->Race.WindBase, 359);
-    EXPECT_EQ(Form->Race.WindDirection, Form->Race.WindBase);
+    EXPECT_GE(Form->Session.Race.WindBase, 1);
+    EXPECT_LE(Form->Session.Race.WindBase, 359);
+    EXPECT_EQ(Form->Session.Race.WindDirection, Form->Session.Race.WindBase);
 }
 
 TEST_F(MainFormTest, ProbeDoesNothingWithoutDebug)
 {
     Form->DXDraw1MouseDown(10, 10);
-    EXPECT_TRUE(Form->DXTimer1.Enabled());
+    EXPECT_TRUE(Form->Session.DXTimer1.Enabled());
 }
 
 class DebugMainFormTest : public MainFormTest {
@@ -266,14 +266,14 @@ TEST_F(DebugMainFormTest, ProbeShowsThePixelValueAndRestartsTheTimer)
 {
     Press(Qt::Key_Pause);
     // The first frame drawn by hand: the green hull at (628, 664.5), stern point on row 664.
-    Form->Race.DXTimer1Timer(1);
+    Form->Session.Race.DXTimer1Timer(1);
     QString text;
     bool timerOffWhileShown = false;
     QTimer::singleShot(50, [&] {
         for (QWidget* w : QApplication::topLevelWidgets())
             if (auto* box = qobject_cast<QMessageBox*>(w); box != nullptr && box->isVisible()) {
                 text = box->text();
-                timerOffWhileShown = !Form->DXTimer1.Enabled();
+                timerOffWhileShown = !Form->Session.DXTimer1.Enabled();
                 box->accept();
             }
     });
@@ -281,9 +281,9 @@ TEST_F(DebugMainFormTest, ProbeShowsThePixelValueAndRestartsTheTimer)
     EXPECT_EQ(text, "620, 640: 32896");
     EXPECT_TRUE(timerOffWhileShown);
     // The timer runs again, while "Play (Pause)" stays; the next Pause press resumes properly.
-    EXPECT_TRUE(Form->DXTimer1.Enabled());
+    EXPECT_TRUE(Form->Session.DXTimer1.Enabled());
     EXPECT_TRUE(Form->SpeedButtonPlay->isVisible());
     Press(Qt::Key_Pause);
-    EXPECT_TRUE(Form->DXTimer1.Enabled());
+    EXPECT_TRUE(Form->Session.DXTimer1.Enabled());
     EXPECT_TRUE(Form->SpeedButtonStop->isVisible());
 }

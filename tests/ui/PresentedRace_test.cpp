@@ -29,7 +29,7 @@ void ExpectShownEqualsBackBuffer(TMainForm& form, bool everyPixel, int tick)
                              .convertToFormat(QImage::Format_RGB32);
     const qreal factor = static_cast<qreal>(shown.width()) / form.width();
     const QRectF frame = form.DXDraw1Window->ShownRect().translated(form.DXDraw1Window->mapTo(&form, QPoint(0, 0)));
-    TDirectDrawSurface& back = *form.DXDraw1.Surface();
+    TDirectDrawSurface& back = *form.Session.DXDraw1.Surface();
     const double size = frame.width() * factor / back.Width();
     ASSERT_EQ(size, std::floor(size)) << tick;
     const auto left = static_cast<int>(std::lround(frame.left() * factor));
@@ -55,10 +55,10 @@ TEST(QtPresentWindowScaledRace, TheScreenFollowsTheBackBufferThroughALongRace)
     TMainForm form(application, true);
     form.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
-    ASSERT_TRUE(WaitFor([&] { return form.DXDraw1.Initialized(); }));
-    form.Race.WindVariation = 40;
-    form.Race.WindSpeed = 20;
-    TRace& race = form.Race;
+    ASSERT_TRUE(WaitFor([&] { return form.Session.DXDraw1.Initialized(); }));
+    form.Session.Race.WindVariation = 40;
+    form.Session.Race.WindSpeed = 20;
+    TRace& race = form.Session.Race;
     for (int t = 0; t < 700; ++t) {
         race.Dinghies[0]->Tiller = (t / 23) % 3;
         race.Dinghies[1]->Tiller = (t / 17 + 1) % 3;
@@ -84,7 +84,7 @@ TEST(QtPresentWindowScaledRace, TheScreenFollowsTheBackBufferThroughALongRace)
             const QPointF at = frame.topLeft() + QPointF(300.5, 200.5) * (frame.width() / 1076);
             QTest::mouseClick(form.DXDraw1Window, Qt::LeftButton, Qt::NoModifier,
                               QPoint(static_cast<int>(std::floor(at.x())), static_cast<int>(std::floor(at.y()))));
-            EXPECT_EQ(text, QString("300, 200: %1").arg(form.DXDraw1.Surface()->ReadPixel(300, 200)));
+            EXPECT_EQ(text, QString("300, 200: %1").arg(form.Session.DXDraw1.Surface()->ReadPixel(300, 200)));
             form.SpeedButtonPlayClick();
         }
         race.DXTimer1Timer(1);

@@ -1,0 +1,74 @@
+#include "simulation/RaceSession.h"
+
+#include "assets/Assets.h"
+#include "simulation/FormComponents.h"
+#include "simulation/Quibo.h"
+
+TRaceSession::TRaceSession(IClock& clock, IApplication& application, IPresentWindow& window, bool debug)
+    : DXDraw1(window),
+      DXTimer1(clock, application),
+      Race({DXDraw1, DXSpriteEngine1, DXTimer1, DXImageList1, clock}, debug)
+{
+    LoadFormComponents(Race, LoadMainImageList);
+    Race.FormCreate();
+}
+
+TRaceSession::~TRaceSession()
+{
+    Finalize();
+}
+
+void TRaceSession::Show()
+{
+    DXDraw1.FormShown();
+}
+
+void TRaceSession::WindowResized()
+{
+    DXDraw1.BoundsChanged();
+}
+
+void TRaceSession::Finalize()
+{
+    DXDraw1.FormDestroyed();
+}
+
+void TRaceSession::SetTiller(TPlayer player, int32_t tiller)
+{
+    Race.Dinghies[static_cast<size_t>(player)]->Tiller = tiller;
+}
+
+void TRaceSession::Restart()
+{
+    Race.SpeedButtonStartClick();
+}
+
+void TRaceSession::Pause()
+{
+    DXTimer1.SetEnabled(false);
+}
+
+void TRaceSession::Resume()
+{
+    DXTimer1.SetEnabled(true);
+}
+
+TWindSettings TRaceSession::WindSettings() const
+{
+    return {Race.WindBase, Race.WindVariation, Race.WindSpeed};
+}
+
+void TRaceSession::ApplyWindSettings(const TWindSettings& settings)
+{
+    Race.WindBase = settings.Direction;
+    Race.WindDirection = settings.Direction;
+    Race.WindTarget = settings.Direction;
+    Race.WindVariation = settings.Variation;
+    Race.WindSpeed = settings.Speed;
+}
+
+uint32_t TRaceSession::PixelAt(int32_t x, int32_t y)
+{
+    TDirectDrawSurface* surface = BackBuffer();
+    return surface != nullptr ? surface->ReadPixel(x, y) : 0;
+}

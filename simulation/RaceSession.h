@@ -1,0 +1,70 @@
+#pragma once
+#include "drawing/DrawingSurface.h"
+#include "drawing/ImageList.h"
+#include "simulation/Race.h"
+#include "sprites/DXSpriteEngine.h"
+#include "sprites/Timer.h"
+
+#include <cstdint>
+
+class IApplication;
+class IClock;
+class IPresentWindow;
+
+enum class TPlayer { Green = 0, Red = 1 };
+
+// The wind as the settings dialog shows and sets it.
+struct TWindSettings {
+    int32_t Direction = 360;
+    int32_t Variation = 5;
+    int32_t Speed = 15;
+    friend bool operator==(const TWindSettings&, const TWindSettings&) = default;
+};
+
+// One race with the components of its scene, built from what the platform supplies. Whoever drives a race (the
+// main window, the headless game, the tools, the benchmarks) builds a session and turns what happens into its
+// calls; the session runs the start-up in the order the main window's form demands: its components streamed,
+// the race created, then, when the window is first shown, the drawing surface initialised and the timer on.
+class TRaceSession {
+public:
+    // The clock, the application and the window must outlive the session. debug switches on the collision
+    // outlines.
+    TRaceSession(IClock& clock, IApplication& application, IPresentWindow& window, bool debug);
+    // Finalises first: the drawing surface tells its listeners while everything they refer to still exists.
+    ~TRaceSession();
+    TRaceSession(const TRaceSession&) = delete;
+    TRaceSession& operator=(const TRaceSession&) = delete;
+
+    // The window is shown for the first time: the drawing surface initialises, which switches the timer on.
+    void Show();
+    // The drawing area's window changed its size.
+    void WindowResized();
+    // The window closes: the drawing surface finalises, which switches the timer off.
+    void Finalize();
+
+    // 0 tiller to port, 1 amidships, 2 to starboard.
+    void SetTiller(TPlayer player, int32_t tiller);
+    // Both dinghies back on the start line; nothing else changes.
+    void Restart();
+    // The frame timer off and on again; the race stands still in between.
+    void Pause();
+    void Resume();
+    bool Running() const { return DXTimer1.Enabled(); }
+
+    TWindSettings WindSettings() const;
+    // What confirming the settings dialog does: the wind blows from the new direction at once, with no shift
+    // under way.
+    void ApplyWindSettings(const TWindSettings& settings);
+
+    bool Debug() const { return Race.Debug(); }
+    // The back buffer, or null before the drawing surface is initialised.
+    TDirectDrawSurface* BackBuffer() { return DXDraw1.Surface(); }
+    // The pixel of the last frame at (x, y); 0 outside it or without a back buffer.
+    uint32_t PixelAt(int32_t x, int32_t y);
+
+    TCustomDXDraw DXDraw1;
+    TDXSpriteEngine DXSpriteEngine1;
+    TDXTimer DXTimer1;
+    TDXImageList DXImageList1;
+    TRace Race;
+};
