@@ -5,6 +5,8 @@
 #include "simulation/CourseMarks.h"
 #include "simulation/Quibo.h"
 #include "simulation/Race.h"
+#include "simulation/Rounding.h"
+#include "sprites/Saturating.h"
 
 #include <algorithm>
 #include <cmath>
@@ -29,12 +31,6 @@ int64_t RoundPosition(double value)
     return std::llrint(value);
 }
 
-int32_t Saturate(int64_t value)
-{
-    return static_cast<int32_t>(std::clamp<int64_t>(value, std::numeric_limits<int32_t>::min(),
-                                                    std::numeric_limits<int32_t>::max()));
-}
-
 } // namespace
 
 TRect HullRect(const TQuibo& dinghy, const TSinTable& sin)
@@ -44,8 +40,7 @@ TRect HullRect(const TQuibo& dinghy, const TSinTable& sin)
     const int64_t px = RoundPosition(dinghy.X);
     const int64_t py = RoundPosition(dinghy.Y);
 
-    // Headings outside 1..360 never occur; folding keeps every index inside the table regardless.
-    const int32_t h = static_cast<int32_t>((int64_t{dinghy.Heading} - 1) % 360 + 360) % 360 + 1;
+    const int32_t h = FoldDegrees(dinghy.Heading);
     int32_t a = h;
     if (a > 180)
         a -= 180;
@@ -73,10 +68,10 @@ TRect HullRect(const TQuibo& dinghy, const TSinTable& sin)
         right = px + T(sin[h + 90]);
     }
     TRect r;
-    r.Bottom = Saturate(bottom);
-    r.Right = Saturate(right);
-    r.Top = Saturate(bottom - ey);
-    r.Left = Saturate(right - ex);
+    r.Bottom = SaturateToInt32(bottom);
+    r.Right = SaturateToInt32(right);
+    r.Top = SaturateToInt32(bottom - ey);
+    r.Left = SaturateToInt32(right - ex);
     return r;
 }
 

@@ -7,12 +7,6 @@
 
 namespace {
 
-// Headings are kept in 1..360 by the frame step; folding here keeps a stray value from reading off the table.
-int32_t FoldHeading(int32_t heading)
-{
-    return ((heading - 1) % 360 + 360) % 360 + 1;
-}
-
 } // namespace
 
 TSailTrim SailTrim(int32_t r, int32_t heading, int32_t windDirection)
@@ -49,7 +43,7 @@ void TQuibo::Advance(int32_t moveCount)
     }
 
     const TSinTable& sin = FRace.SinTable;
-    const int32_t h = FoldHeading(Heading);
+    const int32_t h = FoldDegrees(Heading);
     X = X + Speed * sin[h];
     Y = Y - Speed * sin[h + 90];
     if (Sail != nullptr) {

@@ -14,3 +14,10 @@ inline int32_t DegreesToAngleUnits(int32_t degrees)
 {
     return RoundHalfEven(degrees / 1.40625);
 }
+
+// Any whole number of degrees into 1..360 (north 360, never 0). Headings are kept in 1..360 by the frame step;
+// folding keeps a stray value from reading off the sine table.
+inline int32_t FoldDegrees(int32_t degrees)
+{
+    return static_cast<int32_t>(((int64_t{degrees} - 1) % 360 + 360) % 360 + 1);
+}

@@ -1,28 +1,12 @@
 #include "sprites/ImageSprite.h"
 
 #include "drawing/ImageList.h"
+#include "sprites/Saturating.h"
 #include "sprites/SpriteEngine.h"
 
 #include <algorithm>
 #include <cmath>
 #include <limits>
-
-namespace {
-
-// Truncates toward zero into the 64-bit range; out-of-range values saturate and NaN gives 0.
-int64_t TruncToInt64(double value)
-{
-    if (std::isnan(value))
-        return 0;
-    constexpr double limit = 9223372036854775808.0; // 2^63
-    if (value >= limit)
-        return std::numeric_limits<int64_t>::max();
-    if (value < -limit)
-        return std::numeric_limits<int64_t>::min();
-    return static_cast<int64_t>(value);
-}
-
-} // namespace
 
 void TImageSprite::Advance(int32_t moveCount)
 {
@@ -31,7 +15,7 @@ void TImageSprite::Advance(int32_t moveCount)
         if (FrameCount > 0 && std::isfinite(FramePos)) {
             // The whole turns as a 64-bit product; where that product would not fit, the position is so far
             // out that only the exact remainder makes sense.
-            const int64_t turns = TruncToInt64(FramePos / FrameCount);
+            const int64_t turns = TruncSaturating<int64_t>(FramePos / FrameCount);
             const int64_t most = std::numeric_limits<int64_t>::max() / FrameCount;
             if (turns <= most && turns >= -most)
                 FramePos -= static_cast<double>(turns * FrameCount);
@@ -68,10 +52,7 @@ TRect TImageSprite::DrawRect() const
     const int64_t dx = (static_cast<int64_t>(Width) - Image->Width()) / 2;
     const int64_t dy = (static_cast<int64_t>(Height) - Image->Height()) / 2;
     // A far-off sprite's rectangle already sits at the end of the range: the shift saturates too.
-    const auto shifted = [](int32_t edge, int64_t by) {
-        return static_cast<int32_t>(std::clamp<int64_t>(edge + by, std::numeric_limits<int32_t>::min(),
-                                                        std::numeric_limits<int32_t>::max()));
-    };
+    const auto shifted = [](int32_t edge, int64_t by) { return SaturateToInt32(edge + by); };
     r.Left = shifted(r.Left, dx);
     r.Right = shifted(r.Right, dx);
     r.Top = shifted(r.Top, dy);

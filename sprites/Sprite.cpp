@@ -1,23 +1,17 @@
 #include "sprites/Sprite.h"
 
 #include "drawing/Errors.h"
+#include "sprites/Saturating.h"
 #include "sprites/SpriteEngine.h"
 #include "sprites/SpriteError.h"
 
 #include <algorithm>
-#include <cmath>
 #include <limits>
 #include <stdexcept>
 
 int32_t TruncToInt32(double value)
 {
-    if (std::isnan(value))
-        return 0;
-    if (value <= static_cast<double>(std::numeric_limits<int32_t>::min()))
-        return std::numeric_limits<int32_t>::min();
-    if (value >= static_cast<double>(std::numeric_limits<int32_t>::max()))
-        return std::numeric_limits<int32_t>::max();
-    return static_cast<int32_t>(value);
+    return TruncSaturating<int32_t>(value);
 }
 
 TSprite::TSprite(TSprite* parent) : FParent(parent)
