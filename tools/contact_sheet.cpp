@@ -3,6 +3,7 @@
 #include "assets/Assets.h"
 #include "drawing/Dib.h"
 #include "drawing/ImageList.h"
+#include "simulation/FrameSize.h"
 
 #include <QColor>
 #include <QGuiApplication>
@@ -134,7 +135,7 @@ int main(int argc, char** argv)
         const QRect waterArea(Gap, Gap + 18, water.width() / 4, water.height() / 4);
         sheet.Painter().drawImage(waterArea, water);
         sheet.Painter().setPen(Qt::yellow);
-        sheet.Painter().drawRect(QRect(waterArea.left(), waterArea.top(), 1076 / 4, 750 / 4));
+        sheet.Painter().drawRect(QRect(waterArea.left(), waterArea.top(), FrameWidth / 4, FrameHeight / 4));
         sheet.Painter().setPen(Qt::white);
         sheet.Painter().drawImage(waterArea.right() + Gap, waterArea.top(), water, 0, 0, 256, 250);
 
