@@ -13,17 +13,19 @@ TRect AnySteps(const TSpanJob& job, const TSpanRun* runs, int32_t count, const T
     return SteppedRuns<Keyed, Position>(job, runs, count, origin, TNoBlocks{});
 }
 
-template <bool Keyed>
-TRect Rows(const TSpanJob& job, const TSpanRun* runs, int32_t count, const TRunOrigin& origin)
+TRect CopiedRows(const TSpanJob& job, const TSpanRun* runs, int32_t count, const TRunOrigin& origin)
+{
+    return RowRuns(job, runs, count, origin, [](uint32_t* dst, const uint32_t* src, int32_t n) {
+        std::memcpy(dst, src, static_cast<size_t>(n) * sizeof(uint32_t));
+    });
+}
+
+TRect KeyedRows(const TSpanJob& job, const TSpanRun* runs, int32_t count, const TRunOrigin& origin)
 {
     const uint32_t key = job.Key;
     return RowRuns(job, runs, count, origin, [key](uint32_t* dst, const uint32_t* src, int32_t n) {
-        if constexpr (Keyed) {
-            for (int32_t k = 0; k < n; ++k)
-                StorePixel<true>(dst + k, src[k], key);
-        } else {
-            std::memcpy(dst, src, static_cast<size_t>(n) * sizeof(uint32_t));
-        }
+        for (int32_t k = 0; k < n; ++k)
+            StorePixel<true>(dst + k, src[k], key);
     });
 }
 
@@ -50,7 +52,7 @@ TRect Strides(const TSpanJob& job, const TSpanRun* runs, int32_t count, const TR
 const TSpanKernels& ScalarKernels()
 {
     static constexpr TSpanKernels table{"scalar",
-                                        {&Rows<false>, &Rows<true>},
+                                        {&CopiedRows, &KeyedRows},
                                         {&Strides<false>, &Strides<true>},
                                         {&AnySteps<false, int32_t>, &AnySteps<true, int32_t>},
                                         {&AnySteps<false, int64_t>, &AnySteps<true, int64_t>}};
