@@ -2,6 +2,7 @@
 
 #include "drawing/Device.h"
 #include "drawing/Errors.h"
+#include "drawing/FixedPoint.h"
 #include "drawing/Graphic.h"
 #include "drawing/RotatedRenderer.h"
 
@@ -91,13 +92,6 @@ private:
     TLockedPixels FPixels;
     bool FLocked;
 };
-
-// floor(a / b) for b > 0.
-int64_t FloorDiv(int64_t a, int64_t b)
-{
-    const int64_t q = a / b;
-    return q * b > a ? q - 1 : q;
-}
 
 } // namespace
 
@@ -287,9 +281,9 @@ void TDirectDrawSurface::LoadPictureRect(const TGraphic& picture, int32_t w, int
     // Nearest source pixel for each destination pixel; 1:1 when the sizes agree. Outside the picture is black.
     for (int64_t y = 0; y < FHeight; ++y) {
         uint32_t* row = lock.Row(y);
-        const int64_t sy = rect.Top + FloorDiv(y * rectHeight, FHeight);
+        const int64_t sy = rect.Top + FloorDivide<int64_t>(y * rectHeight, FHeight);
         for (int64_t x = 0; x < FWidth; ++x) {
-            const int64_t sx = rect.Left + FloorDiv(x * rectWidth, FWidth);
+            const int64_t sx = rect.Left + FloorDivide<int64_t>(x * rectWidth, FWidth);
             const bool inside = complete && sx >= 0 && sx < image.Width && sy >= 0 && sy < image.Height;
             row[x] = inside ? image.At(static_cast<int32_t>(sx), static_cast<int32_t>(sy)) : 0;
         }

@@ -224,6 +224,38 @@ TEST(RotatedReference, OneShapeDrawsAlikeWhereverItGoes)
     EXPECT_GT(clipped, 400) << clipped;
 }
 
+TEST(RotatedReference, ASweepFromTheRightKeepsNoSpanTheEdgeCutShort)
+{
+    // Shapes whose spans pass their box's right edge by a pixel or two, swept in from the right one pixel at a
+    // time: the first draw whose box the target does not clip has such a span cut short by the target's edge,
+    // and every later draw, with room for the whole span, must still draw it whole.
+    const struct {
+        int32_t Sw, Sh, W, H;
+        double PivotX, PivotY;
+        int32_t Angle;
+    } shapes[] = {{28, 30, 28, 30, 0.235, 0.379, 20},
+                  {19, 40, 19, 55, 0.5, 0.5, 170},
+                  {37, 19, -37, 19, 0.814, 0.688, 157},
+                  {32, 37, 46, 37, 0.5, 0.009, 186}};
+    std::mt19937 random(17);
+    TDirectDraw device;
+    for (const auto& shape : shapes) {
+        auto source = RandomSource(device, shape.Sw, shape.Sh, random);
+        TRotatedCall call;
+        call.SrcRect = {0, 0, shape.Sw, shape.Sh};
+        call.W = shape.W;
+        call.H = shape.H;
+        call.PivotX = shape.PivotX;
+        call.PivotY = shape.PivotY;
+        call.Angle = shape.Angle;
+        call.Transparent = random() % 2 == 0;
+        call.Y = 60;
+        for (call.X = 160; call.X > 40; --call.X)
+            if (CompareWithReference(device, *source, 120, 120, call, random) < 0)
+                return;
+    }
+}
+
 TEST(RotatedReference, WholePixelStepsMatchAtEveryQuarterTurn)
 {
     // Unit scale at whole and quarter turns walks the source by whole pixels; mirrored sizes walk it backwards.

@@ -1,4 +1,4 @@
-#include "drawing/RotatedRenderer.h"
+#include "drawing/rotated/Truncate.h"
 
 #include <gtest/gtest.h>
 
