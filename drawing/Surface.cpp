@@ -177,10 +177,18 @@ void TDirectDrawSurface::SetIncrementalCopies(bool value)
 
 void TDirectDrawSurface::Report(const TWritten& written)
 {
-    if (written.Whole)
+    if (written.FBackToBase) {
+        // The surface equals its base copy again: what differed from it is all that changed.
+        for (const TRect& r : FSinceBase.Rects())
+            FChanges.Add(r);
+        if (!FSinceBase.Empty())
+            FVersion = NextVersion();
+        FSinceBase.Clear();
+    } else if (written.FWhole) {
         ChangedAll();
-    else if (!written.Rect.Empty())
-        Changed(written.Rect);
+    } else if (!written.FRect.Empty()) {
+        Changed(written.FRect);
+    }
 }
 
 void TDirectDrawSurface::Changed(const TRect& r)
@@ -212,7 +220,7 @@ void TDirectDrawSurface::WritePixel(int32_t x, int32_t y, uint32_t value)
         return;
     Write([&](const TLockedPixels& pixels) {
         pixels.Bits[y * pixels.PitchPixels + x] = value;
-        return TWritten{{x, y, x + 1, y + 1}};
+        return TWritten({x, y, x + 1, y + 1});
     });
 }
 
@@ -221,7 +229,7 @@ void TDirectDrawSurface::FillSolid(uint32_t value)
     Write([&](const TLockedPixels& pixels) {
         for (int32_t y = 0; y < pixels.Height; ++y)
             std::fill_n(pixels.Bits + y * pixels.PitchPixels, pixels.Width, value);
-        return WrittenWhole;
+        return TWritten::Whole();
     });
 }
 
@@ -257,7 +265,7 @@ void TDirectDrawSurface::LoadPictureRect(const TGraphic& picture, int32_t w, int
                 row[x] = inside ? image.At(static_cast<int32_t>(sx), static_cast<int32_t>(sy)) : 0;
             }
         }
-        return WrittenWhole;
+        return TWritten::Whole();
     });
 }
 
@@ -342,11 +350,11 @@ void TDirectDrawSurface::DrawSurface(int32_t x, int32_t y, const TRect& srcRect,
             }
         }
         if (wholeCover)
-            return WrittenWhole;
-        return TWritten{{static_cast<int32_t>(dl), static_cast<int32_t>(dt), static_cast<int32_t>(dr),
-                         static_cast<int32_t>(db)}};
+            return TWritten::Whole();
+        return TWritten({static_cast<int32_t>(dl), static_cast<int32_t>(dt), static_cast<int32_t>(dr),
+                         static_cast<int32_t>(db)});
     });
-    if (wholeCover && copied.Whole) {
+    if (wholeCover && copied.IsWhole()) {
         FBase = {source, source->FVersion, sl, st, FIncrementalCopies};
         FSinceBase.Clear();
     }
@@ -361,21 +369,18 @@ bool TDirectDrawSurface::RedrawFromBase(TDirectDrawSurface& source, int64_t left
     if (!from.Locked())
         return false;
     // Only what was drawn since the last whole copy differs from it; copying that back gives the same pixels.
-    // Each copy is reported as it is made, so the rectangles are taken before the reports add to them.
-    const TChangedArea redrawn = FSinceBase;
-    for (const TRect& r : redrawn.Rects()) {
-        const TWritten copied = Write([&](const TLockedPixels& to) {
+    const TWritten copied = Write([&](const TLockedPixels& to) {
+        for (const TRect& r : FSinceBase.Rects()) {
             const auto width = static_cast<size_t>(r.Right - r.Left);
             for (int32_t y = r.Top; y < r.Bottom; ++y)
                 std::memcpy(to.Bits + y * to.PitchPixels + r.Left, from.Row(y + top) + left + r.Left,
                             width * sizeof(uint32_t));
-            return TWritten{r};
-        });
-        if (copied.Rect.Empty())
-            return false;
-    }
-    FSinceBase.Clear();
-    return true;
+        }
+        TWritten backToBase;
+        backToBase.FBackToBase = true;
+        return backToBase;
+    });
+    return copied.FBackToBase;
 }
 
 void TDirectDrawSurface::DrawSurfaceRotated(int32_t x, int32_t y, int32_t w, int32_t h, const TRect& srcRect,
@@ -389,7 +394,7 @@ void TDirectDrawSurface::DrawSurfaceRotated(int32_t x, int32_t y, int32_t w, int
         const TSurfaceReadLock srcLock(source);
         if (!srcLock.Locked())
             return TWritten{};
-        return TWritten{RenderRotated(pixels, srcLock.Pixels(), x, y, w, h, srcRect, pivotX, pivotY, transparent,
-                                      source->ColorKey(), angle)};
+        return TWritten(RenderRotated(pixels, srcLock.Pixels(), x, y, w, h, srcRect, pivotX, pivotY, transparent,
+                                      source->ColorKey(), angle));
     });
 }

@@ -33,11 +33,27 @@ struct TLockedPixels {
 };
 
 // What one write changed: a rectangle (nothing when it is empty), or the whole surface.
-struct TWritten {
-    TRect Rect;
-    bool Whole = false;
+class TWritten {
+public:
+    constexpr TWritten() = default;
+    constexpr explicit TWritten(const TRect& rect) : FRect(rect) {}
+    static constexpr TWritten Whole()
+    {
+        TWritten written;
+        written.FWhole = true;
+        return written;
+    }
+
+    constexpr const TRect& Rect() const { return FRect; }
+    constexpr bool IsWhole() const { return FWhole; }
+
+private:
+    friend class TDirectDrawSurface;
+    TRect FRect;
+    bool FWhole = false;
+    // The surface's own redraw: what was drawn over since the last whole copy has been copied back from it.
+    bool FBackToBase = false;
 };
-inline constexpr TWritten WrittenWhole{{}, true};
 
 // A rectangle of 32-bit 0x00RRGGBB pixels with a colour key. Only a device creates surfaces, and it owns them:
 // holders keep a TSurfaceHandle (drawing/Device.h).
@@ -160,7 +176,7 @@ TWritten TDirectDrawSurface::Write(Writer&& writer)
         written = std::forward<Writer>(writer)(std::as_const(pixels));
     } catch (...) {
         // Pixels may have changed before the writer failed.
-        Report(WrittenWhole);
+        Report(TWritten::Whole());
         Unlock();
         throw;
     }

@@ -42,9 +42,9 @@ int CompareWithReference(TDirectDraw& device, TDirectDrawSurface& source, int32_
             for (int32_t y = 0; y < dh; ++y)
                 for (int32_t x = 0; x < dw; ++x)
                     a.Bits[y * a.PitchPixels + x] = b.Bits[y * b.PitchPixels + x] = static_cast<uint32_t>(random());
-            return WrittenWhole;
+            return TWritten::Whole();
         });
-        return WrittenWhole;
+        return TWritten::Whole();
     });
     const auto before = Snapshot(*slow);
     fast->ForgetChanges();
@@ -93,7 +93,7 @@ TSurfaceHandle RandomSource(TDirectDraw& device, int32_t w, int32_t h, std::mt19
                 pixels.Bits[y * pixels.PitchPixels + x] =
                     static_cast<uint32_t>((random() % 2 ? palette[random() % 6] : random() & 0xFFFFFF) |
                                           (random() % 4 == 0 ? random() & 0xFF000000u : 0));
-        return WrittenWhole;
+        return TWritten::Whole();
     });
     source->SetColorKey(palette[0] | (random() % 2 ? 0xFF000000u : 0));
     return source;

@@ -42,7 +42,7 @@ TEST(SurfaceIncrementalCopy, RandomOperationsLeaveTheSamePixelsAsPlainCopies)
                 // A direct write reports only the rectangle it names; the next copy must still redraw it.
                 target->Write([&](const TLockedPixels& pixels) {
                     pixels.Bits[(y & 15) * pixels.PitchPixels + (x & 15)] = 0x00FF00;
-                    return TWritten{{x & 15, y & 15, (x & 15) + 1, (y & 15) + 1}};
+                    return TWritten({x & 15, y & 15, (x & 15) + 1, (y & 15) + 1});
                 });
             }
         }

@@ -54,10 +54,10 @@ TEST(SurfacePixelAccess, WithoutStorageNothingIsReadOrWritten)
     bool called = false;
     const TWritten written = surface->Write([&](const TLockedPixels&) {
         called = true;
-        return WrittenWhole;
+        return TWritten::Whole();
     });
     EXPECT_FALSE(called);
-    EXPECT_FALSE(written.Whole);
+    EXPECT_FALSE(written.IsWhole());
     EXPECT_TRUE(surface->Changes().Empty());
 }
 
@@ -108,7 +108,7 @@ TEST(SurfaceLocking, NestedLocksAreCountedAndSeeTheSamePixels)
         EXPECT_EQ(inner.Width, 6);
         EXPECT_EQ(inner.Height, 4);
         inner.Bits[3 * inner.PitchPixels + 5] = 0x0A0B0C;
-        return TWritten{{5, 3, 6, 4}};
+        return TWritten({5, 3, 6, 4});
     });
     EXPECT_EQ(outer.Bits[3 * outer.PitchPixels + 5], 0x0A0B0Cu);
     EXPECT_EQ(surface->ReadPixel(5, 3), 0x0A0B0Cu);

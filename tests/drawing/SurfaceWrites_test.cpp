@@ -124,7 +124,7 @@ INSTANTIATE_TEST_SUITE_P(
                    [](TSurfaces& s) {
                        s.Target->Write([](const TLockedPixels& pixels) {
                            pixels.Bits[4 * pixels.PitchPixels + 9] = 0xFFFFFF;
-                           return TWritten{{9, 4, 10, 5}};
+                           return TWritten({9, 4, 10, 5});
                        });
                    },
                    false, {{9, 4, 10, 5}}}),
@@ -152,7 +152,7 @@ TEST(SurfaceWrite, ALostSurfaceIsNotWrittenAndReportsNothingNew)
     bool called = false;
     surface->Write([&](const TLockedPixels&) {
         called = true;
-        return WrittenWhole;
+        return TWritten::Whole();
     });
     surface->WritePixel(1, 1, 7);
     surface->FillSolid(7);
