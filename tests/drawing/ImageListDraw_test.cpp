@@ -190,30 +190,26 @@ TEST(ImageListBinding, TheCollectionNeedsAnInitialisedDrawingSurface)
     EXPECT_FALSE(item.Initialized());
 }
 
-TEST(ImageListBinding, MovingToAnotherDrawingSurfaceLeavesTheOldOne)
+class ImageListRebinding : public TwoDrawingSurfaces {};
+
+TEST_F(ImageListRebinding, MovingToAnotherDrawingSurfaceLeavesTheOldOne)
 {
-    THeadlessWindow windowA(200, 100);
-    THeadlessWindow windowB(300, 100);
-    TDXDraw a(windowA);
-    TDXDraw b(windowB);
-    TDXImageList list;
-    TPictureCollectionItem& item = list.Items().Add();
-    item.SetPicture(CodedPicture(30, 15));
-    list.SetDXDraw(&a);
-    a.Initialize();
+    TPictureCollectionItem& item = AddItem(CodedPicture(30, 15));
+    List.SetDXDraw(&A);
+    A.Initialize();
     ASSERT_EQ(item.PatternCount(), 1);
 
-    list.SetDXDraw(&b);
-    EXPECT_EQ(list.DXDraw(), &b);
+    List.SetDXDraw(&B);
+    EXPECT_EQ(List.DXDraw(), &B);
     EXPECT_FALSE(item.Initialized()) << "withdrawing from an initialised surface finalises the items";
-    a.DDraw()->LoseSurfaces();
-    a.Present();
+    A.DDraw()->LoseSurfaces();
+    A.Present();
     EXPECT_FALSE(item.Initialized()) << "the old surface's restore no longer reaches the list";
 
-    b.Initialize();
+    B.Initialize();
     ASSERT_EQ(item.PatternCount(), 1);
-    EXPECT_EQ(item.PatternSurfaces()[0]->Device(), b.DDraw());
-    a.Finalize();
+    EXPECT_EQ(item.PatternSurfaces()[0]->Device(), B.DDraw());
+    A.Finalize();
     EXPECT_TRUE(item.Initialized());
 }
 

@@ -1,12 +1,8 @@
 // A device owns its surfaces and holders keep handles: whichever goes first, nothing is freed twice and no handle
 // is left pointing at freed memory. The sanitizer build turns any double free, use after free or leak into a
 // failure.
+#include "ImageListFixture.h"
 #include "SurfaceFixtures.h"
-#include "TestGraphic.h"
-
-#include "drawing/DrawingSurface.h"
-#include "drawing/ImageList.h"
-#include "platform/HeadlessWindow.h"
 
 #include <gtest/gtest.h>
 
@@ -141,21 +137,19 @@ TEST(SurfaceHandle, AHandleOutlivingItsDeviceFollowsEveryMoveOfTheList)
 
 // Items bound to a drawing surface without listening to it keep their surfaces when it finalises: the device
 // takes the surfaces with it, and the items must then draw nothing instead of reaching freed memory.
-TEST(SurfaceOwnership, AnItemWhoseSurfacesWentWithTheDeviceDrawsNothing)
+class SurfaceOwnershipUnlistened : public TwoDrawingSurfaces {};
+
+TEST_F(SurfaceOwnershipUnlistened, AnItemWhoseSurfacesWentWithTheDeviceDrawsNothing)
 {
-    THeadlessWindow window(200, 100);
-    TDXDraw dxdraw(window);
-    TPictureCollection items;
-    TPictureCollectionItem& item = items.Add();
-    item.SetPicture(CodedPicture(30, 15));
-    item.PatternWidth = 15;
-    dxdraw.Initialize();
-    items.Initialize(dxdraw);
+    TPictureCollectionItem& item = AddItem(CodedPicture(30, 15), 15);
+    A.Initialize();
+    List.Items().Initialize(A);
     item.Restore();
     ASSERT_EQ(item.PatternCount(), 2);
     ASSERT_NE(item.PatternSurface(1), nullptr);
 
-    dxdraw.Finalize();
+    A.Finalize();
+    ASSERT_TRUE(item.Initialized()) << "nothing told the items";
     ASSERT_EQ(item.PatternSurfaces().size(), 1u);
     EXPECT_FALSE(item.PatternSurfaces()[0]);
     EXPECT_EQ(item.PatternSurface(1), nullptr);
@@ -170,23 +164,18 @@ TEST(SurfaceOwnership, AnItemWhoseSurfacesWentWithTheDeviceDrawsNothing)
 
 // A drawing surface finalised, re-initialised and restored again and again, with an image list bound: every
 // surface lives on the current device, and only the current pictures' surfaces are on it.
-TEST(SurfaceOwnership, FinalisingRestoringAndRebindingLeaveOnlyTheCurrentSurfaces)
+class SurfaceOwnershipRebinding : public TwoDrawingSurfaces {};
+
+TEST_F(SurfaceOwnershipRebinding, FinalisingRestoringAndRebindingLeaveOnlyTheCurrentSurfaces)
 {
-    THeadlessWindow windowA(200, 100);
-    THeadlessWindow windowB(120, 80);
-    TDXDraw a(windowA);
-    TDXDraw b(windowB);
-    TDXImageList list;
-    TPictureCollectionItem& item = list.Items().Add();
-    item.SetPicture(CodedPicture(1200, 20));
-    item.PatternWidth = 100; // two tiles in display memory
-    list.SetDXDraw(&a);
+    TPictureCollectionItem& item = AddItem(CodedPicture(1200, 20), 100); // two tiles in display memory
+    List.SetDXDraw(&A);
     // The presentation target, the back buffer and the item's two tiles.
     constexpr size_t OnTheDevice = 4;
     for (int round = 0; round < 3; ++round) {
         SCOPED_TRACE(round);
-        TDXDraw& current = round % 2 == 0 ? a : b;
-        list.SetDXDraw(&current);
+        TDXDraw& current = round % 2 == 0 ? A : B;
+        List.SetDXDraw(&current);
         current.Initialize();
         ASSERT_EQ(item.PatternCount(), 12);
         EXPECT_EQ(current.DDraw()->Surfaces().size(), OnTheDevice);
