@@ -5,16 +5,14 @@
 
 #include <benchmark/benchmark.h>
 
-#include <memory>
-
 namespace {
 
 constexpr uint32_t kKey = 0xFF00FF;
 
 struct TScene {
     TDirectDraw Device;
-    std::unique_ptr<TDirectDrawSurface> Buffer = std::make_unique<TDirectDrawSurface>(&Device);
-    std::unique_ptr<TDirectDrawSurface> Pattern = std::make_unique<TDirectDrawSurface>(&Device);
+    TSurfaceHandle Buffer = Device.CreateSurface();
+    TSurfaceHandle Pattern = Device.CreateSurface();
 
     // A keyed pattern: a filled ellipse on the key colour, like a hull.
     TScene(int32_t w, int32_t h)
@@ -39,7 +37,7 @@ void RotatedDraw(benchmark::State& state, int32_t w, int32_t h, double pivotY)
     const auto angle = static_cast<int32_t>(state.range(0));
     const TRect rect{0, 0, w, h};
     for (auto _ : state) {
-        scene.Buffer->DrawSurfaceRotated(500, 400, w, h, rect, scene.Pattern.get(), 0.5, pivotY, true, angle);
+        scene.Buffer->DrawSurfaceRotated(500, 400, w, h, rect, scene.Pattern.Get(), 0.5, pivotY, true, angle);
         benchmark::ClobberMemory();
     }
     state.SetItemsProcessed(state.iterations());
@@ -62,7 +60,7 @@ void BM_BackgroundCopy(benchmark::State& state)
     TScene scene(FrameWidth, FrameHeight);
     const TRect rect = scene.Pattern->ClientRect();
     for (auto _ : state) {
-        scene.Buffer->DrawSurface(0, 0, rect, scene.Pattern.get(), false);
+        scene.Buffer->DrawSurface(0, 0, rect, scene.Pattern.Get(), false);
         benchmark::ClobberMemory();
     }
     state.SetBytesProcessed(state.iterations() * int64_t{FrameWidth} * FrameHeight * 4);

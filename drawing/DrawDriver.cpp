@@ -5,33 +5,12 @@
 
 #include <algorithm>
 
-namespace {
-
-// Unlocks a surface when the copy into the window ends, also by an exception.
-class TUnlockOnExit {
-public:
-    explicit TUnlockOnExit(TDirectDrawSurface& surface) : FSurface(surface) {}
-    ~TUnlockOnExit() { FSurface.Unlock(); }
-    TUnlockOnExit(const TUnlockOnExit&) = delete;
-    TUnlockOnExit& operator=(const TUnlockOnExit&) = delete;
-
-private:
-    TDirectDrawSurface& FSurface;
-};
-
-} // namespace
-
-TDXDrawDriver::TDXDrawDriver(TCustomDXDraw& dxdraw) : FDXDraw(dxdraw), FDDraw(std::make_unique<TDirectDraw>())
-{
-}
+TDXDrawDriver::TDXDrawDriver(TCustomDXDraw& dxdraw) : FDXDraw(dxdraw) {}
 
 TDXDrawDriver::~TDXDrawDriver()
 {
-    // The window may still read the back buffer; the device frees whatever is still on it, so our own
-    // surfaces go first.
+    // The window may still read the back buffer, which goes with the device.
     FDXDraw.FWindow.Withdraw();
-    FDXDraw.FSurface.reset();
-    FPrimary.reset();
 }
 
 void TDXDrawDriver::Connect()
@@ -47,14 +26,14 @@ void TDXDrawDriver::Initialize()
 {
     // The window shows the frames itself; the target only stands in for the screen's storage, which can be
     // lost and restored, so one pixel is enough.
-    FPrimary = std::make_unique<TDirectDrawSurface>(FDDraw.get());
+    FPrimary = FDDraw.CreateSurface();
     try {
         FPrimary->Resize(1, 1);
     } catch (const EDirectDrawSurfaceError&) {
         throw EDXDrawError(FormatMessage("%s cannot be made", "Primary Surface"));
     }
 
-    auto surface = std::make_unique<TDirectDrawSurface>(FDDraw.get());
+    TSurfaceHandle surface = FDDraw.CreateSurface();
     surface->SetSystemMemory(FDXDraw.FNowOptions.Has(doSystemMemory));
     try {
         // Resize itself falls back to main memory when display memory is short.
@@ -88,10 +67,10 @@ void TDXDrawDriver::Present(bool waitVBlank)
     if (waitVBlank)
         window.WaitForVerticalBlank();
 
-    TLockedPixels pixels;
-    if (!back.LockForReading(pixels))
+    const TSurfaceReadLock lock(&back);
+    if (!lock.Locked())
         return;
-    TUnlockOnExit unlock(back);
+    const TLockedPixels& pixels = lock.Pixels();
     TFrameRect changed[TChangedArea::Capacity];
     const TChangedArea& changes = back.Changes();
     size_t count = 0;

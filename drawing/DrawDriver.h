@@ -2,22 +2,20 @@
 #include "drawing/Device.h"
 #include "drawing/Surface.h"
 
-#include <memory>
-
 class TCustomDXDraw;
 
-// The presenter of a drawing surface: it owns the device and the presentation target and creates the
-// component's back buffer. It exists exactly while the component is initialised; destroying it releases the
-// back buffer, the target and the device.
+// The presenter of a drawing surface: it owns the device, which owns the presentation target and the
+// component's back buffer. It exists exactly while the component is initialised; destroying it destroys the
+// device and with it every surface still on it.
 class TDXDrawDriver {
 public:
     virtual ~TDXDrawDriver();
     TDXDrawDriver(const TDXDrawDriver&) = delete;
     TDXDrawDriver& operator=(const TDXDrawDriver&) = delete;
 
-    TDirectDraw& DDraw() { return *FDDraw; }
+    TDirectDraw& DDraw() { return FDDraw; }
     // The stand-in for the screen area frames go to; its storage is lost and restored like any other.
-    TDirectDrawSurface* Primary() { return FPrimary.get(); }
+    TDirectDrawSurface* Primary() { return FPrimary.Get(); }
 
     // Binds the device to the window. Only windowed cooperation is available: asking for the exclusive
     // full-screen display mode raises EDXDrawError "Display mode cannot be changed (%dx%d %dbit)".
@@ -36,8 +34,8 @@ protected:
 
 private:
     TCustomDXDraw& FDXDraw;
-    std::unique_ptr<TDirectDraw> FDDraw;
-    std::unique_ptr<TDirectDrawSurface> FPrimary;
+    TDirectDraw FDDraw;
+    TSurfaceHandle FPrimary;
 };
 
 // The windowed presenter: copies the back buffer into the control's client area.

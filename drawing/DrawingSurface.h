@@ -103,8 +103,8 @@ public:
     void AddListener(const void* owner, TNoticeHandler handler);
     void RemoveListener(const void* owner);
 
-    // The back buffer; without storage while the component is not initialised.
-    TDirectDrawSurface* Surface() { return FSurface.get(); }
+    // The back buffer; null while the component is not initialised.
+    TDirectDrawSurface* Surface() { return FSurface.Get(); }
     // The device; exists while initialised.
     TDirectDraw* DDraw();
     bool Initialized() const { return FInitialized; }
@@ -151,7 +151,8 @@ private:
 
     IPresentWindow& FWindow;
     std::unique_ptr<TDXDrawDriver> FDriver;
-    std::unique_ptr<TDirectDrawSurface> FSurface;
+    // On the driver's device, which empties the handle when it goes.
+    TSurfaceHandle FSurface;
     struct Listener {
         const void* Owner;
         TNoticeHandler Handler;

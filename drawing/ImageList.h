@@ -5,6 +5,7 @@
 #include "drawing/Surface.h"
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -14,7 +15,9 @@ class TPictureCollection;
 
 struct TPictureCollectionItemPattern {
     TRect Rect;
-    TDirectDrawSurface* Surface = nullptr; // one of the item's PatternSurfaces
+    // Which of the item's PatternSurfaces holds the pattern. An index rather than a pointer, so that a pattern
+    // whose surface went with its device draws nothing.
+    size_t SurfaceIndex = 0;
 };
 
 // One named picture cut into equally sized patterns.
@@ -49,7 +52,9 @@ public:
     bool Initialized() const { return FInitialized; }
     int32_t PatternCount() const { return static_cast<int32_t>(FPatterns.size()); }
     const std::vector<TPictureCollectionItemPattern>& Patterns() const { return FPatterns; }
-    const std::vector<std::unique_ptr<TDirectDrawSurface>>& PatternSurfaces() const { return FPatternSurfaces; }
+    const std::vector<TSurfaceHandle>& PatternSurfaces() const { return FPatternSurfaces; }
+    // The surface pattern n lies on; null for an index outside the patterns or a surface that is gone.
+    TDirectDrawSurface* PatternSurface(int32_t pattern) const;
 
     void DrawPattern(TDirectDrawSurface& dest, int32_t x, int32_t y, int32_t pattern) const;
     void DrawRotated(TDirectDrawSurface& dest, int32_t x, int32_t y, int32_t width, int32_t height,
@@ -63,8 +68,8 @@ private:
     friend class TPictureCollection;
     // Cuts the picture into patterns and loads it into PatternSurfaces.
     void BuildPatterns();
-    // A new pattern surface holding pictureRect of the picture 1:1, keyed with TransparentColor.
-    TDirectDrawSurface* AddPatternSurface(const TRect& pictureRect);
+    // A new pattern surface holding pictureRect of the picture 1:1, keyed with TransparentColor; returns its index.
+    size_t AddPatternSurface(const TRect& pictureRect);
 
     TPictureCollection& FCollection;
     std::string FName;
@@ -72,7 +77,7 @@ private:
     std::unique_ptr<TGraphic> FPicture;
     bool FInitialized = false;
     std::vector<TPictureCollectionItemPattern> FPatterns;
-    std::vector<std::unique_ptr<TDirectDrawSurface>> FPatternSurfaces;
+    std::vector<TSurfaceHandle> FPatternSurfaces;
     TPictureCollectionItem* FNextInBucket = nullptr;
     mutable int32_t FCachedIndex = -1;
 };

@@ -51,8 +51,10 @@ void TPictureCollectionItem::SetTransparentColor(TColor value)
     if (value == FTransparentColor)
         return;
     FTransparentColor = value;
-    for (const auto& surface : FPatternSurfaces)
-        surface->SetColorKey(surface->ColorToPixel(value));
+    for (const TSurfaceHandle& surface : FPatternSurfaces) {
+        if (surface)
+            surface->SetColorKey(surface->ColorToPixel(value));
+    }
 }
 
 void TPictureCollectionItem::SetPicture(const TGraphic& picture)
@@ -74,12 +76,18 @@ int32_t TPictureCollectionItem::Height() const
     return FPicture ? FPicture->Height() : 0;
 }
 
+TDirectDrawSurface* TPictureCollectionItem::PatternSurface(int32_t pattern) const
+{
+    if (pattern < 0 || pattern >= PatternCount())
+        return nullptr;
+    return FPatternSurfaces[FPatterns[static_cast<size_t>(pattern)].SurfaceIndex].Get();
+}
+
 void TPictureCollectionItem::DrawPattern(TDirectDrawSurface& dest, int32_t x, int32_t y, int32_t pattern) const
 {
     if (!FInitialized || pattern < 0 || pattern >= PatternCount())
         return;
-    const TPictureCollectionItemPattern& p = FPatterns[static_cast<size_t>(pattern)];
-    dest.DrawSurface(x, y, p.Rect, p.Surface, Transparent);
+    dest.DrawSurface(x, y, FPatterns[static_cast<size_t>(pattern)].Rect, PatternSurface(pattern), Transparent);
 }
 
 void TPictureCollectionItem::DrawRotated(TDirectDrawSurface& dest, int32_t x, int32_t y, int32_t width,
@@ -88,8 +96,8 @@ void TPictureCollectionItem::DrawRotated(TDirectDrawSurface& dest, int32_t x, in
 {
     if (!FInitialized || pattern < 0 || pattern >= PatternCount())
         return;
-    const TPictureCollectionItemPattern& p = FPatterns[static_cast<size_t>(pattern)];
-    dest.DrawSurfaceRotated(x, y, width, height, p.Rect, p.Surface, pivotX, pivotY, Transparent, angle);
+    dest.DrawSurfaceRotated(x, y, width, height, FPatterns[static_cast<size_t>(pattern)].Rect,
+                            PatternSurface(pattern), pivotX, pivotY, Transparent, angle);
 }
 
 void TPictureCollectionItem::Initialize()
@@ -124,14 +132,14 @@ void TPictureCollectionItem::Restore()
     FPicture->ReleasePixels();
 }
 
-TDirectDrawSurface* TPictureCollectionItem::AddPatternSurface(const TRect& pictureRect)
+size_t TPictureCollectionItem::AddPatternSurface(const TRect& pictureRect)
 {
-    auto surface = std::make_unique<TDirectDrawSurface>(FCollection.DXDraw()->DDraw());
+    TSurfaceHandle surface = FCollection.DXDraw()->DDraw()->CreateSurface();
     surface->SetSystemMemory(SystemMemory);
     surface->LoadPictureRect(*FPicture, 0, 0, pictureRect);
     surface->SetColorKey(surface->ColorToPixel(FTransparentColor));
     FPatternSurfaces.push_back(std::move(surface));
-    return FPatternSurfaces.back().get();
+    return FPatternSurfaces.size() - 1;
 }
 
 void TPictureCollectionItem::BuildPatterns()
@@ -164,7 +172,7 @@ void TPictureCollectionItem::BuildPatterns()
 
     // Negative skips make neighbouring patterns overlap; tiles could not keep them apart.
     if (SystemMemory || sx < 0 || sy < 0) {
-        TDirectDrawSurface* surface = AddPatternSurface(MakeRect(0, 0, pw, ph));
+        const size_t surface = AddPatternSurface(MakeRect(0, 0, pw, ph));
         for (int64_t n = 0; n < count; ++n)
             FPatterns.push_back({MakeRect((n % cols) * px, (n / cols) * py, w, h), surface});
         return;
@@ -174,7 +182,7 @@ void TPictureCollectionItem::BuildPatterns()
     const int64_t th = TileExtent(py, rows);
     const int64_t across = (pw + tw - 1) / tw;
     const int64_t down = (ph + th - 1) / th;
-    std::vector<TDirectDrawSurface*> tiles;
+    std::vector<size_t> tiles;
     tiles.reserve(static_cast<size_t>(across * down));
     for (int64_t r = 0; r < down; ++r) {
         for (int64_t c = 0; c < across; ++c)
@@ -184,7 +192,7 @@ void TPictureCollectionItem::BuildPatterns()
     for (int64_t n = 0; n < count; ++n) {
         const int64_t x = (n % cols) * px;
         const int64_t y = (n / cols) * py;
-        TDirectDrawSurface* tile = tiles[static_cast<size_t>((y / th) * across + x / tw)];
+        const size_t tile = tiles[static_cast<size_t>((y / th) * across + x / tw)];
         FPatterns.push_back({MakeRect(x % tw, y % th, w, h), tile});
     }
 }

@@ -68,30 +68,6 @@ uint64_t NextVersion()
     return ++version;
 }
 
-// Holds a surface locked for the lifetime of the guard; the surface's own operations track what they change.
-class TLockGuard {
-public:
-    explicit TLockGuard(TDirectDrawSurface* surface)
-        : FSurface(surface), FLocked(surface && surface->LockForReading(FPixels))
-    {
-    }
-    ~TLockGuard()
-    {
-        if (FLocked)
-            FSurface->Unlock();
-    }
-    TLockGuard(const TLockGuard&) = delete;
-    TLockGuard& operator=(const TLockGuard&) = delete;
-
-    bool Locked() const { return FLocked; }
-    const TLockedPixels& Pixels() const { return FPixels; }
-    uint32_t* Row(int64_t y) const { return FPixels.Bits + y * FPixels.PitchPixels; }
-
-private:
-    TDirectDrawSurface* FSurface;
-    TLockedPixels FPixels;
-    bool FLocked;
-};
 
 } // namespace
 
@@ -104,17 +80,9 @@ uint32_t ColorToRGBPixel(TColor color)
     return (r << 16) | (g << 8) | b;
 }
 
-TDirectDrawSurface::TDirectDrawSurface(TDirectDraw* device) : FDevice(device), FVersion(NextVersion())
-{
-    if (FDevice)
-        FDevice->Register(this);
-}
+TDirectDrawSurface::TDirectDrawSurface(TDirectDraw& device) : FDevice(device), FVersion(NextVersion()) {}
 
-TDirectDrawSurface::~TDirectDrawSurface()
-{
-    if (FDevice)
-        FDevice->Unregister(this);
-}
+TDirectDrawSurface::~TDirectDrawSurface() = default;
 
 void TDirectDrawSurface::Resize(int32_t w, int32_t h)
 {
@@ -127,7 +95,7 @@ void TDirectDrawSurface::Resize(int32_t w, int32_t h)
         return;
     }
     const int64_t count = int64_t{w} * h;
-    const int64_t limit = FDevice ? FDevice->MaxSurfacePixels() : std::numeric_limits<int64_t>::max();
+    const int64_t limit = FDevice.MaxSurfacePixels();
     const auto request = [&]() -> std::vector<uint32_t> {
         if (count > limit)
             return {};
@@ -140,7 +108,7 @@ void TDirectDrawSurface::Resize(int32_t w, int32_t h)
         }
     };
     std::vector<uint32_t> storage;
-    if (!FSystemMemory && (!FDevice || FDevice->DisplayMemoryAvailable()))
+    if (!FSystemMemory && FDevice.DisplayMemoryAvailable())
         storage = request();
     if (storage.empty()) {
         storage = request();
@@ -156,20 +124,12 @@ void TDirectDrawSurface::Resize(int32_t w, int32_t h)
     ChangedAll();
 }
 
-bool TDirectDrawSurface::Lock(TLockedPixels& out)
-{
-    if (!LockPixels(out))
-        return false;
-    ChangedAll();
-    return true;
-}
-
 bool TDirectDrawSurface::LockForReading(TLockedPixels& out)
 {
-    return LockPixels(out);
+    return LockStorage(out);
 }
 
-bool TDirectDrawSurface::LockPixels(TLockedPixels& out)
+bool TDirectDrawSurface::LockStorage(TLockedPixels& out)
 {
     if (!HasStorage() || FLost)
         return false;
@@ -210,6 +170,22 @@ void TDirectDrawSurface::SetIncrementalCopies(bool value)
     FBase.Valid = false;
 }
 
+void TDirectDrawSurface::Report(const TWritten& written)
+{
+    if (written.FBackToBase) {
+        // The surface equals its base copy again: what differed from it is all that changed.
+        for (const TRect& r : FSinceBase.Rects())
+            FChanges.Add(r);
+        if (!FSinceBase.Empty())
+            FVersion = NextVersion();
+        FSinceBase.Clear();
+    } else if (written.FWhole) {
+        ChangedAll();
+    } else if (!written.FRect.Empty()) {
+        Changed(written.FRect);
+    }
+}
+
 void TDirectDrawSurface::Changed(const TRect& r)
 {
     FChanges.Add(r);
@@ -229,7 +205,7 @@ uint32_t TDirectDrawSurface::ReadPixel(int32_t x, int32_t y)
 {
     if (x < 0 || x >= FWidth || y < 0 || y >= FHeight)
         return 0;
-    const TLockGuard lock(this);
+    const TSurfaceReadLock lock(this);
     return lock.Locked() ? lock.Row(y)[x] : 0;
 }
 
@@ -237,26 +213,24 @@ void TDirectDrawSurface::WritePixel(int32_t x, int32_t y, uint32_t value)
 {
     if (x < 0 || x >= FWidth || y < 0 || y >= FHeight)
         return;
-    const TLockGuard lock(this);
-    if (!lock.Locked())
-        return;
-    lock.Row(y)[x] = value;
-    Changed({x, y, x + 1, y + 1});
+    Write([&](const TLockedPixels& pixels) {
+        pixels.Bits[y * pixels.PitchPixels + x] = value;
+        return TWritten({x, y, x + 1, y + 1});
+    });
 }
 
 void TDirectDrawSurface::FillSolid(uint32_t value)
 {
-    const TLockGuard lock(this);
-    if (!lock.Locked())
-        return;
-    for (int32_t y = 0; y < FHeight; ++y)
-        std::fill_n(lock.Row(y), FWidth, value);
-    ChangedAll();
+    Write([&](const TLockedPixels& pixels) {
+        for (int32_t y = 0; y < pixels.Height; ++y)
+            std::fill_n(pixels.Bits + y * pixels.PitchPixels, pixels.Width, value);
+        return TWritten::Whole();
+    });
 }
 
 uint32_t TDirectDrawSurface::ColorToPixel(TColor color)
 {
-    const TLockGuard lock(this);
+    const TSurfaceReadLock lock(this);
     return lock.Locked() ? ColorToRGBPixel(color) : 0;
 }
 
@@ -275,20 +249,19 @@ void TDirectDrawSurface::LoadPictureRect(const TGraphic& picture, int32_t w, int
     const TPixelImage& image = picture.Pixels();
     const bool complete = image.Width > 0 && image.Height > 0 &&
                           image.Pixels.size() >= static_cast<size_t>(image.Width) * static_cast<size_t>(image.Height);
-    const TLockGuard lock(this);
-    if (!lock.Locked())
-        return;
-    // Nearest source pixel for each destination pixel; 1:1 when the sizes agree. Outside the picture is black.
-    for (int64_t y = 0; y < FHeight; ++y) {
-        uint32_t* row = lock.Row(y);
-        const int64_t sy = rect.Top + FloorDivide<int64_t>(y * rectHeight, FHeight);
-        for (int64_t x = 0; x < FWidth; ++x) {
-            const int64_t sx = rect.Left + FloorDivide<int64_t>(x * rectWidth, FWidth);
-            const bool inside = complete && sx >= 0 && sx < image.Width && sy >= 0 && sy < image.Height;
-            row[x] = inside ? image.At(static_cast<int32_t>(sx), static_cast<int32_t>(sy)) : 0;
+    Write([&](const TLockedPixels& pixels) {
+        // Nearest source pixel for each destination pixel; 1:1 when the sizes agree. Outside the picture is black.
+        for (int64_t y = 0; y < FHeight; ++y) {
+            uint32_t* row = pixels.Bits + y * pixels.PitchPixels;
+            const int64_t sy = rect.Top + FloorDivide<int64_t>(y * rectHeight, FHeight);
+            for (int64_t x = 0; x < FWidth; ++x) {
+                const int64_t sx = rect.Left + FloorDivide<int64_t>(x * rectWidth, FWidth);
+                const bool inside = complete && sx >= 0 && sx < image.Width && sy >= 0 && sy < image.Height;
+                row[x] = inside ? image.At(static_cast<int32_t>(sx), static_cast<int32_t>(sy)) : 0;
+            }
         }
-    }
-    ChangedAll();
+        return TWritten::Whole();
+    });
 }
 
 void TDirectDrawSurface::DrawSurface(int32_t x, int32_t y, const TRect& srcRect, TDirectDrawSurface* source,
@@ -346,41 +319,39 @@ void TDirectDrawSurface::DrawSurface(int32_t x, int32_t y, const TRect& srcRect,
     if (wholeCover && RedrawFromBase(*source, sl, st))
         return;
 
-    const TLockGuard dstLock(this);
-    if (!dstLock.Locked())
-        return;
-    const TLockGuard srcLock(source);
-    if (!srcLock.Locked())
-        return;
-
-    const int64_t width = dr - dl;
-    const int64_t height = db - dt;
-    const uint32_t key = source->ColorKey() & 0xFFFFFFu;
-    // A copy within one surface must not read what it has already written.
-    const bool upward = source == this && dt > st;
-    const bool leftward = source == this && dl > sl;
-    for (int64_t i = 0; i < height; ++i) {
-        const int64_t row = upward ? height - 1 - i : i;
-        uint32_t* to = dstLock.Row(dt + row) + dl;
-        const uint32_t* from = srcLock.Row(st + row) + sl;
-        if (!transparent) {
-            std::memmove(to, from, static_cast<size_t>(width) * sizeof(uint32_t));
-            continue;
+    const TWritten copied = Write([&](const TLockedPixels& pixels) {
+        const TSurfaceReadLock srcLock(source);
+        if (!srcLock.Locked())
+            return TWritten{};
+        const int64_t width = dr - dl;
+        const int64_t height = db - dt;
+        const uint32_t key = source->ColorKey() & 0xFFFFFFu;
+        // A copy within one surface must not read what it has already written.
+        const bool upward = source == this && dt > st;
+        const bool leftward = source == this && dl > sl;
+        for (int64_t i = 0; i < height; ++i) {
+            const int64_t row = upward ? height - 1 - i : i;
+            uint32_t* to = pixels.Bits + (dt + row) * pixels.PitchPixels + dl;
+            const uint32_t* from = srcLock.Row(st + row) + sl;
+            if (!transparent) {
+                std::memmove(to, from, static_cast<size_t>(width) * sizeof(uint32_t));
+                continue;
+            }
+            for (int64_t j = 0; j < width; ++j) {
+                const int64_t col = leftward ? width - 1 - j : j;
+                const uint32_t colour = from[col] & 0xFFFFFFu;
+                if (colour != key)
+                    to[col] = colour;
+            }
         }
-        for (int64_t j = 0; j < width; ++j) {
-            const int64_t col = leftward ? width - 1 - j : j;
-            const uint32_t colour = from[col] & 0xFFFFFFu;
-            if (colour != key)
-                to[col] = colour;
-        }
-    }
-    if (wholeCover) {
-        ChangedAll();
+        if (wholeCover)
+            return TWritten::Whole();
+        return TWritten({static_cast<int32_t>(dl), static_cast<int32_t>(dt), static_cast<int32_t>(dr),
+                         static_cast<int32_t>(db)});
+    });
+    if (wholeCover && copied.IsWhole()) {
         FBase = {source, source->FVersion, sl, st, FIncrementalCopies};
         FSinceBase.Clear();
-    } else {
-        Changed({static_cast<int32_t>(dl), static_cast<int32_t>(dt), static_cast<int32_t>(dr),
-                 static_cast<int32_t>(db)});
     }
 }
 
@@ -389,28 +360,22 @@ bool TDirectDrawSurface::RedrawFromBase(TDirectDrawSurface& source, int64_t left
     if (!FBase.Valid || FBase.Source != &source || FBase.Version != source.FVersion || FBase.Left != left ||
         FBase.Top != top || FSinceBase.All())
         return false;
-    TLockedPixels to;
-    TLockedPixels from;
-    if (!LockPixels(to))
+    const TSurfaceReadLock from(&source);
+    if (!from.Locked())
         return false;
-    if (!source.LockPixels(from)) {
-        Unlock();
-        return false;
-    }
     // Only what was drawn since the last whole copy differs from it; copying that back gives the same pixels.
-    for (const TRect& r : FSinceBase.Rects()) {
-        const auto width = static_cast<size_t>(r.Right - r.Left);
-        for (int32_t y = r.Top; y < r.Bottom; ++y)
-            std::memcpy(to.Bits + y * to.PitchPixels + r.Left,
-                        from.Bits + (y + top) * from.PitchPixels + left + r.Left, width * sizeof(uint32_t));
-        FChanges.Add(r);
-    }
-    source.Unlock();
-    Unlock();
-    if (!FSinceBase.Empty())
-        FVersion = NextVersion();
-    FSinceBase.Clear();
-    return true;
+    const TWritten copied = Write([&](const TLockedPixels& to) {
+        for (const TRect& r : FSinceBase.Rects()) {
+            const auto width = static_cast<size_t>(r.Right - r.Left);
+            for (int32_t y = r.Top; y < r.Bottom; ++y)
+                std::memcpy(to.Bits + y * to.PitchPixels + r.Left, from.Row(y + top) + left + r.Left,
+                            width * sizeof(uint32_t));
+        }
+        TWritten backToBase;
+        backToBase.FBackToBase = true;
+        return backToBase;
+    });
+    return copied.FBackToBase;
 }
 
 void TDirectDrawSurface::DrawSurfaceRotated(int32_t x, int32_t y, int32_t w, int32_t h, const TRect& srcRect,
@@ -420,14 +385,11 @@ void TDirectDrawSurface::DrawSurfaceRotated(int32_t x, int32_t y, int32_t w, int
     if (!source || FWidth <= 0 || FHeight <= 0 || w == 0 || h == 0 || source->Width() <= 0 ||
         source->Height() <= 0)
         return;
-    const TLockGuard dstLock(this);
-    if (!dstLock.Locked())
-        return;
-    const TLockGuard srcLock(source);
-    if (!srcLock.Locked())
-        return;
-    const TRect drawn = RenderRotated(dstLock.Pixels(), srcLock.Pixels(), x, y, w, h, srcRect, pivotX, pivotY,
-                                      transparent, source->ColorKey(), angle);
-    if (!drawn.Empty())
-        Changed(drawn);
+    Write([&](const TLockedPixels& pixels) {
+        const TSurfaceReadLock srcLock(source);
+        if (!srcLock.Locked())
+            return TWritten{};
+        return TWritten(RenderRotated(pixels, srcLock.Pixels(), x, y, w, h, srcRect, pivotX, pivotY, transparent,
+                                      source->ColorKey(), angle));
+    });
 }

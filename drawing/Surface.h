@@ -5,9 +5,11 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <utility>
 #include <vector>
 
 class TDirectDraw;
+class TSurfaceHandle;
 class TGraphic;
 
 // A GUI colour: 0x00BBGGRR, or a system colour when the top byte is 0x80.
@@ -30,15 +32,37 @@ struct TLockedPixels {
     int32_t Height = 0;
 };
 
-// A rectangle of 32-bit 0x00RRGGBB pixels with a colour key. Created on a device, which keeps it in its list.
+// What one write changed: a rectangle (nothing when it is empty), or the whole surface.
+class TWritten {
+public:
+    constexpr TWritten() = default;
+    constexpr explicit TWritten(const TRect& rect) : FRect(rect) {}
+    static constexpr TWritten Whole()
+    {
+        TWritten written;
+        written.FWhole = true;
+        return written;
+    }
+
+    constexpr const TRect& Rect() const { return FRect; }
+    constexpr bool IsWhole() const { return FWhole; }
+
+private:
+    friend class TDirectDrawSurface;
+    TRect FRect;
+    bool FWhole = false;
+    // The surface's own redraw: what was drawn over since the last whole copy has been copied back from it.
+    bool FBackToBase = false;
+};
+
+// A rectangle of 32-bit 0x00RRGGBB pixels with a colour key. Only a device creates surfaces, and it owns them:
+// holders keep a TSurfaceHandle (drawing/Device.h).
 class TDirectDrawSurface {
 public:
-    explicit TDirectDrawSurface(TDirectDraw* device);
-    ~TDirectDrawSurface();
     TDirectDrawSurface(const TDirectDrawSurface&) = delete;
     TDirectDrawSurface& operator=(const TDirectDrawSurface&) = delete;
 
-    TDirectDraw* Device() const { return FDevice; }
+    TDirectDraw* Device() const { return &FDevice; }
     int32_t Width() const { return FWidth; }
     int32_t Height() const { return FHeight; }
     bool HasStorage() const { return !FPixels.empty(); }
@@ -70,10 +94,15 @@ public:
                             TDirectDrawSurface* source, double pivotX, double pivotY, bool transparent,
                             int32_t angle);
 
-    // Nested locking; only the outermost lock and unlock do any work. Lock fails on a surface without
-    // storage or whose storage has been lost. A caller of Lock may change any pixel; one that only reads
-    // says so with LockForReading.
-    bool Lock(TLockedPixels& out);
+    // The one way pixels change. writer(const TLockedPixels&) changes pixels of the locked surface and returns
+    // what it changed, which is reported together with the write, so no change can go unseen. Returns what was
+    // reported: nothing on a surface that cannot be locked, where the writer is not called.
+    template <class Writer>
+    TWritten Write(Writer&& writer);
+
+    // Direct access for reading; the pixels must not be changed through it (Write changes them). Locks nest;
+    // each successful lock is ended by one Unlock. Fails on a surface without storage or whose storage has been
+    // lost.
     bool LockForReading(TLockedPixels& out);
     void Unlock();
 
@@ -94,6 +123,12 @@ public:
     bool Restore();
 
 private:
+    friend class TDirectDraw;
+    friend class TSurfaceHandle;
+    friend struct std::default_delete<TDirectDrawSurface>;
+    explicit TDirectDrawSurface(TDirectDraw& device);
+    ~TDirectDrawSurface();
+
     // The whole-surface copy the surface was last covered with: its source, the source's content version then,
     // and where in the source the surface's corner lay.
     struct TBaseCopy {
@@ -104,12 +139,17 @@ private:
         bool Valid = false;
     };
 
-    bool LockPixels(TLockedPixels& out);
+    // The outermost lock on the storage, under both reading and writing; only the outermost lock and unlock
+    // would reach a platform.
+    bool LockStorage(TLockedPixels& out);
+    void Report(const TWritten& written);
     void Changed(const TRect& r);
     void ChangedAll();
     bool RedrawFromBase(TDirectDrawSurface& source, int64_t left, int64_t top);
 
-    TDirectDraw* FDevice;
+    TDirectDraw& FDevice;
+    // The handle through which the surface is held, emptied if the device goes first.
+    TSurfaceHandle* FHandle = nullptr;
     std::vector<uint32_t> FPixels;
     int32_t FWidth = 0;
     int32_t FHeight = 0;
@@ -123,4 +163,49 @@ private:
     TChangedArea FSinceBase;
     TBaseCopy FBase;
     bool FIncrementalCopies = true;
+};
+
+template <class Writer>
+TWritten TDirectDrawSurface::Write(Writer&& writer)
+{
+    TLockedPixels pixels;
+    if (!LockStorage(pixels))
+        return {};
+    TWritten written;
+    try {
+        written = std::forward<Writer>(writer)(std::as_const(pixels));
+    } catch (...) {
+        // Pixels may have changed before the writer failed.
+        Report(TWritten::Whole());
+        Unlock();
+        throw;
+    }
+    Report(written);
+    Unlock();
+    return written;
+}
+
+// Holds a surface locked for reading while it lives; nothing when the surface is null or cannot be locked.
+class TSurfaceReadLock {
+public:
+    explicit TSurfaceReadLock(TDirectDrawSurface* surface)
+        : FSurface(surface), FLocked(surface && surface->LockForReading(FPixels))
+    {
+    }
+    ~TSurfaceReadLock()
+    {
+        if (FLocked)
+            FSurface->Unlock();
+    }
+    TSurfaceReadLock(const TSurfaceReadLock&) = delete;
+    TSurfaceReadLock& operator=(const TSurfaceReadLock&) = delete;
+
+    bool Locked() const { return FLocked; }
+    const TLockedPixels& Pixels() const { return FPixels; }
+    const uint32_t* Row(int64_t y) const { return FPixels.Bits + y * FPixels.PitchPixels; }
+
+private:
+    TDirectDrawSurface* FSurface;
+    TLockedPixels FPixels;
+    bool FLocked;
 };

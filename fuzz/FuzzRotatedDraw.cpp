@@ -72,7 +72,7 @@ int FuzzRotatedDraw(const uint8_t* data, size_t size)
     source->SetColorKey(PatternPixel(in.Byte() % srcW, in.Byte() % srcH));
     auto fast = MakeSurface(device, dstW, dstH);
     auto slow = MakeSurface(device, dstW, dstH);
-    fast->DrawSurfaceRotated(call.X, call.Y, call.W, call.H, call.SrcRect, source.get(), call.PivotX, call.PivotY,
+    fast->DrawSurfaceRotated(call.X, call.Y, call.W, call.H, call.SrcRect, source.Get(), call.PivotX, call.PivotY,
                              call.Transparent, call.Angle);
     ReferenceDrawRotated(*slow, *source, call);
     if (Snapshot(*fast) != Snapshot(*slow))

@@ -46,13 +46,13 @@ std::vector<TSpriteDraw> FrameDraws()
     };
 }
 
-TOurSprites::TOurSprites() : FBuffer(std::make_unique<TDirectDrawSurface>(&FDevice))
+TOurSprites::TOurSprites() : FBuffer(FDevice.CreateSurface())
 {
     FBuffer->Resize(FrameWidth, FrameHeight);
     FBuffer->FillSolid(kBackdrop);
     for (const TSpritePicture& picture : SpritePictures()) {
         const TDIB dib = LoadPicture(picture);
-        auto surface = std::make_unique<TDirectDrawSurface>(&FDevice);
+        TSurfaceHandle surface = FDevice.CreateSurface();
         surface->LoadPictureRect(dib, 0, 0, TRect{0, 0, dib.Width(), dib.Height()});
         surface->SetColorKey(picture.KeyPixel);
         FPatterns.push_back(std::move(surface));

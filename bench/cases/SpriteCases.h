@@ -48,8 +48,8 @@ public:
 
 private:
     TDirectDraw FDevice;
-    std::unique_ptr<TDirectDrawSurface> FBuffer;
-    std::vector<std::unique_ptr<TDirectDrawSurface>> FPatterns;
+    TSurfaceHandle FBuffer;
+    std::vector<TSurfaceHandle> FPatterns;
 };
 
 // Qt's side: the patterns as premultiplied images (key pixels transparent) and a target image of frame size,

@@ -65,7 +65,7 @@ TEST_F(MainImageList, KeepsNoDecodedBackgroundOnceItsSurfacesAreBuiltAndDecodesI
     ASSERT_NE(jpeg, nullptr);
     EXPECT_FALSE(jpeg->Decoded());
     ASSERT_EQ(water.PatternCount(), 1);
-    TDirectDrawSurface& surface = *water.Patterns()[0].Surface;
+    TDirectDrawSurface& surface = *water.PatternSurface(0);
     const uint32_t before[] = {surface.ReadPixel(0, 0), surface.ReadPixel(777, 555), surface.ReadPixel(1499, 999)};
     EXPECT_NE(before[1], 0u);
 
@@ -73,7 +73,7 @@ TEST_F(MainImageList, KeepsNoDecodedBackgroundOnceItsSurfacesAreBuiltAndDecodesI
     DXDraw.DDraw()->LoseSurfaces();
     EXPECT_TRUE(DXDraw.SurfacesReady());
     EXPECT_FALSE(jpeg->Decoded());
-    TDirectDrawSurface& again = *water.Patterns()[0].Surface;
+    TDirectDrawSurface& again = *water.PatternSurface(0);
     EXPECT_EQ(again.ReadPixel(0, 0), before[0]);
     EXPECT_EQ(again.ReadPixel(777, 555), before[1]);
     EXPECT_EQ(again.ReadPixel(1499, 999), before[2]);

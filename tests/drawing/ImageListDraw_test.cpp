@@ -94,7 +94,7 @@ TEST_F(ImageListDraw, ChangingTheTransparentColourChangesTheNextDraw)
     item.SetPicture(TTestGraphic(image));
     item.SetTransparentColor(0x0000FF); // red in GUI order
     item.Restore();
-    const TDirectDrawSurface* loaded = item.PatternSurfaces()[0].get();
+    const TDirectDrawSurface* loaded = item.PatternSurfaces()[0].Get();
 
     TDirectDrawSurface& back = Back();
     item.DrawPattern(back, 0, 0, 0);
@@ -104,7 +104,7 @@ TEST_F(ImageListDraw, ChangingTheTransparentColourChangesTheNextDraw)
     EXPECT_EQ(back.ReadPixel(3, 0), Backdrop);
 
     item.SetTransparentColor(0x00FF00); // green
-    EXPECT_EQ(item.PatternSurfaces()[0].get(), loaded) << "the picture is not reloaded";
+    EXPECT_EQ(item.PatternSurfaces()[0].Get(), loaded) << "the picture is not reloaded";
     Back();
     item.DrawPattern(back, 0, 0, 0);
     EXPECT_EQ(back.ReadPixel(0, 0), Red);
@@ -123,12 +123,12 @@ TEST_F(ImageListDraw, AFinalisedDrawingSurfaceLeavesItemsDrawingNothing)
     EXPECT_TRUE(item.PatternSurfaces().empty());
 
     TDirectDraw device;
-    TDirectDrawSurface dest(&device);
-    dest.Resize(40, 40);
-    dest.FillSolid(Backdrop);
-    item.DrawPattern(dest, 0, 0, 0);
-    item.DrawRotated(dest, 20, 20, 15, 15, 0, 0.5, 0.5, 0);
-    EXPECT_EQ(CountOther(dest, dest.ClientRect(), Backdrop), 0);
+    TSurfaceHandle dest = device.CreateSurface();
+    dest->Resize(40, 40);
+    dest->FillSolid(Backdrop);
+    item.DrawPattern(*dest, 0, 0, 0);
+    item.DrawRotated(*dest, 20, 20, 15, 15, 0, 0.5, 0.5, 0);
+    EXPECT_EQ(CountOther(*dest, dest->ClientRect(), Backdrop), 0);
 }
 
 TEST(ImageListBinding, ItemsLoadWhenTheDrawingSurfaceInitialises)
@@ -167,9 +167,10 @@ TEST(ImageListBinding, LostStorageIsReloadedFromThePictures)
     dxdraw.Present();
     ASSERT_EQ(item.PatternCount(), 4);
     EXPECT_EQ(item.Width(), 39);
-    const TPictureCollectionItemPattern& last = item.Patterns()[3];
-    EXPECT_FALSE(last.Surface->IsLost());
-    EXPECT_EQ(last.Surface->ReadPixel(last.Rect.Left, last.Rect.Top), PositionCode(117, 0));
+    const TRect& last = item.Patterns()[3].Rect;
+    ASSERT_NE(item.PatternSurface(3), nullptr);
+    EXPECT_FALSE(item.PatternSurface(3)->IsLost());
+    EXPECT_EQ(item.PatternSurface(3)->ReadPixel(last.Left, last.Top), PositionCode(117, 0));
 }
 
 TEST(ImageListBinding, TheCollectionNeedsAnInitialisedDrawingSurface)
@@ -189,30 +190,26 @@ TEST(ImageListBinding, TheCollectionNeedsAnInitialisedDrawingSurface)
     EXPECT_FALSE(item.Initialized());
 }
 
-TEST(ImageListBinding, MovingToAnotherDrawingSurfaceLeavesTheOldOne)
+class ImageListRebinding : public TwoDrawingSurfaces {};
+
+TEST_F(ImageListRebinding, MovingToAnotherDrawingSurfaceLeavesTheOldOne)
 {
-    THeadlessWindow windowA(200, 100);
-    THeadlessWindow windowB(300, 100);
-    TDXDraw a(windowA);
-    TDXDraw b(windowB);
-    TDXImageList list;
-    TPictureCollectionItem& item = list.Items().Add();
-    item.SetPicture(CodedPicture(30, 15));
-    list.SetDXDraw(&a);
-    a.Initialize();
+    TPictureCollectionItem& item = AddItem(CodedPicture(30, 15));
+    List.SetDXDraw(&A);
+    A.Initialize();
     ASSERT_EQ(item.PatternCount(), 1);
 
-    list.SetDXDraw(&b);
-    EXPECT_EQ(list.DXDraw(), &b);
+    List.SetDXDraw(&B);
+    EXPECT_EQ(List.DXDraw(), &B);
     EXPECT_FALSE(item.Initialized()) << "withdrawing from an initialised surface finalises the items";
-    a.DDraw()->LoseSurfaces();
-    a.Present();
+    A.DDraw()->LoseSurfaces();
+    A.Present();
     EXPECT_FALSE(item.Initialized()) << "the old surface's restore no longer reaches the list";
 
-    b.Initialize();
+    B.Initialize();
     ASSERT_EQ(item.PatternCount(), 1);
-    EXPECT_EQ(item.PatternSurfaces()[0]->Device(), b.DDraw());
-    a.Finalize();
+    EXPECT_EQ(item.PatternSurfaces()[0]->Device(), B.DDraw());
+    A.Finalize();
     EXPECT_TRUE(item.Initialized());
 }
 

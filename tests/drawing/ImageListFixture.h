@@ -31,3 +31,21 @@ protected:
     TDXDraw DXDraw{Window};
     TDXImageList List;
 };
+
+// An image list with one item and two drawing surfaces in headless windows, neither initialised nor bound yet.
+class TwoDrawingSurfaces : public testing::Test {
+protected:
+    TPictureCollectionItem& AddItem(const TGraphic& picture, int32_t patternWidth = 0)
+    {
+        TPictureCollectionItem& item = List.Items().Add();
+        item.SetPicture(picture);
+        item.PatternWidth = patternWidth;
+        return item;
+    }
+
+    THeadlessWindow WindowA{200, 100};
+    THeadlessWindow WindowB{300, 100};
+    TDXDraw A{WindowA};
+    TDXDraw B{WindowB};
+    TDXImageList List;
+};

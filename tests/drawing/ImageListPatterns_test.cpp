@@ -19,12 +19,13 @@ TPoint PictureOrigin(const TPictureCollectionItem& item, int32_t n)
     const TPictureCollectionItemPattern& p = item.Patterns()[static_cast<size_t>(n)];
     if (p.Rect.Width() != item.Width() || p.Rect.Height() != item.Height())
         return {-1, -1};
-    const uint32_t corner = p.Surface->ReadPixel(p.Rect.Left, p.Rect.Top);
+    TDirectDrawSurface& surface = *item.PatternSurface(n);
+    const uint32_t corner = surface.ReadPixel(p.Rect.Left, p.Rect.Top);
     const TPoint origin{static_cast<int32_t>(corner >> 12) - 1, static_cast<int32_t>(corner & 0xFFF) - 1};
     for (int32_t j = 0; j < p.Rect.Height(); ++j) {
         for (int32_t i = 0; i < p.Rect.Width(); ++i) {
             const uint32_t expected = PositionCode(origin.first + i, origin.second + j);
-            if (p.Surface->ReadPixel(p.Rect.Left + i, p.Rect.Top + j) != expected)
+            if (surface.ReadPixel(p.Rect.Left + i, p.Rect.Top + j) != expected)
                 return {-1, -1};
         }
     }
@@ -142,7 +143,8 @@ TEST_P(PatternTiles, DisplayMemoryCutsWidePicturesIntoTilesThatKeepPatternsWhole
     }
     for (const auto& [n, where] : c.Placed) {
         const TPictureCollectionItemPattern& p = item.Patterns()[static_cast<size_t>(n)];
-        EXPECT_EQ(p.Surface, item.PatternSurfaces()[where.first].get()) << "pattern " << n;
+        EXPECT_EQ(p.SurfaceIndex, where.first) << "pattern " << n;
+        EXPECT_EQ(item.PatternSurface(n), item.PatternSurfaces()[where.first].Get()) << "pattern " << n;
         EXPECT_EQ((TPoint{p.Rect.Left, p.Rect.Top}), where.second) << "pattern " << n;
     }
 }

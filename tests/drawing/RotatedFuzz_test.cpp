@@ -44,7 +44,7 @@ TEST(RotatedFuzz, AbsurdArgumentsNeverReachOutsideTheSurfacesAndMatchTheReferenc
                                             Pick(random, rectEdges), Pick(random, rectEdges)};
         auto fast = MakeSurface(device, 16, 16);
         auto slow = MakeSurface(device, 16, 16);
-        fast->DrawSurfaceRotated(call.X, call.Y, call.W, call.H, call.SrcRect, source.get(), call.PivotX,
+        fast->DrawSurfaceRotated(call.X, call.Y, call.W, call.H, call.SrcRect, source.Get(), call.PivotX,
                                  call.PivotY, call.Transparent, call.Angle);
         ReferenceDrawRotated(*slow, *source, call);
         ASSERT_EQ(Snapshot(*fast), Snapshot(*slow))
@@ -65,7 +65,7 @@ TEST(RotatedFuzz, TheUnrotatedCopyCopesWithAbsurdArguments)
     for (int n = 0; n < 4000; ++n) {
         target->FillSolid(kBackground);
         const TRect rect{Pick(random, values), Pick(random, values), Pick(random, values), Pick(random, values)};
-        target->DrawSurface(Pick(random, values), Pick(random, values), rect, source.get(), random() % 2 == 0);
+        target->DrawSurface(Pick(random, values), Pick(random, values), rect, source.Get(), random() % 2 == 0);
         for (const uint32_t pixel : Snapshot(*target))
             if (pixel != kBackground) {
                 ASSERT_EQ(pixel & 0xFF0000u, 0x400000u);

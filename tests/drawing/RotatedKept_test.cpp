@@ -51,9 +51,9 @@ TEST(RotatedKept, AnUnclippedDrawKeepsTheSpansAFreshWalkPlansElsewhere)
         auto target = MakeSurface(device, size, size);
         const TRect first{0, 0, s.Sw, s.Sh};
         // Clipped by the left edge: nothing kept yet.
-        target->DrawSurfaceRotated(2, 150, s.W, s.H, first, source.get(), s.PivotX, s.PivotY, true, s.Angle);
+        target->DrawSurfaceRotated(2, 150, s.W, s.H, first, source.Get(), s.PivotX, s.PivotY, true, s.Angle);
         EXPECT_FALSE(ShapeOf(s.W, s.H, s.Sw, s.Sh, s.PivotX, s.PivotY, s.Angle).Kept) << s.Angle;
-        target->DrawSurfaceRotated(150, 150, s.W, s.H, first, source.get(), s.PivotX, s.PivotY, true, s.Angle);
+        target->DrawSurfaceRotated(150, 150, s.W, s.H, first, source.Get(), s.PivotX, s.PivotY, true, s.Angle);
         const TShape& shape = ShapeOf(s.W, s.H, s.Sw, s.Sh, s.PivotX, s.PivotY, s.Angle);
         ASSERT_TRUE(shape.Kept) << s.Angle;
         ASSERT_GT(shape.RunCount, 0) << s.Angle;

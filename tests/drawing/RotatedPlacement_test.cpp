@@ -44,7 +44,7 @@ TEST_P(RotatedPlacement, EveryPatternPixelLandsWhereExpected)
     TDirectDraw device;
     auto target = MakeSurface(device, kTargetSize, kTargetSize);
     auto pattern = MakePattern(device, c.PatternW, c.PatternH);
-    target->DrawSurfaceRotated(c.X, c.Y, c.W, c.H, pattern->ClientRect(), pattern.get(), c.PivotX, c.PivotY, false,
+    target->DrawSurfaceRotated(c.X, c.Y, c.W, c.H, pattern->ClientRect(), pattern.Get(), c.PivotX, c.PivotY, false,
                                c.Angle);
 
     TExpected expected;
@@ -108,13 +108,13 @@ INSTANTIATE_TEST_SUITE_P(
 class RotatedDraw : public ::testing::Test {
 protected:
     TDirectDraw device;
-    std::unique_ptr<TDirectDrawSurface> target = MakeSurface(device, kTargetSize, kTargetSize);
-    std::unique_ptr<TDirectDrawSurface> pattern = MakePattern(device, 30, 57);
+    TSurfaceHandle target = MakeSurface(device, kTargetSize, kTargetSize);
+    TSurfaceHandle pattern = MakePattern(device, 30, 57);
 
     std::vector<uint32_t> Draw(int32_t angle, const TRect& srcRect, int32_t x = kX, int32_t w = 30, int32_t h = 57)
     {
         target->FillSolid(kBackground);
-        target->DrawSurfaceRotated(x, kY, w, h, srcRect, pattern.get(), 0.5, 1.0, false, angle);
+        target->DrawSurfaceRotated(x, kY, w, h, srcRect, pattern.Get(), 0.5, 1.0, false, angle);
         return Snapshot(*target);
     }
 };
@@ -188,12 +188,12 @@ INSTANTIATE_TEST_SUITE_P(Cases, RotatedDrawsNothing,
 
 TEST_F(RotatedDraw, NothingIsDrawnWithoutStorageOnEitherSide)
 {
-    TDirectDrawSurface empty(&device);
-    target->DrawSurfaceRotated(kX, kY, 30, 57, TRect{0, 0, 30, 57}, &empty, 0.5, 1.0, false, 0);
+    TSurfaceHandle empty = device.CreateSurface();
+    target->DrawSurfaceRotated(kX, kY, 30, 57, TRect{0, 0, 30, 57}, empty.Get(), 0.5, 1.0, false, 0);
     target->DrawSurfaceRotated(kX, kY, 30, 57, TRect{0, 0, 30, 57}, nullptr, 0.5, 1.0, false, 0);
     EXPECT_EQ(CountNot(*target, kBackground), 0);
-    empty.DrawSurfaceRotated(0, 0, 30, 57, pattern->ClientRect(), pattern.get(), 0.5, 1.0, false, 0);
-    EXPECT_FALSE(empty.HasStorage());
+    empty->DrawSurfaceRotated(0, 0, 30, 57, pattern->ClientRect(), pattern.Get(), 0.5, 1.0, false, 0);
+    EXPECT_FALSE(empty->HasStorage());
 }
 
 struct TMarkerCase {
@@ -213,7 +213,7 @@ TEST_P(RotatedMarkers, ArriveBitForBitAndKeyPixelsOnlySkipWhenKeyed)
         pattern->WritePixel(i, 20, value);
     pattern->SetColorKey(key);
     target->FillSolid(kBackground);
-    target->DrawSurfaceRotated(kX, kY, 30, 57, pattern->ClientRect(), pattern.get(), 0.5, 1.0, c.Transparent,
+    target->DrawSurfaceRotated(kX, kY, 30, 57, pattern->ClientRect(), pattern.Get(), 0.5, 1.0, c.Transparent,
                                c.Angle);
     for (const auto& [i, value] : written) {
         // Where pattern pixel (i, 20) lands at these angles.

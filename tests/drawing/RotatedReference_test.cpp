@@ -37,15 +37,15 @@ int CompareWithReference(TDirectDraw& device, TDirectDrawSurface& source, int32_
 {
     auto fast = MakeSurface(device, dw, dh);
     auto slow = MakeSurface(device, dw, dh);
-    TLockedPixels a;
-    TLockedPixels b;
-    if (fast->Lock(a) && slow->Lock(b)) {
-        for (int32_t y = 0; y < dh; ++y)
-            for (int32_t x = 0; x < dw; ++x)
-                a.Bits[y * a.PitchPixels + x] = b.Bits[y * b.PitchPixels + x] = static_cast<uint32_t>(random());
-        fast->Unlock();
-        slow->Unlock();
-    }
+    fast->Write([&](const TLockedPixels& a) {
+        slow->Write([&](const TLockedPixels& b) {
+            for (int32_t y = 0; y < dh; ++y)
+                for (int32_t x = 0; x < dw; ++x)
+                    a.Bits[y * a.PitchPixels + x] = b.Bits[y * b.PitchPixels + x] = static_cast<uint32_t>(random());
+            return TWritten::Whole();
+        });
+        return TWritten::Whole();
+    });
     const auto before = Snapshot(*slow);
     fast->ForgetChanges();
     fast->DrawSurfaceRotated(call.X, call.Y, call.W, call.H, call.SrcRect, &source, call.PivotX, call.PivotY,
@@ -83,19 +83,18 @@ int CompareWithReference(TDirectDraw& device, TDirectDrawSurface& source, int32_
 }
 
 // Source pixels from a small palette with random top bytes, so that keys and near-keys occur often.
-std::unique_ptr<TDirectDrawSurface> RandomSource(TDirectDraw& device, int32_t w, int32_t h, std::mt19937& random)
+TSurfaceHandle RandomSource(TDirectDraw& device, int32_t w, int32_t h, std::mt19937& random)
 {
     const uint32_t palette[] = {0xFF00FF, 0x008080, 0xFF0000, 0xFFFF00, 0x000000, 0xFFFFFF};
-    auto source = MakeSurface(device, w, h);
-    TLockedPixels pixels;
-    if (!source->Lock(pixels))
-        return source;
-    for (int32_t y = 0; y < h; ++y)
-        for (int32_t x = 0; x < w; ++x)
-            pixels.Bits[y * pixels.PitchPixels + x] =
-                static_cast<uint32_t>((random() % 2 ? palette[random() % 6] : random() & 0xFFFFFF) |
-                                      (random() % 4 == 0 ? random() & 0xFF000000u : 0));
-    source->Unlock();
+    TSurfaceHandle source = MakeSurface(device, w, h);
+    source->Write([&](const TLockedPixels& pixels) {
+        for (int32_t y = 0; y < h; ++y)
+            for (int32_t x = 0; x < w; ++x)
+                pixels.Bits[y * pixels.PitchPixels + x] =
+                    static_cast<uint32_t>((random() % 2 ? palette[random() % 6] : random() & 0xFFFFFF) |
+                                          (random() % 4 == 0 ? random() & 0xFF000000u : 0));
+        return TWritten::Whole();
+    });
     source->SetColorKey(palette[0] | (random() % 2 ? 0xFF000000u : 0));
     return source;
 }
@@ -302,7 +301,7 @@ TEST(RotatedReference, ASurfaceDrawnOntoItselfReadsWhatItHasJustWritten)
     for (int n = 0; n < 400; ++n) {
         auto fast = RandomSource(device, 40, 40, random);
         auto slow = MakeSurface(device, 40, 40);
-        slow->DrawSurface(0, 0, fast->ClientRect(), fast.get(), false);
+        slow->DrawSurface(0, 0, fast->ClientRect(), fast.Get(), false);
         slow->SetColorKey(fast->ColorKey());
         TRotatedCall call;
         call.SrcRect = {Between(random, 0, 10), Between(random, 0, 10), Between(random, 20, 40),
@@ -315,7 +314,7 @@ TEST(RotatedReference, ASurfaceDrawnOntoItselfReadsWhatItHasJustWritten)
         call.Transparent = random() % 2 == 0;
         call.X = Between(random, -5, 45);
         call.Y = Between(random, -5, 45);
-        fast->DrawSurfaceRotated(call.X, call.Y, call.W, call.H, call.SrcRect, fast.get(), call.PivotX,
+        fast->DrawSurfaceRotated(call.X, call.Y, call.W, call.H, call.SrcRect, fast.Get(), call.PivotX,
                                  call.PivotY, call.Transparent, call.Angle);
         ReferenceDrawRotated(*slow, *slow, call);
         ASSERT_EQ(Snapshot(*fast), Snapshot(*slow)) << Describe(call, 40, 40);

@@ -9,8 +9,8 @@ constexpr uint32_t kKey = 0xFF00FF;
 class SurfaceDraw : public ::testing::Test {
 protected:
     TDirectDraw device;
-    std::unique_ptr<TDirectDrawSurface> target = MakeSurface(device, 50, 40);
-    std::unique_ptr<TDirectDrawSurface> source = MakePattern(device, 20, 16);
+    TSurfaceHandle target = MakeSurface(device, 50, 40);
+    TSurfaceHandle source = MakePattern(device, 20, 16);
 
     // Checks that the destination shows source pixel (x - dx, y - dy) over rect and the background elsewhere.
     void ExpectCopy(const TRect& rect, int64_t dx, int64_t dy)
@@ -38,7 +38,7 @@ class SurfaceDrawClipping : public SurfaceDraw, public ::testing::WithParamInter
 TEST_P(SurfaceDrawClipping, CopiesOnlyWhatBothSurfacesHold)
 {
     const TClipCase& c = GetParam();
-    target->DrawSurface(c.X, c.Y, c.Src, source.get(), false);
+    target->DrawSurface(c.X, c.Y, c.Src, source.Get(), false);
     ExpectCopy(c.Drawn, int64_t{c.X} - c.Src.Left, int64_t{c.Y} - c.Src.Top);
 }
 
@@ -62,7 +62,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(SurfaceDraw, ColumnZeroShowsTheColumnFivePastTheRectWhenDrawnAtMinusFive)
 {
-    target->DrawSurface(-5, 0, TRect{3, 0, 20, 16}, source.get(), false);
+    target->DrawSurface(-5, 0, TRect{3, 0, 20, 16}, source.Get(), false);
     for (int32_t y = 0; y < 16; ++y)
         EXPECT_EQ(target->ReadPixel(0, y), PatternPixel(8, y));
 }
@@ -75,7 +75,7 @@ TEST_F(SurfaceDraw, KeyedDrawsSkipKeyPixelsAndOpaqueDrawsCopyThem)
     source->SetColorKey(kKey);
     for (const bool transparent : {true, false}) {
         target->FillSolid(kBackground);
-        target->DrawSurface(0, 0, source->ClientRect(), source.get(), transparent);
+        target->DrawSurface(0, 0, source->ClientRect(), source.Get(), transparent);
         EXPECT_EQ(target->ReadPixel(1, 1), transparent ? kBackground : kKey);
         EXPECT_EQ(target->ReadPixel(2, 1), transparent ? kBackground : 0xFF000000u | kKey);
         EXPECT_EQ(target->ReadPixel(3, 1), transparent ? 0x008080u : 0x77008080u);
@@ -85,8 +85,8 @@ TEST_F(SurfaceDraw, KeyedDrawsSkipKeyPixelsAndOpaqueDrawsCopyThem)
 
 TEST_F(SurfaceDraw, NothingHappensWithoutASource)
 {
-    TDirectDrawSurface empty(&device);
-    target->DrawSurface(0, 0, TRect{0, 0, 5, 5}, &empty, false);
+    TSurfaceHandle empty = device.CreateSurface();
+    target->DrawSurface(0, 0, TRect{0, 0, 5, 5}, empty.Get(), false);
     target->DrawSurface(0, 0, TRect{0, 0, 5, 5}, nullptr, false);
     EXPECT_EQ(CountNot(*target, kBackground), 0);
 }
@@ -96,7 +96,7 @@ TEST_F(SurfaceDraw, OverlappingCopiesWithinOneSurfaceReadTheOriginalPixels)
     for (const bool transparent : {false, true}) {
         for (const int32_t shift : {3, -3}) {
             auto surface = MakePattern(device, 16, 16);
-            surface->DrawSurface(4 + shift, 4 + shift, TRect{4, 4, 12, 12}, surface.get(), transparent);
+            surface->DrawSurface(4 + shift, 4 + shift, TRect{4, 4, 12, 12}, surface.Get(), transparent);
             for (int32_t y = 4; y < 12; ++y)
                 for (int32_t x = 4; x < 12; ++x)
                     ASSERT_EQ(surface->ReadPixel(x + shift, y + shift), PatternPixel(x, y))

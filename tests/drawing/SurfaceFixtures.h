@@ -4,7 +4,6 @@
 #include "drawing/Surface.h"
 
 #include <cstdint>
-#include <memory>
 #include <vector>
 
 // Pattern pixel (i, j): column and row in the low bytes, never the background or a key used in the tests.
@@ -15,16 +14,15 @@ constexpr uint32_t PatternPixel(int32_t i, int32_t j)
 
 constexpr uint32_t kBackground = 0x123456;
 
-inline std::unique_ptr<TDirectDrawSurface> MakeSurface(TDirectDraw& device, int32_t w, int32_t h,
-                                                        uint32_t fill = kBackground)
+inline TSurfaceHandle MakeSurface(TDirectDraw& device, int32_t w, int32_t h, uint32_t fill = kBackground)
 {
-    auto surface = std::make_unique<TDirectDrawSurface>(&device);
+    TSurfaceHandle surface = device.CreateSurface();
     surface->Resize(w, h);
     surface->FillSolid(fill);
     return surface;
 }
 
-inline std::unique_ptr<TDirectDrawSurface> MakePattern(TDirectDraw& device, int32_t w, int32_t h)
+inline TSurfaceHandle MakePattern(TDirectDraw& device, int32_t w, int32_t h)
 {
     auto surface = MakeSurface(device, w, h);
     for (int32_t j = 0; j < h; ++j)
@@ -37,13 +35,11 @@ inline std::unique_ptr<TDirectDrawSurface> MakePattern(TDirectDraw& device, int3
 inline std::vector<uint32_t> Snapshot(TDirectDrawSurface& surface)
 {
     std::vector<uint32_t> pixels;
-    TLockedPixels locked;
-    if (!surface.LockForReading(locked))
+    const TSurfaceReadLock lock(&surface);
+    if (!lock.Locked())
         return pixels;
-    for (int32_t y = 0; y < locked.Height; ++y)
-        pixels.insert(pixels.end(), locked.Bits + y * locked.PitchPixels,
-                      locked.Bits + y * locked.PitchPixels + locked.Width);
-    surface.Unlock();
+    for (int32_t y = 0; y < lock.Pixels().Height; ++y)
+        pixels.insert(pixels.end(), lock.Row(y), lock.Row(y) + lock.Pixels().Width);
     return pixels;
 }
 

@@ -23,28 +23,27 @@ TEST(SurfaceIncrementalCopy, RandomOperationsLeaveTheSamePixelsAsPlainCopies)
         const auto x = static_cast<int32_t>(random() % 40) - 4;
         const auto y = static_cast<int32_t>(random() % 30) - 4;
         const auto pick = random() % 20;
-        for (TDirectDrawSurface* target : {fast.get(), slow.get()}) {
+        for (TDirectDrawSurface* target : {fast.Get(), slow.Get()}) {
             if (pick < 6)
                 // The background at one of two places in its source: a change of place is a new copy.
-                target->DrawSurface(0, 0, {static_cast<int32_t>(pick % 2), 0, 40, 30}, background.get(), false);
+                target->DrawSurface(0, 0, {static_cast<int32_t>(pick % 2), 0, 40, 30}, background.Get(), false);
             else if (pick < 10)
-                target->DrawSurfaceRotated(x, y, 7, 5, sprite->ClientRect(), sprite.get(), 0.5, 0.5, true,
+                target->DrawSurfaceRotated(x, y, 7, 5, sprite->ClientRect(), sprite.Get(), 0.5, 0.5, true,
                                            static_cast<int32_t>(pick * 29));
             else if (pick < 13)
-                target->DrawSurface(x, y, sprite->ClientRect(), sprite.get(), pick % 2 == 0);
+                target->DrawSurface(x, y, sprite->ClientRect(), sprite.Get(), pick % 2 == 0);
             else if (pick < 17)
                 target->WritePixel(x, y, 0xFFFFFF);
             else if (pick == 17)
-                target->DrawSurface(x, y, {0, 0, 10, 10}, background.get(), false);
+                target->DrawSurface(x, y, {0, 0, 10, 10}, background.Get(), false);
             else if (pick == 18)
                 target->FillSolid(0x0000FF);
             else {
-                // Direct access may change any pixel.
-                TLockedPixels pixels;
-                if (target->Lock(pixels)) {
+                // A direct write reports only the rectangle it names; the next copy must still redraw it.
+                target->Write([&](const TLockedPixels& pixels) {
                     pixels.Bits[(y & 15) * pixels.PitchPixels + (x & 15)] = 0x00FF00;
-                    target->Unlock();
-                }
+                    return TWritten({x & 15, y & 15, (x & 15) + 1, (y & 15) + 1});
+                });
             }
         }
         if (pick == 19 && n % 7 == 0)

@@ -29,38 +29,38 @@ private:
 TEST(SurfaceLoadPicture, LoadsARectOneToOneAtTheRectsSize)
 {
     TDirectDraw device;
-    TDirectDrawSurface surface(&device);
-    surface.SetColorKey(0xFF00FF);
-    surface.LoadPictureRect(TTestPicture(20, 10), 0, 0, TRect{5, 2, 12, 9});
-    ASSERT_EQ(surface.Width(), 7);
-    ASSERT_EQ(surface.Height(), 7);
-    EXPECT_EQ(surface.ColorKey(), 0u);
+    TSurfaceHandle surface = device.CreateSurface();
+    surface->SetColorKey(0xFF00FF);
+    surface->LoadPictureRect(TTestPicture(20, 10), 0, 0, TRect{5, 2, 12, 9});
+    ASSERT_EQ(surface->Width(), 7);
+    ASSERT_EQ(surface->Height(), 7);
+    EXPECT_EQ(surface->ColorKey(), 0u);
     for (int32_t y = 0; y < 7; ++y)
         for (int32_t x = 0; x < 7; ++x)
-            EXPECT_EQ(surface.ReadPixel(x, y), PatternPixel(x + 5, y + 2)) << x << "," << y;
+            EXPECT_EQ(surface->ReadPixel(x, y), PatternPixel(x + 5, y + 2)) << x << "," << y;
 }
 
 TEST(SurfaceLoadPicture, StretchesByTheNearestPixel)
 {
     TDirectDraw device;
-    TDirectDrawSurface surface(&device);
-    surface.LoadPictureRect(TTestPicture(4, 4), 8, 4, TRect{0, 0, 4, 2});
-    ASSERT_EQ(surface.Width(), 8);
-    ASSERT_EQ(surface.Height(), 4);
+    TSurfaceHandle surface = device.CreateSurface();
+    surface->LoadPictureRect(TTestPicture(4, 4), 8, 4, TRect{0, 0, 4, 2});
+    ASSERT_EQ(surface->Width(), 8);
+    ASSERT_EQ(surface->Height(), 4);
     for (int32_t y = 0; y < 4; ++y)
         for (int32_t x = 0; x < 8; ++x)
-            EXPECT_EQ(surface.ReadPixel(x, y), PatternPixel(x / 2, y / 2)) << x << "," << y;
+            EXPECT_EQ(surface->ReadPixel(x, y), PatternPixel(x / 2, y / 2)) << x << "," << y;
 }
 
 TEST(SurfaceLoadPicture, PartsOfTheRectBeyondThePictureAreBlack)
 {
     TDirectDraw device;
-    TDirectDrawSurface surface(&device);
-    surface.LoadPictureRect(TTestPicture(3, 3), 0, 0, TRect{1, -1, 4, 2});
-    EXPECT_EQ(surface.ReadPixel(0, 0), 0u);
-    EXPECT_EQ(surface.ReadPixel(0, 1), PatternPixel(1, 0));
-    EXPECT_EQ(surface.ReadPixel(1, 2), PatternPixel(2, 1));
-    EXPECT_EQ(surface.ReadPixel(2, 2), 0u);
+    TSurfaceHandle surface = device.CreateSurface();
+    surface->LoadPictureRect(TTestPicture(3, 3), 0, 0, TRect{1, -1, 4, 2});
+    EXPECT_EQ(surface->ReadPixel(0, 0), 0u);
+    EXPECT_EQ(surface->ReadPixel(0, 1), PatternPixel(1, 0));
+    EXPECT_EQ(surface->ReadPixel(1, 2), PatternPixel(2, 1));
+    EXPECT_EQ(surface->ReadPixel(2, 2), 0u);
 }
 
 TEST(SurfaceLoadPicture, AnEmptyRectReleasesTheStorage)

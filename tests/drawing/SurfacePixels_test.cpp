@@ -12,7 +12,7 @@ struct TPoint {
 class SurfacePixels : public ::testing::TestWithParam<TPoint> {
 protected:
     TDirectDraw device;
-    std::unique_ptr<TDirectDrawSurface> surface = MakeSurface(device, 40, 30, 0xABCDEF);
+    TSurfaceHandle surface = MakeSurface(device, 40, 30, 0xABCDEF);
 };
 
 TEST_P(SurfacePixels, OutsideReadsZeroAndIgnoresWrites)
@@ -44,13 +44,21 @@ TEST(SurfacePixelAccess, WrittenPixelsReadBackAtTheCornersAndInside)
 TEST(SurfacePixelAccess, WithoutStorageNothingIsReadOrWritten)
 {
     TDirectDraw device;
-    TDirectDrawSurface surface(&device);
-    surface.WritePixel(0, 0, 0xFFFFFF);
-    surface.FillSolid(0xFFFFFF);
-    EXPECT_EQ(surface.ReadPixel(0, 0), 0u);
-    EXPECT_EQ(surface.ColorToPixel(clWhite), 0u);
+    TSurfaceHandle surface = device.CreateSurface();
+    surface->WritePixel(0, 0, 0xFFFFFF);
+    surface->FillSolid(0xFFFFFF);
+    EXPECT_EQ(surface->ReadPixel(0, 0), 0u);
+    EXPECT_EQ(surface->ColorToPixel(clWhite), 0u);
     TLockedPixels pixels;
-    EXPECT_FALSE(surface.Lock(pixels));
+    EXPECT_FALSE(surface->LockForReading(pixels));
+    bool called = false;
+    const TWritten written = surface->Write([&](const TLockedPixels&) {
+        called = true;
+        return TWritten::Whole();
+    });
+    EXPECT_FALSE(called);
+    EXPECT_FALSE(written.IsWhole());
+    EXPECT_TRUE(surface->Changes().Empty());
 }
 
 TEST(SurfacePixelAccess, FillSolidSetsEveryPixel)
@@ -94,14 +102,15 @@ TEST(SurfaceLocking, NestedLocksAreCountedAndSeeTheSamePixels)
     TDirectDraw device;
     auto surface = MakeSurface(device, 6, 4, 0);
     TLockedPixels outer;
-    TLockedPixels inner;
-    ASSERT_TRUE(surface->Lock(outer));
-    ASSERT_TRUE(surface->Lock(inner));
-    EXPECT_EQ(outer.Bits, inner.Bits);
-    EXPECT_EQ(outer.Width, 6);
-    EXPECT_EQ(outer.Height, 4);
-    outer.Bits[3 * outer.PitchPixels + 5] = 0x0A0B0C;
-    surface->Unlock();
+    ASSERT_TRUE(surface->LockForReading(outer));
+    surface->Write([&](const TLockedPixels& inner) {
+        EXPECT_EQ(outer.Bits, inner.Bits);
+        EXPECT_EQ(inner.Width, 6);
+        EXPECT_EQ(inner.Height, 4);
+        inner.Bits[3 * inner.PitchPixels + 5] = 0x0A0B0C;
+        return TWritten({5, 3, 6, 4});
+    });
+    EXPECT_EQ(outer.Bits[3 * outer.PitchPixels + 5], 0x0A0B0Cu);
     EXPECT_EQ(surface->ReadPixel(5, 3), 0x0A0B0Cu);
     surface->Unlock();
     EXPECT_EQ(surface->ReadPixel(5, 3), 0x0A0B0Cu);
@@ -116,28 +125,28 @@ TEST(SurfaceLosing, LostStorageDrawsNothingUntilRestored)
     EXPECT_TRUE(target->IsLost());
     EXPECT_TRUE(source->IsLost());
     TLockedPixels pixels;
-    EXPECT_FALSE(target->Lock(pixels));
+    EXPECT_FALSE(target->LockForReading(pixels));
     EXPECT_EQ(target->ReadPixel(1, 1), 0u);
 
     ASSERT_TRUE(target->Restore());
     target->FillSolid(0);
-    target->DrawSurface(0, 0, source->ClientRect(), source.get(), false);
-    target->DrawSurfaceRotated(10, 10, 5, 5, source->ClientRect(), source.get(), 0.5, 0.5, false, 0);
+    target->DrawSurface(0, 0, source->ClientRect(), source.Get(), false);
+    target->DrawSurfaceRotated(10, 10, 5, 5, source->ClientRect(), source.Get(), 0.5, 0.5, false, 0);
     EXPECT_EQ(CountNot(*target, 0), 0);
 
     ASSERT_TRUE(source->Restore());
     source->FillSolid(0xFFFFFF);
-    target->DrawSurface(0, 0, source->ClientRect(), source.get(), false);
+    target->DrawSurface(0, 0, source->ClientRect(), source.Get(), false);
     EXPECT_EQ(CountNot(*target, 0), 25);
 }
 
 TEST(SurfaceLosing, ASurfaceWithoutStorageHasNothingToLoseOrRestore)
 {
     TDirectDraw device;
-    TDirectDrawSurface surface(&device);
-    surface.MarkLost();
-    EXPECT_FALSE(surface.IsLost());
-    EXPECT_FALSE(surface.Restore());
+    TSurfaceHandle surface = device.CreateSurface();
+    surface->MarkLost();
+    EXPECT_FALSE(surface->IsLost());
+    EXPECT_FALSE(surface->Restore());
 }
 
 } // namespace

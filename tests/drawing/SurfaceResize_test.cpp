@@ -43,27 +43,27 @@ std::string ResizeMessage(TDirectDrawSurface& surface, int32_t w, int32_t h)
 TEST(SurfaceResize, NewStorageHasTheSizeAndAClearedKey)
 {
     TDirectDraw device;
-    TDirectDrawSurface surface(&device);
-    surface.Resize(3, 2);
-    surface.SetColorKey(0xFF00FF);
-    surface.Resize(1076, 750);
-    EXPECT_TRUE(surface.HasStorage());
-    EXPECT_EQ(surface.Width(), 1076);
-    EXPECT_EQ(surface.Height(), 750);
-    EXPECT_EQ(surface.ColorKey(), 0u);
-    EXPECT_FALSE(surface.SystemMemory());
-    surface.WritePixel(1075, 749, 0x0000FF);
-    EXPECT_EQ(surface.ReadPixel(1075, 749), 0x0000FFu);
+    TSurfaceHandle surface = device.CreateSurface();
+    surface->Resize(3, 2);
+    surface->SetColorKey(0xFF00FF);
+    surface->Resize(1076, 750);
+    EXPECT_TRUE(surface->HasStorage());
+    EXPECT_EQ(surface->Width(), 1076);
+    EXPECT_EQ(surface->Height(), 750);
+    EXPECT_EQ(surface->ColorKey(), 0u);
+    EXPECT_FALSE(surface->SystemMemory());
+    surface->WritePixel(1075, 749, 0x0000FF);
+    EXPECT_EQ(surface->ReadPixel(1075, 749), 0x0000FFu);
 }
 
 TEST(SurfaceResize, FallsBackToMainMemoryWhenDisplayMemoryFails)
 {
     TDirectDraw device;
     device.SetDisplayMemoryAvailable(false);
-    TDirectDrawSurface surface(&device);
-    surface.Resize(10, 10);
-    EXPECT_TRUE(surface.HasStorage());
-    EXPECT_TRUE(surface.SystemMemory());
+    TSurfaceHandle surface = device.CreateSurface();
+    surface->Resize(10, 10);
+    EXPECT_TRUE(surface->HasStorage());
+    EXPECT_TRUE(surface->SystemMemory());
 }
 
 TEST(SurfaceResize, OversizedRequestsFailInBothMemoriesAndKeepTheOldStorage)
@@ -91,36 +91,14 @@ TEST(SurfaceResize, RestoringIsNotNeededAfterResizingALostSurface)
     EXPECT_EQ(surface->ReadPixel(4, 4), 7u);
 }
 
-TEST(Device, KeepsItsSurfacesInCreationOrderAndForgetsDestroyedOnes)
-{
-    TDirectDraw device;
-    auto first = std::make_unique<TDirectDrawSurface>(&device);
-    auto second = std::make_unique<TDirectDrawSurface>(&device);
-    auto third = std::make_unique<TDirectDrawSurface>(&device);
-    EXPECT_EQ(device.Surfaces(), (std::vector<TDirectDrawSurface*>{first.get(), second.get(), third.get()}));
-    second.reset();
-    EXPECT_EQ(device.Surfaces(), (std::vector<TDirectDrawSurface*>{first.get(), third.get()}));
-    EXPECT_EQ(first->Device(), &device);
-}
-
-TEST(Device, DestroysTheSurfacesStillInItsList)
-{
-    // The leak checker of the sanitizer build reports any surface left behind.
-    auto device = std::make_unique<TDirectDraw>();
-    for (int i = 0; i < 3; ++i)
-        (new TDirectDrawSurface(device.get()))->Resize(16, 16);
-    EXPECT_EQ(device->Surfaces().size(), 3u);
-    device.reset();
-}
-
 TEST(Device, LosesOnlySurfacesThatHaveStorage)
 {
     TDirectDraw device;
     auto made = MakeSurface(device, 2, 2);
-    TDirectDrawSurface empty(&device);
+    TSurfaceHandle empty = device.CreateSurface();
     device.LoseSurfaces();
     EXPECT_TRUE(made->IsLost());
-    EXPECT_FALSE(empty.IsLost());
+    EXPECT_FALSE(empty->IsLost());
 }
 
 } // namespace

@@ -16,7 +16,8 @@ namespace {
 TEST(FrameDigest, EveryPixelCounts)
 {
     TDirectDraw device;
-    TDirectDrawSurface surface(&device);
+    const TSurfaceHandle handle = device.CreateSurface();
+    TDirectDrawSurface& surface = *handle;
     // An odd width: the last pixels of a row are not in a block of eight.
     surface.Resize(21, 5);
     surface.FillSolid(0x123456);
@@ -36,7 +37,8 @@ TEST(FrameDigest, EveryPixelCounts)
     EXPECT_NE(FrameDigest(surface), one);
 
     // The same pixels in another shape are another frame; no storage reads as 0.
-    TDirectDrawSurface other(&device);
+    const TSurfaceHandle otherHandle = device.CreateSurface();
+    TDirectDrawSurface& other = *otherHandle;
     other.Resize(5, 21);
     other.FillSolid(0x123456);
     EXPECT_NE(FrameDigest(other), plain);

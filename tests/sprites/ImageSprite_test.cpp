@@ -142,17 +142,17 @@ INSTANTIATE_TEST_SUITE_P(Offsets, Centring,
 TEST(ImageSpriteRender, DrawsNothingWithoutImageOrSurface)
 {
     TDirectDraw device;
-    TDirectDrawSurface surface(&device);
-    surface.Resize(20, 20);
-    surface.FillSolid(0x123456);
+    TSurfaceHandle surface = device.CreateSurface();
+    surface->Resize(20, 20);
+    surface->FillSolid(0x123456);
     TSpriteEngine engine;
-    engine.SetSurface(&surface);
+    engine.SetSurface(surface.Get());
     auto* s = new TImageSprite(&engine);
     s->Width = s->Height = 10;
     engine.DrawAll();
     for (int32_t y = 0; y < 20; ++y)
         for (int32_t x = 0; x < 20; ++x)
-            ASSERT_EQ(surface.ReadPixel(x, y), 0x123456u);
+            ASSERT_EQ(surface->ReadPixel(x, y), 0x123456u);
 
     TPictureCollection images;
     s->Image = &images.Add();

@@ -19,8 +19,8 @@ class SpriteTree : public ::testing::Test {
 protected:
     SpriteTree()
     {
-        surface.Resize(100, 80);
-        engine.SetSurface(&surface);
+        surface->Resize(100, 80);
+        engine.SetSurface(surface.Get());
     }
 
     // A 10 x 10 sprite at the surface's corner.
@@ -33,7 +33,7 @@ protected:
 
     Log log;
     TDirectDraw device;
-    TDirectDrawSurface surface{&device};
+    TSurfaceHandle surface = device.CreateSurface();
     TSpriteEngine engine;
 };
 
