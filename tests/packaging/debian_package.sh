@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Builds the Debian package from the build, checks its control data, its files and lintian's verdict, and
-# unpacks it into <work dir>/root for the start test.
+# Builds the Debian package from the build, checks its control data, its files, lintian's verdict and that its
+# program is hardened, and unpacks it into <work dir>/root for the start test.
 # Usage: debian_package.sh <build dir> <work dir> <list of expected files>
 set -euo pipefail
 build=$1 work=$2 expected=$3
@@ -31,9 +31,13 @@ diff -u <(sed 's|^|usr/|' "$expected") \
   fail "the package's files differ from the expected ones"
 [[ -z $(dpkg-deb --fsys-tarfile "$deb" | tar -tv | awk '$2 != "root/root"') ]] || fail "files not owned by root"
 
-lintian --fail-on error "$deb" | tee "$work/lintian.log"
+# Info tags shown too: lintian files a lazily bound or unfortified binary under info.
+lintian --fail-on error --display-info --info "$deb" | tee "$work/lintian.log"
+hardening_tags=$(grep -E '^[EWIPX]: [^ ]+: hardening-' "$work/lintian.log" || true)
+[[ -z $hardening_tags ]] || fail "lintian finds the package's program not hardened:"$'\n'"$hardening_tags"
 
 dpkg -x "$deb" "$work/root"
 binary=$work/root/usr/games/quibotrainer
 readelf -S "$binary" | grep -Eq '\.(symtab|debug_info)' && fail "the packaged game is not stripped"
+"$(dirname "$0")/hardening_check.sh" "$binary"
 echo "package $deb is sound"
