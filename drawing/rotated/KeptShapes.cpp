@@ -1,6 +1,5 @@
 #include "drawing/rotated/KeptShapes.h"
 
-#include <algorithm>
 #include <array>
 #include <cstring>
 
@@ -70,22 +69,7 @@ TRunKeeper::TRunKeeper(TShape& shape, int32_t x, int32_t y, const TBounds& bound
     FShape = &shape;
     FOrigin = {x, y, bounds.L, bounds.T};
     FRight = box.MaxX;
-}
-
-void TRunKeeper::Add(const TSpanRun& run)
-{
-    if (!FShape)
-        return;
-    const TBox& box = FShape->Geometry.Box;
-    const int64_t x = int64_t{run.X} - FOrigin.X;
-    if (x + run.Count - box.MinX > Reachable(box)) {
-        FShape->Unkeepable = true;
-        FShape = nullptr;
-        return;
-    }
-    FShape->Runs[FCount++] = {run.U - FOrigin.U, run.V - FOrigin.V, static_cast<int32_t>(x), run.Y - FOrigin.Y,
-                              run.Count};
-    FRight = std::max(FRight, x + run.Count);
+    FReach = box.MinX + Reachable(box);
 }
 
 void TRunKeeper::Finish()

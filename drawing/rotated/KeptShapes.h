@@ -4,6 +4,7 @@
 #include "drawing/rotated/Placement.h"
 #include "drawing/rotated/SpanKernels.h"
 
+#include <algorithm>
 #include <cstdint>
 
 // Shapes with more rows than this, or a box more than four times as wide, are not kept: the sprites have well
@@ -38,14 +39,27 @@ TShape& ShapeOf(int32_t w, int32_t h, int64_t sw, int64_t sh, double pivotX, dou
 bool DrawsKept(const TShape& shape, int32_t x, int32_t y, int32_t dstWidth, int32_t dstHeight);
 
 // Keeps the runs of a draw as its shape's, if the destination clips none of them. The draw hands over every
-// row's run as it plans it.
+// row's run as it plans it: Add is inline, so that a keeper local to the row loop stays in registers.
 class TRunKeeper {
 public:
     // Keeps nothing for a shape already kept or not worth keeping, or a draw whose box the destination clips.
     TRunKeeper(TShape& shape, int32_t x, int32_t y, const TBounds& bounds, int32_t dstWidth, int32_t dstHeight);
     // A row that the destination's right edge may have cut short ends the keeping.
     void Stop() { FShape = nullptr; }
-    void Add(const TSpanRun& run);
+    void Add(const TSpanRun& run)
+    {
+        if (!FShape)
+            return;
+        const int64_t x = int64_t{run.X} - FOrigin.X;
+        if (x + run.Count > FReach) {
+            FShape->Unkeepable = true;
+            FShape = nullptr;
+            return;
+        }
+        FShape->Runs[FCount++] = {run.U - FOrigin.U, run.V - FOrigin.V, static_cast<int32_t>(x), run.Y - FOrigin.Y,
+                                  run.Count};
+        FRight = std::max(FRight, x + run.Count);
+    }
     // The kept runs are the shape's from now on, unless keeping stopped.
     void Finish();
 
@@ -53,5 +67,7 @@ private:
     TShape* FShape = nullptr;
     TRunOrigin FOrigin{};
     int64_t FRight = 0;
+    // The furthest a run may end, relative to the pivot's pixel.
+    int64_t FReach = 0;
     int32_t FCount = 0;
 };
