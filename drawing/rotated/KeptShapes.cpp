@@ -43,6 +43,7 @@ TShape& ShapeOf(int32_t w, int32_t h, int64_t sw, int64_t sh, double pivotX, dou
     shape.Geometry = GeometryOf(w, h, sw, sh, pivotX, pivotY, angle);
     shape.Kept = false;
     shape.Unkeepable = false;
+    shape.Walked = false;
     shape.RunCount = 0;
     return shape;
 }
@@ -58,6 +59,10 @@ TRunKeeper::TRunKeeper(TShape& shape, int32_t x, int32_t y, const TBounds& bound
 {
     if (shape.Kept || shape.Unkeepable || !shape.Geometry.Reachable)
         return;
+    if (!shape.Walked) {
+        shape.Walked = true;
+        return;
+    }
     const TBox& box = shape.Geometry.Box;
     const bool small = box.MaxY - box.MinY <= kKeptRuns && box.MaxX - box.MinX <= 4 * kKeptRuns;
     const bool near = box.MinX >= -kKeptBound && box.MaxX <= kKeptBound && box.MinY >= -kKeptBound &&

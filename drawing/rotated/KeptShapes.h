@@ -1,6 +1,7 @@
 #pragma once
 // The shapes of recent rotated draws, with the spans of a draw that the destination did not clip. A sprite is
 // drawn the same way frame after frame: an unclipped draw of a known shape only moves its kept spans into place.
+// A turning sprite draws each shape only once, so spans are kept from a shape's second draw on.
 #include "drawing/rotated/Placement.h"
 #include "drawing/rotated/SpanKernels.h"
 
@@ -27,6 +28,8 @@ struct TShape {
     bool Kept = false;
     // A run passes the box's right edge by so much that the shape is not worth keeping.
     bool Unkeepable = false;
+    // A draw has walked the shape's rows: the next one keeps its runs.
+    bool Walked = false;
     TBox Extent{};
     int32_t RunCount = 0;
     TSpanRun Runs[kKeptRuns];
@@ -42,7 +45,8 @@ bool DrawsKept(const TShape& shape, int32_t x, int32_t y, int32_t dstWidth, int3
 // row's run as it plans it: Add is inline, so that a keeper local to the row loop stays in registers.
 class TRunKeeper {
 public:
-    // Keeps nothing for a shape already kept or not worth keeping, or a draw whose box the destination clips.
+    // Keeps nothing for a shape already kept or not worth keeping, a shape's first draw, or a draw whose box the
+    // destination clips.
     TRunKeeper(TShape& shape, int32_t x, int32_t y, const TBounds& bounds, int32_t dstWidth, int32_t dstHeight);
     // A row that the destination's right edge may have cut short ends the keeping.
     void Stop() { FShape = nullptr; }
