@@ -8,11 +8,13 @@
 namespace {
 
 // Walks the rows of the placed box in the width its verdict allows, planning each row's span within the
-// destination's width, and hands the spans to the renderer a batch at a time; the keeper sees every one.
+// destination's width, and hands the spans to the renderer a batch at a time; the shape's keeper sees every one.
+// The keeper is local here, not the caller's, so that its fields stay in registers through the loop.
 template <typename Wide>
-TRect DrawRows(const TDXRMachine& machine, const TPlacement& placement, const TSteps& steps, int32_t dstWidth,
-               TRunKeeper& keeper)
+TRect DrawRows(const TDXRMachine& machine, const TPlacement& placement, const TSteps& steps, TShape& shape,
+               int32_t x, int32_t y, int32_t dstWidth, int32_t dstHeight)
 {
+    TRunKeeper keeper(shape, x, y, placement.Bounds, dstWidth, dstHeight);
     const TBox& box = placement.Box;
     TRowWalker<Wide> rows(static_cast<Wide>(placement.U), static_cast<Wide>(placement.V), steps, placement.Bounds);
     // Pixels left in the row from the box's left edge; the box starts inside the destination.
@@ -21,7 +23,7 @@ TRect DrawRows(const TDXRMachine& machine, const TPlacement& placement, const TS
     TSpanRun runs[kBatch];
     int32_t count = 0;
     TWrittenArea drawn;
-    for (int64_t y = box.MinY; y < box.MaxY; ++y, rows.Next()) {
+    for (int64_t row = box.MinY; row < box.MaxY; ++row, rows.Next()) {
         const auto span = rows.Plan(room);
         // A span that starts or ends at the destination's right edge may be a shorter one than the shape's.
         if (span.Skip >= room || span.Count >= room - span.Skip)
@@ -30,7 +32,7 @@ TRect DrawRows(const TDXRMachine& machine, const TPlacement& placement, const TS
             continue;
         // A span may reach past the box's right edge, as far as the destination's.
         runs[count] = {static_cast<int64_t>(span.U), static_cast<int64_t>(span.V),
-                       static_cast<int32_t>(box.MinX + static_cast<int64_t>(span.Skip)), static_cast<int32_t>(y),
+                       static_cast<int32_t>(box.MinX + static_cast<int64_t>(span.Skip)), static_cast<int32_t>(row),
                        static_cast<int32_t>(span.Count)};
         keeper.Add(runs[count]);
         if (++count == kBatch) {
@@ -70,14 +72,13 @@ TRect RenderRotated(const TLockedPixels& dst, const TLockedPixels& src, int32_t 
     machine.SetSteps(steps.DU, steps.DV, placement.Width == TWidth::Narrow);
     if (DrawsKept(shape, x, y, dst.Width, dst.Height))
         return machine.RenderSpans(shape.Runs, shape.RunCount, {x, y, placement.Bounds.L, placement.Bounds.T});
-    TRunKeeper keeper(shape, x, y, placement.Bounds, dst.Width, dst.Height);
     switch (placement.Width) {
     case TWidth::Narrow:
-        return DrawRows<int32_t>(machine, placement, steps, dst.Width, keeper);
+        return DrawRows<int32_t>(machine, placement, steps, shape, x, y, dst.Width, dst.Height);
     case TWidth::Wide:
-        return DrawRows<int64_t>(machine, placement, steps, dst.Width, keeper);
+        return DrawRows<int64_t>(machine, placement, steps, shape, x, y, dst.Width, dst.Height);
     case TWidth::Huge:
         break;
     }
-    return DrawRows<Int128>(machine, placement, steps, dst.Width, keeper);
+    return DrawRows<Int128>(machine, placement, steps, shape, x, y, dst.Width, dst.Height);
 }

@@ -1,6 +1,5 @@
 #include "drawing/rotated/KeptShapes.h"
 
-#include <algorithm>
 #include <array>
 #include <cstring>
 
@@ -44,6 +43,7 @@ TShape& ShapeOf(int32_t w, int32_t h, int64_t sw, int64_t sh, double pivotX, dou
     shape.Geometry = GeometryOf(w, h, sw, sh, pivotX, pivotY, angle);
     shape.Kept = false;
     shape.Unkeepable = false;
+    shape.Walked = false;
     shape.RunCount = 0;
     return shape;
 }
@@ -59,6 +59,10 @@ TRunKeeper::TRunKeeper(TShape& shape, int32_t x, int32_t y, const TBounds& bound
 {
     if (shape.Kept || shape.Unkeepable || !shape.Geometry.Reachable)
         return;
+    if (!shape.Walked) {
+        shape.Walked = true;
+        return;
+    }
     const TBox& box = shape.Geometry.Box;
     const bool small = box.MaxY - box.MinY <= kKeptRuns && box.MaxX - box.MinX <= 4 * kKeptRuns;
     const bool near = box.MinX >= -kKeptBound && box.MaxX <= kKeptBound && box.MinY >= -kKeptBound &&
@@ -70,22 +74,7 @@ TRunKeeper::TRunKeeper(TShape& shape, int32_t x, int32_t y, const TBounds& bound
     FShape = &shape;
     FOrigin = {x, y, bounds.L, bounds.T};
     FRight = box.MaxX;
-}
-
-void TRunKeeper::Add(const TSpanRun& run)
-{
-    if (!FShape)
-        return;
-    const TBox& box = FShape->Geometry.Box;
-    const int64_t x = int64_t{run.X} - FOrigin.X;
-    if (x + run.Count - box.MinX > Reachable(box)) {
-        FShape->Unkeepable = true;
-        FShape = nullptr;
-        return;
-    }
-    FShape->Runs[FCount++] = {run.U - FOrigin.U, run.V - FOrigin.V, static_cast<int32_t>(x), run.Y - FOrigin.Y,
-                              run.Count};
-    FRight = std::max(FRight, x + run.Count);
+    FReach = box.MinX + Reachable(box);
 }
 
 void TRunKeeper::Finish()

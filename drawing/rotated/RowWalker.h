@@ -14,12 +14,13 @@ public:
     {
     }
     Wide Value() const { return FQ; }
+    // Without a branch: whether the remainder carries follows no pattern on a turned shape.
     void Next()
     {
         FR += FStepR;
-        const bool carry = FR >= FD;
-        FR -= carry ? FD : 0;
-        FQ += FStepQ + (carry ? 1 : 0);
+        const Wide carry = FR >= FD;
+        FR -= FD & -carry;
+        FQ += FStepQ + carry;
     }
 
 private:

@@ -1,5 +1,5 @@
-// The kept spans of a shape: kept by the first draw that the destination does not clip, and wherever the shape
-// goes next, with whatever source rectangle of its size, the spans a fresh walk would plan there.
+// The kept spans of a shape: kept by the first draw after the shape's first that the destination does not clip, and
+// wherever the shape goes next, with whatever source rectangle of its size, the spans a fresh walk would plan there.
 #include "SurfaceFixtures.h"
 #include "drawing/rotated/KeptShapes.h"
 #include "drawing/rotated/RowWalker.h"
@@ -67,6 +67,36 @@ TEST(RotatedKept, AnUnclippedDrawKeepsTheSpansAFreshWalkPlansElsewhere)
         std::vector<TRunFields> kept;
         for (int32_t i = 0; i < shape.RunCount; ++i)
             kept.push_back(Fields(shape.Runs[i], {x, y, placement.Bounds.L, placement.Bounds.T}));
+        EXPECT_EQ(kept, FreshWalk(shape, placement, size)) << s.Angle;
+    }
+}
+
+TEST(RotatedKept, AShapeDrawnOnceKeepsNothingAndItsSecondDrawKeepsAFreshWalk)
+{
+    // A turning sprite draws each of its shapes once: the first draw, though unclipped, keeps nothing, and the
+    // second keeps what a fresh walk plans. Pivots no other test uses, so that these shapes start unseen.
+    const struct {
+        int32_t Sw, Sh, W, H;
+        double PivotX, PivotY;
+        int32_t Angle;
+    } shapes[] = {{30, 57, 30, 57, 0.5625, 0.8125, 26}, {39, 40, 39, 40, 0.1875, 0.0625, 77},
+                  {15, 15, 15, 15, 0.6875, 0.3125, 0}};
+    constexpr int32_t size = 200;
+    TDirectDraw device;
+    for (const auto& s : shapes) {
+        auto source = MakePattern(device, s.Sw, s.Sh);
+        auto target = MakeSurface(device, size, size);
+        const TRect whole{0, 0, s.Sw, s.Sh};
+        target->DrawSurfaceRotated(100, 100, s.W, s.H, whole, source.Get(), s.PivotX, s.PivotY, true, s.Angle);
+        EXPECT_FALSE(ShapeOf(s.W, s.H, s.Sw, s.Sh, s.PivotX, s.PivotY, s.Angle).Kept) << s.Angle;
+        target->DrawSurfaceRotated(90, 110, s.W, s.H, whole, source.Get(), s.PivotX, s.PivotY, true, s.Angle);
+        const TShape& shape = ShapeOf(s.W, s.H, s.Sw, s.Sh, s.PivotX, s.PivotY, s.Angle);
+        ASSERT_TRUE(shape.Kept) << s.Angle;
+        TPlacement placement;
+        ASSERT_TRUE(Place(shape.Geometry, 90, 110, whole, size, size, source->Width(), placement));
+        std::vector<TRunFields> kept;
+        for (int32_t i = 0; i < shape.RunCount; ++i)
+            kept.push_back(Fields(shape.Runs[i], {90, 110, placement.Bounds.L, placement.Bounds.T}));
         EXPECT_EQ(kept, FreshWalk(shape, placement, size)) << s.Angle;
     }
 }
