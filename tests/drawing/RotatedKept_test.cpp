@@ -34,14 +34,29 @@ std::vector<TRunFields> FreshWalk(const TShape& shape, const TPlacement& placeme
     return runs;
 }
 
+// One shape of a draw: the source rectangle's size, the drawn size, the pivot and the angle.
+struct TKeptCase {
+    int32_t Sw, Sh, W, H;
+    double PivotX, PivotY;
+    int32_t Angle;
+};
+
+// The shape's kept spans, moved to (x, y) over srcRect of a size x size target, against a fresh walk there.
+void ExpectKeptSpansOfAFreshWalk(const TShape& shape, int32_t x, int32_t y, const TRect& srcRect,
+                                 int32_t sourceWidth, int32_t size, int32_t angle)
+{
+    TPlacement placement;
+    ASSERT_TRUE(Place(shape.Geometry, x, y, srcRect, size, size, sourceWidth, placement)) << angle;
+    std::vector<TRunFields> kept;
+    for (int32_t i = 0; i < shape.RunCount; ++i)
+        kept.push_back(Fields(shape.Runs[i], {x, y, placement.Bounds.L, placement.Bounds.T}));
+    EXPECT_EQ(kept, FreshWalk(shape, placement, size)) << angle;
+}
+
 TEST(RotatedKept, AnUnclippedDrawKeepsTheSpansAFreshWalkPlansElsewhere)
 {
     // Pivots no other test uses, so that no earlier draw has kept these shapes.
-    const struct {
-        int32_t Sw, Sh, W, H;
-        double PivotX, PivotY;
-        int32_t Angle;
-    } shapes[] = {{30, 57, 30, 57, 0.4375, 0.9375, 26}, {30, 57, 30, 57, 0.4375, 0.9375, 64},
+    const TKeptCase shapes[] = {{30, 57, 30, 57, 0.4375, 0.9375, 26}, {30, 57, 30, 57, 0.4375, 0.9375, 64},
                   {39, 40, 39, 40, 0.0625, 0.0625, 122}, {15, 15, 15, 15, 0.5625, 0.4375, 0},
                   {30, 57, 45, 38, 0.3125, 0.6875, 90},  {41, 41, -41, -41, 0.5625, 0.5625, 200}};
     constexpr int32_t size = 300;
@@ -59,15 +74,8 @@ TEST(RotatedKept, AnUnclippedDrawKeepsTheSpansAFreshWalkPlansElsewhere)
         ASSERT_GT(shape.RunCount, 0) << s.Angle;
 
         const TRect other{s.Sw + 3, 1, 2 * s.Sw + 3, s.Sh + 1};
-        const int32_t x = 97;
-        const int32_t y = 181;
-        TPlacement placement;
-        ASSERT_TRUE(Place(shape.Geometry, x, y, other, size, size, source->Width(), placement));
-        ASSERT_TRUE(DrawsKept(shape, x, y, size, size));
-        std::vector<TRunFields> kept;
-        for (int32_t i = 0; i < shape.RunCount; ++i)
-            kept.push_back(Fields(shape.Runs[i], {x, y, placement.Bounds.L, placement.Bounds.T}));
-        EXPECT_EQ(kept, FreshWalk(shape, placement, size)) << s.Angle;
+        ASSERT_TRUE(DrawsKept(shape, 97, 181, size, size));
+        ExpectKeptSpansOfAFreshWalk(shape, 97, 181, other, source->Width(), size, s.Angle);
     }
 }
 
@@ -75,11 +83,7 @@ TEST(RotatedKept, AShapeDrawnOnceKeepsNothingAndItsSecondDrawKeepsAFreshWalk)
 {
     // A turning sprite draws each of its shapes once: the first draw, though unclipped, keeps nothing, and the
     // second keeps what a fresh walk plans. Pivots no other test uses, so that these shapes start unseen.
-    const struct {
-        int32_t Sw, Sh, W, H;
-        double PivotX, PivotY;
-        int32_t Angle;
-    } shapes[] = {{30, 57, 30, 57, 0.5625, 0.8125, 26}, {39, 40, 39, 40, 0.1875, 0.0625, 77},
+    const TKeptCase shapes[] = {{30, 57, 30, 57, 0.5625, 0.8125, 26}, {39, 40, 39, 40, 0.1875, 0.0625, 77},
                   {15, 15, 15, 15, 0.6875, 0.3125, 0}};
     constexpr int32_t size = 200;
     TDirectDraw device;
@@ -92,12 +96,7 @@ TEST(RotatedKept, AShapeDrawnOnceKeepsNothingAndItsSecondDrawKeepsAFreshWalk)
         target->DrawSurfaceRotated(90, 110, s.W, s.H, whole, source.Get(), s.PivotX, s.PivotY, true, s.Angle);
         const TShape& shape = ShapeOf(s.W, s.H, s.Sw, s.Sh, s.PivotX, s.PivotY, s.Angle);
         ASSERT_TRUE(shape.Kept) << s.Angle;
-        TPlacement placement;
-        ASSERT_TRUE(Place(shape.Geometry, 90, 110, whole, size, size, source->Width(), placement));
-        std::vector<TRunFields> kept;
-        for (int32_t i = 0; i < shape.RunCount; ++i)
-            kept.push_back(Fields(shape.Runs[i], {90, 110, placement.Bounds.L, placement.Bounds.T}));
-        EXPECT_EQ(kept, FreshWalk(shape, placement, size)) << s.Angle;
+        ExpectKeptSpansOfAFreshWalk(shape, 90, 110, whole, source->Width(), size, s.Angle);
     }
 }
 
