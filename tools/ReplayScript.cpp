@@ -1,6 +1,10 @@
 #include "tools/ReplayScript.h"
 
+#include "simulation/RaceDigest.h"
 #include "simulation/headless/HeadlessGame.h"
+
+#include <cinttypes>
+#include <cstdio>
 
 #include <utility>
 
@@ -49,4 +53,12 @@ bool TReplayPlayer::Play(const TReplayLine& line)
         return true;
     }
     return true;
+}
+
+std::string DigestLine(long tick, THeadlessGame& game)
+{
+    char line[80];
+    std::snprintf(line, sizeof line, "%ld %016" PRIx64 " %016" PRIx64 " %016" PRIx64, tick,
+                  RaceStateDigest(game.Race()), FrameDigest(game.BackBuffer()), RacePaceDigest(game.Race()));
+    return line;
 }

@@ -2,6 +2,7 @@
 #include "tools/ReplayOptions.h"
 
 #include <functional>
+#include <string>
 
 class THeadlessGame;
 
@@ -20,3 +21,7 @@ private:
     THeadlessGame& FGame;
     TickHandler FOnTick;
 };
+
+// What replay_race --digests prints after a tick, and the golden race records: "<tick> <race state> <frame>
+// <pace>", the digests in hexadecimal.
+std::string DigestLine(long tick, THeadlessGame& game);

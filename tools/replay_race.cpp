@@ -8,12 +8,10 @@
 // (0..45), --debug (the collision outlines), --digests. A bad option, value or line is refused with a message
 // and exit code 2.
 #include "simulation/Quibo.h"
-#include "simulation/RaceDigest.h"
 #include "simulation/headless/HeadlessGame.h"
 #include "tools/ReplayOptions.h"
 #include "tools/ReplayScript.h"
 
-#include <cinttypes>
 #include <cstdio>
 #include <iostream>
 #include <stdexcept>
@@ -56,8 +54,7 @@ int main(int argc, char** argv)
     TReplayPlayer player(game, [&] {
         ++tick;
         if (options.Digests)
-            std::printf("%ld %016" PRIx64 " %016" PRIx64 " %016" PRIx64 "\n", tick, RaceStateDigest(game.Race()),
-                        FrameDigest(game.BackBuffer()), RacePaceDigest(game.Race()));
+            std::printf("%s\n", DigestLine(tick, game).c_str());
     });
     std::string text;
     while (std::getline(std::cin, text)) {

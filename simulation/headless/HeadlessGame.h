@@ -29,8 +29,6 @@ public:
     // Runs idle passes, a millisecond apart, until the race has processed one more tick. Returns false if none
     // came (the timer is off).
     bool Tick();
-    // One idle pass, then a millisecond passes; true when a tick was processed.
-    bool Idle();
     void SetTillers(int32_t green, int32_t red);
 
     TRace& Race() { return Session.Race; }
@@ -40,4 +38,8 @@ public:
     THeadlessApplication Application;
     TVerticalBlankWindow Window;
     TRaceSession Session;
+
+private:
+    // One idle pass; true when a tick was processed, else a millisecond passes.
+    bool Idle();
 };

@@ -1,15 +1,12 @@
 // The golden race: a long scripted race recorded as digests of its state and frame after every tick. Any
 // change that moves one pixel or one value of the race shows here, with the tick where it first happened.
 #include "simulation/Quibo.h"
-#include "simulation/RaceDigest.h"
 #include "simulation/Random.h"
 #include "simulation/headless/HeadlessGame.h"
 #include "tools/ReplayScript.h"
 
 #include <gtest/gtest.h>
 
-#include <cinttypes>
-#include <cstdio>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -49,9 +46,7 @@ TEST_P(GoldenRace, EveryTickAsRecorded)
     TReplayPlayer player(game, [&] {
         if (!same)
             return;
-        char line[80];
-        std::snprintf(line, sizeof line, "%zu %016" PRIx64 " %016" PRIx64 " %016" PRIx64, tick + 1,
-                      RaceStateDigest(game.Race()), FrameDigest(game.BackBuffer()), RacePaceDigest(game.Race()));
+        const std::string line = DigestLine(static_cast<long>(tick) + 1, game);
         if (tick >= recorded.size() || recorded[tick] != line) {
             same = false;
             ADD_FAILURE() << "the race left its recording at tick " << tick + 1 << ": recorded '"
