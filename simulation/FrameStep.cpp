@@ -5,6 +5,7 @@
 #include "simulation/Quibo.h"
 #include "simulation/Race.h"
 #include "simulation/Random.h"
+#include "simulation/TickGate.h"
 #include "simulation/Wind.h"
 #include "sprites/DXSpriteEngine.h"
 #include "sprites/Timer.h"
@@ -21,6 +22,8 @@ void TRace::DXTimer1Timer(int32_t lagCount)
         if (LagTicks < 3)
             return;
     }
+    if (TickGate != nullptr && !TickGate->BeforeTick(FProcessedTicks + 1))
+        return;
     LagTicks = 0;
     ++FProcessedTicks;
 
@@ -48,6 +51,8 @@ void TRace::DXTimer1Timer(int32_t lagCount)
 
     if (surface != nullptr)
         TestContacts(*this, hullRects);
+    if (TickGate != nullptr)
+        TickGate->AfterTick(FProcessedTicks);
 }
 
 void TRace::GovernRate()

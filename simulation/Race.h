@@ -12,6 +12,7 @@ class TPictureCollectionItem;
 class TQuibo;
 class TWindrose;
 class TDirectDrawSurface;
+class ITickGate;
 
 // The state of the race as the main window holds it: the sine table, the wind, the tick counters and the
 // sprites of the course, with the operations the window's handlers run.
@@ -52,6 +53,8 @@ public:
     TWindrose* WindRose = nullptr;
 
     TRaceComponents Components;
+    // Asked before and after every processed tick when set; not owned.
+    ITickGate* TickGate = nullptr;
 
 private:
     void GovernRate();

@@ -5,9 +5,10 @@
 #include "simulation/Quibo.h"
 
 TRaceSession::TRaceSession(IClock& clock, IApplication& application, IPresentWindow& window, bool debug)
-    : DXDraw1(window),
+    : SeedClock(clock),
+      DXDraw1(window),
       DXTimer1(clock, application),
-      Race({DXDraw1, DXSpriteEngine1, DXTimer1, DXImageList1, clock}, debug)
+      Race({DXDraw1, DXSpriteEngine1, DXTimer1, DXImageList1, SeedClock}, debug)
 {
     LoadFormComponents(Race, LoadMainImageList);
     Race.FormCreate();

@@ -2,6 +2,7 @@
 #include "drawing/DrawingSurface.h"
 #include "drawing/ImageList.h"
 #include "simulation/Race.h"
+#include "simulation/SeedClock.h"
 #include "sprites/DXSpriteEngine.h"
 #include "sprites/Timer.h"
 
@@ -62,6 +63,8 @@ public:
     // The pixel of the last frame at (x, y); 0 outside it or without a back buffer.
     uint32_t PixelAt(int32_t x, int32_t y);
 
+    // What the race reseeds from; the session's clock until a driver says otherwise.
+    TSeedClock SeedClock;
     TCustomDXDraw DXDraw1;
     TDXSpriteEngine DXSpriteEngine1;
     TDXTimer DXTimer1;

@@ -86,6 +86,13 @@ TReplayLine ParseReplayLine(const std::string& raw)
         return out;
     }
     long a = 0, b = 0, c = 0;
+    if (first == "race-clock") {
+        if (!third.empty() || !WholeNumber(second, 0, 86399999L, a))
+            throw refuse("race-clock <milliseconds of day 0..86399999>");
+        out.Kind = TReplayLine::RaceClock;
+        out.Milliseconds = a;
+        return out;
+    }
     if (first == "wind") {
         if (!rest.empty() || !WholeNumber(second, 1, 360, a) || !WholeNumber(third, 0, 45, b) ||
             !WholeNumber(fourth, 1, 360, c))

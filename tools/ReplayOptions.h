@@ -18,11 +18,11 @@ struct TReplayOptions {
 TReplayOptions ParseReplayOptions(const std::vector<std::string>& args);
 
 struct TReplayLine {
-    enum TKind { Skip, Restart, Stretch, Pause, Resume, Wait, Wind, Inactive, Active } Kind = Skip;
+    enum TKind { Skip, Restart, Stretch, Pause, Resume, Wait, Wind, Inactive, Active, RaceClock } Kind = Skip;
     long Ticks = 0;
     int Green = 1;
     int Red = 1;
-    // Wait: milliseconds of idle processing. Wind: the settings dialog's three values.
+    // Wait: milliseconds of idle processing. RaceClock: the time of day. Wind: the settings dialog's three values.
     long Milliseconds = 0;
     int WindDirection = 360;
     int WindVariation = 5;
@@ -32,6 +32,7 @@ struct TReplayLine {
 // One script line: empty or "#..." (skipped); "<ticks> <green tiller> <red tiller>" with tillers 0..2;
 // "restart", "pause", "resume" (the toolbar's buttons); "wait <milliseconds>" (time passes, ticking only if
 // the timer runs); "wind <direction 1..360> <variation 0..45> <speed 1..360>" (the settings dialog confirmed);
-// "inactive", "active" (the program loses or regains the focus). Raises std::invalid_argument with a message
+// "inactive", "active" (the program loses or regains the focus); "race-clock <milliseconds of day>" (from here
+// on the wind reseeds from the race's own clock started at that time of day, as in an online race). Raises std::invalid_argument with a message
 // for the user.
 TReplayLine ParseReplayLine(const std::string& line);

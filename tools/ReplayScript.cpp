@@ -1,6 +1,7 @@
 #include "tools/ReplayScript.h"
 
 #include "simulation/RaceDigest.h"
+#include "simulation/Random.h"
 #include "simulation/headless/HeadlessGame.h"
 
 #include <cinttypes>
@@ -9,6 +10,11 @@
 #include <utility>
 
 TReplayPlayer::TReplayPlayer(THeadlessGame& game, TickHandler onTick) : FGame(game), FOnTick(std::move(onTick)) {}
+
+TReplayPlayer::~TReplayPlayer()
+{
+    FGame.Session.SeedClock.UseOwn();
+}
 
 bool TReplayPlayer::Play(const TReplayLine& line)
 {
@@ -30,6 +36,11 @@ bool TReplayPlayer::Play(const TReplayLine& line)
         return true;
     case TReplayLine::Active:
         FGame.Application.SetActive(true);
+        return true;
+    case TReplayLine::RaceClock:
+        FRaceClock.emplace(FGame.Race(), static_cast<uint32_t>(line.Milliseconds));
+        session.SeedClock.SetSource(*FRaceClock);
+        RandSeed = static_cast<uint32_t>(line.Milliseconds);
         return true;
     case TReplayLine::Wind:
         session.ApplyWindSettings({line.WindDirection, line.WindVariation, line.WindSpeed});

@@ -1,7 +1,9 @@
 #pragma once
+#include "simulation/RaceClock.h"
 #include "tools/ReplayOptions.h"
 
 #include <functional>
+#include <optional>
 #include <string>
 
 class THeadlessGame;
@@ -13,6 +15,7 @@ public:
     using TickHandler = std::function<void()>;
     // onTick is called after every processed tick, also those that come while time passes in a "wait".
     TReplayPlayer(THeadlessGame& game, TickHandler onTick);
+    ~TReplayPlayer();
 
     // False when a stretch found the timer stopped (paused or inactive): no tick came.
     bool Play(const TReplayLine& line);
@@ -20,6 +23,7 @@ public:
 private:
     THeadlessGame& FGame;
     TickHandler FOnTick;
+    std::optional<TRaceClock> FRaceClock;
 };
 
 // What replay_race --digests prints after a tick, and the golden race records: "<tick> <race state> <frame>

@@ -34,12 +34,11 @@ public:
     TRace& Race() { return Session.Race; }
     TDirectDrawSurface& BackBuffer() { return *Session.BackBuffer(); }
 
+    // One idle pass; true when a tick was processed, else a millisecond passes.
+    bool Idle();
+
     TManualClock Clock;
     THeadlessApplication Application;
     TVerticalBlankWindow Window;
     TRaceSession Session;
-
-private:
-    // One idle pass; true when a tick was processed, else a millisecond passes.
-    bool Idle();
 };

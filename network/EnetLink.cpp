@@ -1,0 +1,170 @@
+#include "network/EnetLink.h"
+
+#include <enet/enet.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdlib>
+
+namespace {
+
+constexpr size_t Channels = 2;
+constexpr uint32_t PeerTimeoutMilliseconds = 5000;
+constexpr uint32_t PingIntervalMilliseconds = 250;
+
+// ENet's global set-up, done once for the process.
+void InitialiseEnet()
+{
+    static const bool initialised = [] {
+        if (enet_initialize() != 0)
+            throw ENetStartError(ENetStartError::NoConnection, "enet_initialize");
+        std::atexit(enet_deinitialize);
+        return true;
+    }();
+    (void)initialised;
+}
+
+} // namespace
+
+uint16_t ParsePort(const std::string& text)
+{
+    if (text.empty() || text.size() > 5 || !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; }))
+        throw ENetStartError(ENetStartError::BadPort, text);
+    const long value = std::strtol(text.c_str(), nullptr, 10);
+    if (value < 1 || value > 65535)
+        throw ENetStartError(ENetStartError::BadPort, text);
+    return static_cast<uint16_t>(value);
+}
+
+void SplitHostPort(const std::string& text, std::string& host, uint16_t& port)
+{
+    port = DefaultPort;
+    host = text;
+    const size_t colon = text.rfind(':');
+    if (colon != std::string::npos) {
+        host = text.substr(0, colon);
+        port = ParsePort(text.substr(colon + 1));
+    }
+    if (host.empty() || host.find(':') != std::string::npos)
+        throw ENetStartError(ENetStartError::BadAddress, text);
+}
+
+TEnetLink::TEnetLink(_ENetHost* host) : FHost(host)
+{
+    Configure(FHost);
+}
+
+TEnetLink::TEnetLink(TEnetLink&& other) noexcept
+    : FHost(other.FHost), FDropped(other.FDropped), FBytesSent(other.FBytesSent),
+      FBytesReceived(other.FBytesReceived), FPacketsSent(other.FPacketsSent), FPacketsReceived(other.FPacketsReceived)
+{
+    other.FHost = nullptr;
+}
+
+TEnetLink::~TEnetLink()
+{
+    if (FHost != nullptr)
+        enet_host_destroy(FHost);
+}
+
+void TEnetLink::Configure(_ENetHost* host)
+{
+    host->maximumPacketSize = MaxMessageSize;
+    host->maximumWaitingData = 64 * MaxMessageSize;
+}
+
+TEnetLink TEnetLink::Host(uint16_t port)
+{
+    InitialiseEnet();
+    ENetAddress address{};
+    address.host = ENET_HOST_ANY;
+    address.port = port;
+    // The second place exists only to tell a third player that the race is full.
+    ENetHost* host = enet_host_create(&address, 2, Channels, 0, 0);
+    if (host == nullptr)
+        throw ENetStartError(ENetStartError::PortUnavailable, std::to_string(port));
+    return TEnetLink(host);
+}
+
+TEnetLink TEnetLink::Join(const std::string& name, uint16_t port)
+{
+    InitialiseEnet();
+    ENetAddress address{};
+    if (enet_address_set_host(&address, name.c_str()) != 0)
+        throw ENetStartError(ENetStartError::Unresolved, name);
+    address.port = port;
+    ENetHost* host = enet_host_create(nullptr, 1, Channels, 0, 0);
+    if (host == nullptr)
+        throw ENetStartError(ENetStartError::NoConnection, name);
+    if (enet_host_connect(host, &address, Channels, 0) == nullptr) {
+        enet_host_destroy(host);
+        throw ENetStartError(ENetStartError::NoConnection, name);
+    }
+    return TEnetLink(host);
+}
+
+void TEnetLink::Service(const THandler& handler)
+{
+    ENetEvent event;
+    while (FHost != nullptr && enet_host_service(FHost, &event, 0) > 0) {
+        switch (event.type) {
+        case ENET_EVENT_TYPE_CONNECT:
+            enet_peer_timeout(event.peer, ENET_PEER_TIMEOUT_LIMIT, PeerTimeoutMilliseconds, PeerTimeoutMilliseconds);
+            enet_peer_ping_interval(event.peer, PingIntervalMilliseconds);
+            if (handler.Connected)
+                handler.Connected(event.peer);
+            break;
+        case ENET_EVENT_TYPE_RECEIVE: {
+            ++FPacketsReceived;
+            FBytesReceived += static_cast<int64_t>(event.packet->dataLength);
+            const std::optional<TMessage> message = DecodeMessage(event.packet->data, event.packet->dataLength);
+            enet_packet_destroy(event.packet);
+            if (!message)
+                ++FDropped;
+            else if (handler.Received)
+                handler.Received(event.peer, *message);
+            break;
+        }
+        case ENET_EVENT_TYPE_DISCONNECT:
+            if (handler.Disconnected)
+                handler.Disconnected(event.peer);
+            break;
+        case ENET_EVENT_TYPE_NONE:
+            break;
+        }
+    }
+}
+
+void TEnetLink::Send(TPeer peer, const TMessage& message, bool reliable)
+{
+    if (FHost == nullptr || peer == nullptr)
+        return;
+    TMessageBytes bytes;
+    const size_t size = EncodeMessage(message, bytes);
+    ENetPacket* packet = enet_packet_create(bytes.data(), size, reliable ? ENET_PACKET_FLAG_RELIABLE : 0);
+    if (packet == nullptr)
+        return;
+    if (enet_peer_send(peer, reliable ? 0 : 1, packet) != 0) {
+        enet_packet_destroy(packet);
+        return;
+    }
+    ++FPacketsSent;
+    FBytesSent += static_cast<int64_t>(size);
+}
+
+void TEnetLink::Disconnect(TPeer peer)
+{
+    if (FHost != nullptr && peer != nullptr)
+        enet_peer_disconnect_later(peer, 0);
+}
+
+void TEnetLink::Flush()
+{
+    if (FHost != nullptr)
+        enet_host_flush(FHost);
+}
+
+uint16_t TEnetLink::Port() const
+{
+    return FHost != nullptr ? FHost->address.port : 0;
+}

@@ -1,0 +1,289 @@
+#include "network/Messages.h"
+
+#include <algorithm>
+
+namespace {
+
+enum TKind : uint8_t { KHello = 1, KWelcome, KRefusal, KInputs, KResume, KDigest, KFocus, KPing, KPong };
+
+constexpr uint32_t MillisecondsPerDay = 86400000;
+constexpr size_t RecordSize = 8;
+constexpr size_t InputsFixedSize = 1 + 4 + 1 + 4;
+
+class TWriter {
+public:
+    explicit TWriter(TMessageBytes& out) : FOut(out) {}
+    void U8(uint8_t v) { FOut[FSize++] = v; }
+    void U16(uint16_t v)
+    {
+        U8(static_cast<uint8_t>(v));
+        U8(static_cast<uint8_t>(v >> 8));
+    }
+    void U32(uint32_t v)
+    {
+        U16(static_cast<uint16_t>(v));
+        U16(static_cast<uint16_t>(v >> 16));
+    }
+    void U64(uint64_t v)
+    {
+        U32(static_cast<uint32_t>(v));
+        U32(static_cast<uint32_t>(v >> 32));
+    }
+    void Text(const TVersionText& text)
+    {
+        for (char c : text)
+            U8(static_cast<uint8_t>(c));
+    }
+    size_t Size() const { return FSize; }
+
+private:
+    TMessageBytes& FOut;
+    size_t FSize = 0;
+};
+
+// Reads only within the size the caller checked beforehand.
+class TReader {
+public:
+    explicit TReader(const uint8_t* data) : FData(data) {}
+    uint8_t U8() { return FData[FPos++]; }
+    uint16_t U16()
+    {
+        const uint16_t lo = U8();
+        return static_cast<uint16_t>(lo | (U8() << 8));
+    }
+    uint32_t U32()
+    {
+        const uint32_t lo = U16();
+        return lo | (uint32_t{U16()} << 16);
+    }
+    uint64_t U64()
+    {
+        const uint64_t lo = U32();
+        return lo | (uint64_t{U32()} << 32);
+    }
+    TVersionText Text()
+    {
+        TVersionText text{};
+        for (char& c : text)
+            c = static_cast<char>(U8());
+        return text;
+    }
+
+private:
+    const uint8_t* FData;
+    size_t FPos = 0;
+};
+
+// Printable ASCII, at least one character, then only zero bytes.
+bool ValidVersion(const TVersionText& text)
+{
+    const auto end = std::find(text.begin(), text.end(), '\0');
+    if (end == text.begin())
+        return false;
+    if (!std::all_of(text.begin(), end, [](char c) { return c > ' ' && c < 127; }))
+        return false;
+    return std::all_of(end, text.end(), [](char c) { return c == '\0'; });
+}
+
+bool ValidRecord(const TTickRecord& r)
+{
+    if (r.Tiller > 2)
+        return false;
+    switch (r.Command) {
+    case TTickRecord::Wind:
+        return r.WindDirection >= 1 && r.WindDirection <= 360 && r.WindVariation >= 0 && r.WindVariation <= 45 &&
+               r.WindSpeed >= 1 && r.WindSpeed <= 360;
+    case TTickRecord::None:
+    case TTickRecord::Restart:
+    case TTickRecord::Pause:
+        return r.WindDirection == 0 && r.WindVariation == 0 && r.WindSpeed == 0;
+    }
+    return false;
+}
+
+bool ValidTick(uint32_t tick)
+{
+    return tick >= 1 && tick <= MaxTick;
+}
+
+std::optional<TMessage> DecodeInputs(TReader& in, size_t size)
+{
+    TInputs m;
+    m.FirstTick = in.U32();
+    m.Count = in.U8();
+    if (m.Count == 0 || m.Count > MaxRecordsPerMessage || size != InputsFixedSize + m.Count * RecordSize)
+        return std::nullopt;
+    if (!ValidTick(m.FirstTick) || m.FirstTick > MaxTick - (m.Count - 1u))
+        return std::nullopt;
+    for (size_t i = 0; i < m.Count; ++i) {
+        TTickRecord& r = m.Records[i];
+        r.Tiller = in.U8();
+        const uint8_t command = in.U8();
+        if (command > TTickRecord::Pause)
+            return std::nullopt;
+        r.Command = static_cast<TTickRecord::TCommand>(command);
+        r.WindDirection = static_cast<int16_t>(in.U16());
+        r.WindVariation = static_cast<int16_t>(in.U16());
+        r.WindSpeed = static_cast<int16_t>(in.U16());
+        if (!ValidRecord(r))
+            return std::nullopt;
+    }
+    m.ReceivedThrough = in.U32();
+    if (m.ReceivedThrough > MaxTick)
+        return std::nullopt;
+    return m;
+}
+
+} // namespace
+
+TVersionText MakeVersionText(const std::string& text)
+{
+    TVersionText version{};
+    std::copy_n(text.begin(), std::min(text.size(), VersionLength), version.begin());
+    return version;
+}
+
+std::string VersionString(const TVersionText& version)
+{
+    return std::string(version.begin(), std::find(version.begin(), version.end(), '\0'));
+}
+
+size_t EncodeMessage(const TMessage& message, TMessageBytes& out)
+{
+    TWriter w(out);
+    std::visit(
+        [&w](const auto& m) {
+            using T = std::decay_t<decltype(m)>;
+            if constexpr (std::is_same_v<T, THello>) {
+                w.U8(KHello);
+                w.U16(m.Protocol);
+                w.Text(m.Version);
+            } else if constexpr (std::is_same_v<T, TWelcome>) {
+                w.U8(KWelcome);
+                w.U32(m.TimeOfDay);
+                w.Text(m.Version);
+            } else if constexpr (std::is_same_v<T, TRefusal>) {
+                w.U8(KRefusal);
+                w.U8(m.Reason);
+                w.Text(m.Version);
+            } else if constexpr (std::is_same_v<T, TInputs>) {
+                w.U8(KInputs);
+                w.U32(m.FirstTick);
+                const uint8_t count = std::min<uint8_t>(m.Count, MaxRecordsPerMessage);
+                w.U8(count);
+                for (size_t i = 0; i < count; ++i) {
+                    const TTickRecord& r = m.Records[i];
+                    w.U8(r.Tiller);
+                    w.U8(r.Command);
+                    w.U16(static_cast<uint16_t>(r.WindDirection));
+                    w.U16(static_cast<uint16_t>(r.WindVariation));
+                    w.U16(static_cast<uint16_t>(r.WindSpeed));
+                }
+                w.U32(m.ReceivedThrough);
+            } else if constexpr (std::is_same_v<T, TResume>) {
+                w.U8(KResume);
+                w.U32(m.Tick);
+            } else if constexpr (std::is_same_v<T, TDigest>) {
+                w.U8(KDigest);
+                w.U32(m.Tick);
+                w.U64(m.State);
+                w.U64(m.Frame);
+            } else if constexpr (std::is_same_v<T, TFocus>) {
+                w.U8(KFocus);
+                w.U8(m.Active ? 1 : 0);
+            } else if constexpr (std::is_same_v<T, TPing>) {
+                w.U8(KPing);
+                w.U32(m.Stamp);
+            } else {
+                w.U8(KPong);
+                w.U32(m.Stamp);
+            }
+        },
+        message);
+    return w.Size();
+}
+
+std::optional<TMessage> DecodeMessage(const uint8_t* data, size_t size)
+{
+    if (data == nullptr || size < 1 || size > MaxMessageSize)
+        return std::nullopt;
+    TReader in(data);
+    const uint8_t kind = in.U8();
+    auto sized = [size](size_t body) { return size == 1 + body; };
+    switch (kind) {
+    case KHello: {
+        if (!sized(2 + VersionLength))
+            return std::nullopt;
+        THello m;
+        m.Protocol = in.U16();
+        m.Version = in.Text();
+        if (!ValidVersion(m.Version))
+            return std::nullopt;
+        return m;
+    }
+    case KWelcome: {
+        if (!sized(4 + VersionLength))
+            return std::nullopt;
+        TWelcome m;
+        m.TimeOfDay = in.U32();
+        m.Version = in.Text();
+        if (m.TimeOfDay >= MillisecondsPerDay || !ValidVersion(m.Version))
+            return std::nullopt;
+        return m;
+    }
+    case KRefusal: {
+        if (!sized(1 + VersionLength))
+            return std::nullopt;
+        const uint8_t reason = in.U8();
+        if (reason != TRefusal::RaceFull && reason != TRefusal::OtherVersion)
+            return std::nullopt;
+        TRefusal m;
+        m.Reason = static_cast<TRefusal::TReason>(reason);
+        m.Version = in.Text();
+        if (!ValidVersion(m.Version))
+            return std::nullopt;
+        return m;
+    }
+    case KInputs:
+        if (size < InputsFixedSize + RecordSize)
+            return std::nullopt;
+        return DecodeInputs(in, size);
+    case KResume: {
+        if (!sized(4))
+            return std::nullopt;
+        const TResume m{in.U32()};
+        if (!ValidTick(m.Tick))
+            return std::nullopt;
+        return m;
+    }
+    case KDigest: {
+        if (!sized(4 + 8 + 8))
+            return std::nullopt;
+        TDigest m;
+        m.Tick = in.U32();
+        m.State = in.U64();
+        m.Frame = in.U64();
+        if (!ValidTick(m.Tick))
+            return std::nullopt;
+        return m;
+    }
+    case KFocus: {
+        if (!sized(1))
+            return std::nullopt;
+        const uint8_t active = in.U8();
+        if (active > 1)
+            return std::nullopt;
+        return TFocus{active == 1};
+    }
+    case KPing:
+        if (!sized(4))
+            return std::nullopt;
+        return TPing{in.U32()};
+    case KPong:
+        if (!sized(4))
+            return std::nullopt;
+        return TPong{in.U32()};
+    default:
+        return std::nullopt;
+    }
+}

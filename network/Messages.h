@@ -1,0 +1,94 @@
+#pragma once
+// What two copies of the program say to each other in an online race. Every message has a fixed largest
+// size; DecodeMessage is the one way in from the network and checks every field.
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <variant>
+
+// Raised with each incompatible change of the messages or of what a race shares.
+constexpr uint16_t ProtocolVersion = 1;
+// Room for a version text such as "1.0" or "1.10.2-rc1"; shorter ones are padded with zero bytes.
+constexpr size_t VersionLength = 16;
+using TVersionText = std::array<char, VersionLength>;
+
+// What one player does in one processed tick. Commands ride in the tick stream, so both machines apply
+// them before (restart, wind) or after (pause) the same tick.
+struct TTickRecord {
+    enum TCommand : uint8_t { None = 0, Restart = 1, Wind = 2, Pause = 3 };
+    uint8_t Tiller = 1;
+    TCommand Command = None;
+    // The settings dialog's values, for Wind only.
+    int16_t WindDirection = 0;
+    int16_t WindVariation = 0;
+    int16_t WindSpeed = 0;
+    friend bool operator==(const TTickRecord&, const TTickRecord&) = default;
+};
+
+// At most this many tick records travel in one message.
+constexpr size_t MaxRecordsPerMessage = 32;
+// Ticks are counted in 31 bits on the wire: more than a year of racing at 60 a second.
+constexpr uint32_t MaxTick = 0x7fffffff;
+
+// The joiner introduces itself.
+struct THello {
+    uint16_t Protocol = ProtocolVersion;
+    TVersionText Version{};
+};
+// The host takes the joiner: the race's time of day (its random seed) and the host's version.
+struct TWelcome {
+    uint32_t TimeOfDay = 0;
+    TVersionText Version{};
+};
+// The host turns a joiner away.
+struct TRefusal {
+    enum TReason : uint8_t { RaceFull = 1, OtherVersion = 2 };
+    TReason Reason = RaceFull;
+    TVersionText Version{};
+};
+// A stretch of the sender's tick records, and how far the sender has the receiver's records without a gap.
+struct TInputs {
+    uint32_t FirstTick = 1;
+    uint8_t Count = 0;
+    std::array<TTickRecord, MaxRecordsPerMessage> Records{};
+    uint32_t ReceivedThrough = 0;
+};
+// The sender resumed the race that both paused after the given tick.
+struct TResume {
+    uint32_t Tick = 0;
+};
+// The sender's race state and frame after the given tick.
+struct TDigest {
+    uint32_t Tick = 0;
+    uint64_t State = 0;
+    uint64_t Frame = 0;
+};
+// The sender's window lost or regained the focus.
+struct TFocus {
+    bool Active = true;
+};
+// A round-trip probe and its answer, carrying the sender's millisecond stamp.
+struct TPing {
+    uint32_t Stamp = 0;
+};
+struct TPong {
+    uint32_t Stamp = 0;
+};
+
+using TMessage = std::variant<THello, TWelcome, TRefusal, TInputs, TResume, TDigest, TFocus, TPing, TPong>;
+
+// The longest message: a full stretch of inputs.
+constexpr size_t MaxMessageSize = 1 + 4 + 1 + MaxRecordsPerMessage * 8 + 4;
+using TMessageBytes = std::array<uint8_t, MaxMessageSize>;
+
+// The bytes of a message; returns how many of out it used.
+size_t EncodeMessage(const TMessage& message, TMessageBytes& out);
+// The message in the bytes, or nothing when any field is out of its range, the size is not the kind's exact
+// size, or the kind is unknown.
+std::optional<TMessage> DecodeMessage(const uint8_t* data, size_t size);
+
+// A version text from a string, cut to VersionLength, and back.
+TVersionText MakeVersionText(const std::string& text);
+std::string VersionString(const TVersionText& version);

@@ -1,0 +1,399 @@
+#include "network/NetRace.h"
+
+#include "platform/Application.h"
+#include "simulation/RaceDigest.h"
+#include "simulation/Random.h"
+
+#include <algorithm>
+
+namespace {
+
+using namespace std::chrono_literals;
+
+constexpr auto ConnectTimeout = 5s;
+constexpr auto SilenceTimeout = 5s;
+constexpr auto WaitBeforeTelling = 1s;
+constexpr auto MeasuringPingInterval = 30ms;
+constexpr auto RacingPingInterval = 250ms;
+constexpr auto InputsResendInterval = 15ms;
+constexpr int MeasuringPongs = 4;
+
+} // namespace
+
+int32_t DelayForRoundTrip(int64_t milliseconds)
+{
+    // Half the round trip plus a frame, in whole ticks of 1/60 s.
+    const int64_t ticks = (std::max<int64_t>(milliseconds, 0) * 30 + 17 * 60 + 999) / 1000;
+    return static_cast<int32_t>(std::clamp<int64_t>(ticks, TLockstep::MinDelay, TLockstep::MaxDelay));
+}
+
+TNetRace::TNetRace(TRaceSession& session, IApplication& application, TEnetLink link, bool host, TOptions options,
+                   INetRaceListener& listener)
+    : FSession(session), FApplication(application), FLink(std::move(link)), FHost(host), FOptions(std::move(options)),
+      FListener(listener), FStarted(TClock::now()), FLastReceived(FStarted), FLastPing(FStarted), FLastInputs(FStarted)
+{
+    FSession.Race.TickGate = this;
+    FActivationHook = FApplication.AddActivationHook([this](bool active) {
+        if (FPeer != nullptr && FState != TState::Connecting && FState != TState::Alone)
+            FLink.Send(FPeer, TFocus{active}, true);
+    });
+    SetStatus(FHost ? TNetStatus::WaitingForGuest : TNetStatus::Connecting);
+}
+
+TNetRace::~TNetRace()
+{
+    Leave();
+    FApplication.RemoveActivationHook(FActivationHook);
+    FSession.Race.TickGate = nullptr;
+    FSession.SeedClock.UseOwn();
+}
+
+uint32_t TNetRace::Now() const
+{
+    return static_cast<uint32_t>(std::chrono::duration_cast<std::chrono::milliseconds>(TClock::now() - FStarted).count());
+}
+
+void TNetRace::Service()
+{
+    FLink.Service({[this](TEnetLink::TPeer peer) { Connected(peer); },
+                   [this](TEnetLink::TPeer peer, const TMessage& message) { Received(peer, message); },
+                   [this](TEnetLink::TPeer peer) { Disconnected(peer); }});
+    if (FState == TState::Alone)
+        return;
+    const TClock::time_point now = TClock::now();
+    if (FState == TState::Connecting) {
+        if (!FHost && now - FStarted > ConnectTimeout)
+            End(TNetEnd::NoAnswer);
+        return;
+    }
+    if (now - FLastReceived > SilenceTimeout) {
+        End(TNetEnd::PeerLost);
+        return;
+    }
+    if (now - FLastPing >= (FState == TState::Measuring ? MeasuringPingInterval : RacingPingInterval)) {
+        FLastPing = now;
+        FLink.Send(FPeer, TPing{Now()}, false);
+    }
+    if (FState != TState::Racing)
+        return;
+    if (FAckDue || (!FLockstep->AllConfirmed() && now - FLastInputs >= InputsResendInterval))
+        SendInputs();
+    if (FWaitingSince && now - *FWaitingSince >= WaitBeforeTelling && FStatus == TNetStatus::None)
+        SetStatus(FPeerActive ? TNetStatus::WaitingForPeer : TNetStatus::PeerInactive);
+}
+
+void TNetRace::SendInputs()
+{
+    FLink.Send(FPeer, FLockstep->Outgoing(), false);
+    FLastInputs = TClock::now();
+    FAckDue = false;
+}
+
+void TNetRace::SetStatus(TNetStatus status)
+{
+    if (status == FStatus)
+        return;
+    FStatus = status;
+    FListener.NetStatusChanged(status);
+}
+
+void TNetRace::Connected(TEnetLink::TPeer peer)
+{
+    if (!FHost) {
+        FPeer = peer;
+        FLink.Send(peer, THello{ProtocolVersion, MakeVersionText(FOptions.Version)}, true);
+        return;
+    }
+    if (FPeer != nullptr || FState != TState::Connecting) {
+        FLink.Send(peer, TRefusal{TRefusal::RaceFull, MakeVersionText(FOptions.Version)}, true);
+        FLink.Disconnect(peer);
+        return;
+    }
+    FPeer = peer;
+}
+
+void TNetRace::Disconnected(TEnetLink::TPeer peer)
+{
+    if (peer != FPeer || FState == TState::Alone)
+        return;
+    FPeer = nullptr;
+    if (FState == TState::Connecting) {
+        // A joiner that went before it was taken leaves the host waiting for the next.
+        if (!FHost)
+            End(TNetEnd::NoAnswer);
+        return;
+    }
+    End(TNetEnd::PeerLeft);
+}
+
+void TNetRace::Received(TEnetLink::TPeer peer, const TMessage& message)
+{
+    if (peer != FPeer || FState == TState::Alone)
+        return;
+    FLastReceived = TClock::now();
+    std::visit([this, peer](const auto& m) {
+        if constexpr (std::is_same_v<std::decay_t<decltype(m)>, THello>)
+            Handle(m, peer);
+        else
+            Handle(m);
+    }, message);
+}
+
+void TNetRace::Handle(const THello& m, TEnetLink::TPeer peer)
+{
+    if (!FHost || FState != TState::Connecting)
+        return;
+    if (m.Protocol != ProtocolVersion || VersionString(m.Version) != FOptions.Version) {
+        FLink.Send(peer, TRefusal{TRefusal::OtherVersion, MakeVersionText(FOptions.Version)}, true);
+        FLink.Disconnect(peer);
+        FPeer = nullptr;
+        return;
+    }
+    FLink.Send(peer, TWelcome{FOptions.TimeOfDay, MakeVersionText(FOptions.Version)}, true);
+    Begin(FOptions.TimeOfDay);
+}
+
+void TNetRace::Handle(const TWelcome& m)
+{
+    if (!FHost && FState == TState::Connecting)
+        Begin(m.TimeOfDay);
+}
+
+void TNetRace::Handle(const TRefusal& m)
+{
+    if (FHost || FState != TState::Connecting)
+        return;
+    if (m.Reason == TRefusal::RaceFull)
+        End(TNetEnd::RaceFull);
+    else
+        End(TNetEnd::OtherVersion, 0, VersionString(m.Version));
+}
+
+void TNetRace::Handle(const TInputs& m)
+{
+    if (FLockstep && FLockstep->Received(m))
+        FAckDue = true;
+}
+
+void TNetRace::Handle(const TResume& m)
+{
+    if (FPausedAfter != 0 && m.Tick == FPausedAfter)
+        ResumeHere();
+    else if (FLockstep && m.Tick >= FLockstep->NextTick())
+        FResumeAfter = m.Tick;
+}
+
+void TNetRace::Handle(const TDigest& m)
+{
+    FDesync.Remote(m);
+    if (const auto tick = FDesync.Mismatch())
+        End(TNetEnd::Desync, *tick);
+}
+
+void TNetRace::Handle(const TFocus& m)
+{
+    FPeerActive = m.Active;
+    if (FState == TState::Racing)
+        SetStatus(m.Active ? TNetStatus::None : TNetStatus::PeerInactive);
+}
+
+void TNetRace::Handle(const TPing& m)
+{
+    FLink.Send(FPeer, TPong{m.Stamp}, false);
+}
+
+void TNetRace::Handle(const TPong& m)
+{
+    const int64_t roundTrip = static_cast<int64_t>(Now() - m.Stamp);
+    if (FState == TState::Measuring) {
+        FRoundTrip = std::max(FRoundTrip, roundTrip);
+        if (++FPongs >= MeasuringPongs)
+            StartRacing();
+        return;
+    }
+    // Smoothed, so one late answer does not lengthen the delay for good.
+    FRoundTrip = (7 * FRoundTrip + roundTrip) / 8;
+    if (FLockstep && DelayForRoundTrip(FRoundTrip) > FLockstep->Delay())
+        FLockstep->GrowDelay(DelayForRoundTrip(FRoundTrip));
+}
+
+void TNetRace::Begin(uint32_t timeOfDay)
+{
+    FState = TState::Measuring;
+    FRaceClock.emplace(FSession.Race, timeOfDay);
+    FSession.SeedClock.SetSource(*FRaceClock);
+    FSeed = timeOfDay;
+    RandSeed = timeOfDay;
+    FLockstep.emplace(TLockstep::MinDelay);
+    if (!FOptions.RecordPath.empty())
+        FRecorder.emplace(FOptions.RecordPath, timeOfDay);
+    FLastReceived = TClock::now();
+    SetStatus(TNetStatus::Connecting);
+}
+
+void TNetRace::StartRacing()
+{
+    FLockstep->GrowDelay(DelayForRoundTrip(FRoundTrip));
+    FState = TState::Racing;
+    SetStatus(TNetStatus::None);
+    SendInputs();
+}
+
+void TNetRace::End(TNetEnd::TKind kind, int64_t tick, const std::string& hostVersion)
+{
+    TNetEnd end;
+    end.Kind = kind;
+    end.Tick = tick;
+    end.HostVersion = hostVersion;
+    end.GuestVersion = FOptions.Version;
+    FState = TState::Alone;
+    if (FPeer != nullptr && end.Kind != TNetEnd::PeerLost) {
+        FLink.Disconnect(FPeer);
+        FLink.Flush();
+    }
+    FPeer = nullptr;
+    FRecorder.reset();
+    SetStatus(TNetStatus::None);
+    if (end.Kind == TNetEnd::Desync && FSession.Running()) {
+        FSession.Pause();
+        FListener.NetPausedChanged(true);
+    }
+    FListener.NetRaceEnded(end);
+}
+
+void TNetRace::Leave()
+{
+    if (FState == TState::Alone)
+        return;
+    FState = TState::Alone;
+    FRecorder.reset();
+    if (FPeer != nullptr) {
+        FLink.Disconnect(FPeer);
+        FLink.Flush();
+        FPeer = nullptr;
+    }
+}
+
+void TNetRace::SetLocalTiller(int32_t tiller)
+{
+    if (FLockstep)
+        FLockstep->SetLocalTiller(tiller);
+}
+
+void TNetRace::Restart()
+{
+    if (Online())
+        FLockstep->QueueCommand({1, TTickRecord::Restart});
+}
+
+void TNetRace::Pause()
+{
+    if (Online() && FPausedAfter == 0)
+        FLockstep->QueueCommand({1, TTickRecord::Pause});
+}
+
+void TNetRace::Resume()
+{
+    if (!Online() || FPausedAfter == 0)
+        return;
+    FLink.Send(FPeer, TResume{static_cast<uint32_t>(FPausedAfter)}, true);
+    ResumeHere();
+}
+
+void TNetRace::ApplyWindSettings(const TWindSettings& settings)
+{
+    if (!Online())
+        return;
+    TTickRecord record{1, TTickRecord::Wind};
+    record.WindDirection = static_cast<int16_t>(std::clamp(settings.Direction, 1, 360));
+    record.WindVariation = static_cast<int16_t>(std::clamp(settings.Variation, 0, 45));
+    record.WindSpeed = static_cast<int16_t>(std::clamp(settings.Speed, 1, 360));
+    FLockstep->QueueCommand(record);
+}
+
+void TNetRace::Apply(const TTickRecord& record)
+{
+    if (record.Command == TTickRecord::Restart)
+        FSession.Restart();
+    else if (record.Command == TTickRecord::Wind)
+        FSession.ApplyWindSettings({record.WindDirection, record.WindVariation, record.WindSpeed});
+    else
+        return;
+    if (FRecorder)
+        FRecorder->Command(record);
+}
+
+bool TNetRace::BeforeTick(int64_t tick)
+{
+    if (FState == TState::Alone)
+        return true;
+    if (FState != TState::Racing || !FLockstep->Ready() || tick != FLockstep->NextTick()) {
+        if (!FWaitingSince)
+            FWaitingSince = TClock::now();
+        return false;
+    }
+    FWaitingSince.reset();
+    if (FStatus == TNetStatus::WaitingForPeer)
+        SetStatus(TNetStatus::None);
+    const TLockstep::TTick records = FLockstep->Take();
+    const TTickRecord& green = FHost ? records.Local : records.Remote;
+    const TTickRecord& red = FHost ? records.Remote : records.Local;
+    Apply(green);
+    Apply(red);
+    FSession.SetTiller(TPlayer::Green, green.Tiller);
+    FSession.SetTiller(TPlayer::Red, red.Tiller);
+    if (FRecorder)
+        FRecorder->Tick(green.Tiller, red.Tiller);
+    FPauseAfterTick = green.Command == TTickRecord::Pause || red.Command == TTickRecord::Pause;
+    RandSeed = FSeed;
+    SendInputs();
+    return true;
+}
+
+void TNetRace::AfterTick(int64_t tick)
+{
+    if (FState == TState::Alone)
+        return;
+    FSeed = RandSeed;
+    if (tick % TDesyncCheck::Every == 0) {
+        TDirectDrawSurface* frame = FSession.BackBuffer();
+        const TDigest digest{static_cast<uint32_t>(tick), RaceStateDigest(FSession.Race),
+                             frame != nullptr ? FrameDigest(*frame) : 0};
+        FDesync.Own(digest);
+        FLink.Send(FPeer, digest, true);
+    }
+    if (OnTick)
+        OnTick(tick);
+    if (const auto mismatch = FDesync.Mismatch()) {
+        End(TNetEnd::Desync, *mismatch);
+        return;
+    }
+    if (FPauseAfterTick)
+        PauseAfter(tick);
+}
+
+void TNetRace::PauseAfter(int64_t tick)
+{
+    FPauseAfterTick = false;
+    if (FRecorder)
+        FRecorder->Pause();
+    if (FResumeAfter == tick) {
+        // The other player resumed before this machine got here.
+        FResumeAfter = 0;
+        if (FRecorder)
+            FRecorder->Resume();
+        return;
+    }
+    FSession.Pause();
+    FPausedAfter = tick;
+    FListener.NetPausedChanged(true);
+}
+
+void TNetRace::ResumeHere()
+{
+    FPausedAfter = 0;
+    FSession.Resume();
+    if (FRecorder)
+        FRecorder->Resume();
+    FListener.NetPausedChanged(false);
+}

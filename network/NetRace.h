@@ -1,0 +1,149 @@
+#pragma once
+#include "network/DesyncCheck.h"
+#include "network/EnetLink.h"
+#include "network/Lockstep.h"
+#include "simulation/RaceClock.h"
+#include "network/RaceRecorder.h"
+#include "simulation/RaceSession.h"
+#include "simulation/TickGate.h"
+
+#include <chrono>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+
+class IApplication;
+
+// What the window shows in its status bar for an online race; None: its usual texts.
+enum class TNetStatus { None, WaitingForGuest, Connecting, WaitingForPeer, PeerInactive };
+
+// What ends an online race, for the player's message.
+struct TNetEnd {
+    enum TKind { PeerLeft, PeerLost, Desync, RaceFull, OtherVersion, NoAnswer } Kind = PeerLeft;
+    int64_t Tick = 0;            // Desync: the first tick whose digests differ
+    std::string HostVersion;     // OtherVersion
+    std::string GuestVersion;    // OtherVersion
+};
+
+class INetRaceListener {
+public:
+    virtual ~INetRaceListener() = default;
+    virtual void NetStatusChanged(TNetStatus status) = 0;
+    // The race was paused or resumed by either player.
+    virtual void NetPausedChanged(bool paused) = 0;
+    // The online race is over; after PeerLeft, PeerLost and Desync the race goes on on this machine alone.
+    virtual void NetRaceEnded(const TNetEnd& end) = 0;
+};
+
+// A race session raced by two machines in lockstep: every processed tick runs on both with both players'
+// tiller records for that tick, a key pressed here taking effect D ticks later on both. Restarts, the wind
+// settings and pauses travel in the tick records; resuming, the focus and the digests beside them. The host
+// steers green, the joiner red.
+class TNetRace : public ITickGate {
+public:
+    struct TOptions {
+        std::string Version;
+        // The host's time of day: the race's random seed.
+        uint32_t TimeOfDay = 0;
+        // Where the race's records go as a replay script; empty: nowhere.
+        std::string RecordPath;
+    };
+
+    // The session and the application must outlive the race.
+    TNetRace(TRaceSession& session, IApplication& application, TEnetLink link, bool host, TOptions options,
+             INetRaceListener& listener);
+    ~TNetRace() override;
+    TNetRace(const TNetRace&) = delete;
+    TNetRace& operator=(const TNetRace&) = delete;
+
+    // Call often (every few milliseconds), also while the race stands still.
+    void Service();
+
+    // The two machines race together: keys steer this player's dinghy, commands go to both.
+    bool Online() const { return FState == TState::Racing; }
+    // Connecting or racing: the race waits for the other machine.
+    bool Linked() const { return FState != TState::Alone; }
+    TPlayer LocalPlayer() const { return FHost ? TPlayer::Green : TPlayer::Red; }
+
+    void SetLocalTiller(int32_t tiller);
+    void Restart();
+    void Pause();
+    void Resume();
+    void ApplyWindSettings(const TWindSettings& settings);
+    // Says goodbye to the other machine; the race goes on here alone.
+    void Leave();
+
+    int32_t Delay() const { return FLockstep ? FLockstep->Delay() : 0; }
+    int64_t RoundTrip() const { return FRoundTrip; }
+    const TEnetLink& Link() const { return FLink; }
+    const TDesyncCheck& Digests() const { return FDesync; }
+
+    // Called after every tick run while linked, with the tick's two records, green's first.
+    std::function<void(int64_t tick)> OnTick;
+
+    bool BeforeTick(int64_t tick) override;
+    void AfterTick(int64_t tick) override;
+
+private:
+    enum class TState { Connecting, Measuring, Racing, Alone };
+    using TClock = std::chrono::steady_clock;
+
+    void Connected(TEnetLink::TPeer peer);
+    void Received(TEnetLink::TPeer peer, const TMessage& message);
+    void Disconnected(TEnetLink::TPeer peer);
+    void Handle(const THello& m, TEnetLink::TPeer peer);
+    void Handle(const TWelcome& m);
+    void Handle(const TRefusal& m);
+    void Handle(const TInputs& m);
+    void Handle(const TResume& m);
+    void Handle(const TDigest& m);
+    void Handle(const TFocus& m);
+    void Handle(const TPing& m);
+    void Handle(const TPong& m);
+
+    void Begin(uint32_t timeOfDay);
+    void StartRacing();
+    void End(TNetEnd::TKind kind, int64_t tick = 0, const std::string& hostVersion = {});
+    void SendInputs();
+    void SetStatus(TNetStatus status);
+    void Apply(const TTickRecord& record);
+    void PauseAfter(int64_t tick);
+    void ResumeHere();
+    uint32_t Now() const;
+
+    TRaceSession& FSession;
+    IApplication& FApplication;
+    int FActivationHook = 0;
+    TEnetLink FLink;
+    TEnetLink::TPeer FPeer = nullptr;
+    bool FHost;
+    TOptions FOptions;
+    INetRaceListener& FListener;
+    TState FState = TState::Connecting;
+    TNetStatus FStatus = TNetStatus::None;
+    std::optional<TLockstep> FLockstep;
+    std::optional<TRaceClock> FRaceClock;
+    TDesyncCheck FDesync;
+    std::optional<TRaceRecorder> FRecorder;
+    // This race's random generator, kept across the other code that draws from the shared one.
+    uint32_t FSeed = 0;
+    bool FPauseAfterTick = false;
+    int64_t FPausedAfter = 0;
+    int64_t FResumeAfter = 0;
+    bool FPeerActive = true;
+    int64_t FRoundTrip = 0;
+    int FPongs = 0;
+    int64_t FTicksAtLastSend = -1;
+    bool FAckDue = false;
+    TClock::time_point FStarted;
+    TClock::time_point FLastReceived;
+    TClock::time_point FLastPing;
+    TClock::time_point FLastInputs;
+    std::optional<TClock::time_point> FWaitingSince;
+};
+
+// The input delay in ticks for a round trip of that many milliseconds: the other machine has a record
+// before it needs it, with a frame to spare.
+int32_t DelayForRoundTrip(int64_t milliseconds);

@@ -1,0 +1,55 @@
+#include "network/RaceRecorder.h"
+
+#include <stdexcept>
+
+TRaceRecorder::TRaceRecorder(const std::string& path, uint32_t timeOfDay) : FOut(path)
+{
+    if (!FOut)
+        throw std::runtime_error(path);
+    FOut << "race-clock " << timeOfDay << '\n';
+}
+
+TRaceRecorder::~TRaceRecorder()
+{
+    FlushStretch();
+}
+
+void TRaceRecorder::FlushStretch()
+{
+    if (FRun > 0)
+        FOut << FRun << ' ' << FGreen << ' ' << FRed << '\n';
+    FRun = 0;
+    FOut.flush();
+}
+
+void TRaceRecorder::Command(const TTickRecord& record)
+{
+    if (record.Command == TTickRecord::Restart) {
+        FlushStretch();
+        FOut << "restart\n";
+    } else if (record.Command == TTickRecord::Wind) {
+        FlushStretch();
+        FOut << "wind " << record.WindDirection << ' ' << record.WindVariation << ' ' << record.WindSpeed << '\n';
+    }
+}
+
+void TRaceRecorder::Tick(int32_t green, int32_t red)
+{
+    if (FRun > 0 && (green != FGreen || red != FRed))
+        FlushStretch();
+    FGreen = green;
+    FRed = red;
+    ++FRun;
+}
+
+void TRaceRecorder::Pause()
+{
+    FlushStretch();
+    FOut << "pause\n";
+}
+
+void TRaceRecorder::Resume()
+{
+    FlushStretch();
+    FOut << "resume\n";
+}

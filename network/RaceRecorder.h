@@ -1,0 +1,29 @@
+#pragma once
+#include "network/Messages.h"
+
+#include <cstdint>
+#include <fstream>
+#include <string>
+
+// Writes an online race as a replay script: the race clock's start, then tick by tick both tillers and the
+// commands, in the order the race applied them. Runs of equal ticks share one line.
+class TRaceRecorder {
+public:
+    // Raises std::runtime_error when the file cannot be written.
+    TRaceRecorder(const std::string& path, uint32_t timeOfDay);
+    ~TRaceRecorder();
+
+    // Before the tick: a restart or wind command.
+    void Command(const TTickRecord& record);
+    void Tick(int32_t green, int32_t red);
+    void Pause();
+    void Resume();
+
+private:
+    void FlushStretch();
+
+    std::ofstream FOut;
+    long FRun = 0;
+    int32_t FGreen = 1;
+    int32_t FRed = 1;
+};

@@ -1,0 +1,122 @@
+#include "network/Messages.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+std::vector<uint8_t> Bytes(const TMessage& message)
+{
+    TMessageBytes out;
+    const size_t size = EncodeMessage(message, out);
+    return {out.begin(), out.begin() + static_cast<std::ptrdiff_t>(size)};
+}
+
+TInputs SomeInputs()
+{
+    TInputs m;
+    m.FirstTick = 41;
+    m.Count = 3;
+    m.Records[0] = {0, TTickRecord::None};
+    m.Records[1] = {2, TTickRecord::Wind, 360, 45, 1};
+    m.Records[2] = {1, TTickRecord::Pause};
+    m.ReceivedThrough = 40;
+    return m;
+}
+
+TEST(Messages, EveryKindComesBackAsItWent)
+{
+    const std::vector<TMessage> messages = {
+        THello{ProtocolVersion, MakeVersionText("1.0")},
+        TWelcome{86399999, MakeVersionText("1.10.2-rc1")},
+        TRefusal{TRefusal::OtherVersion, MakeVersionText("2.0")},
+        SomeInputs(),
+        TResume{MaxTick},
+        TDigest{60, 0x0123456789abcdefULL, 0xfedcba9876543210ULL},
+        TFocus{false},
+        TPing{0xffffffffu},
+        TPong{7},
+    };
+    for (const TMessage& message : messages) {
+        const std::vector<uint8_t> bytes = Bytes(message);
+        ASSERT_LE(bytes.size(), MaxMessageSize);
+        const std::optional<TMessage> back = DecodeMessage(bytes.data(), bytes.size());
+        ASSERT_TRUE(back.has_value()) << "kind " << message.index();
+        EXPECT_EQ(Bytes(*back), bytes) << "kind " << message.index();
+    }
+    const auto inputs = std::get<TInputs>(*DecodeMessage(Bytes(SomeInputs()).data(), Bytes(SomeInputs()).size()));
+    EXPECT_EQ(inputs.Records[1], SomeInputs().Records[1]);
+}
+
+TEST(Messages, AFullStretchIsTheLargestMessage)
+{
+    TInputs m;
+    m.Count = MaxRecordsPerMessage;
+    EXPECT_EQ(Bytes(m).size(), MaxMessageSize);
+}
+
+// Each case spoils one field of a valid message at the given byte.
+TEST(Messages, AnyFieldOutOfRangeIsRefused)
+{
+    struct TCase {
+        const char* What;
+        TMessage Message;
+        size_t Offset;
+        uint8_t Value;
+    };
+    const TCase cases[] = {
+        {"unknown kind", TPing{1}, 0, 0},
+        {"unknown kind past the last", TPing{1}, 0, 10},
+        {"version with a space", THello{ProtocolVersion, MakeVersionText("1.0")}, 4, ' '},
+        {"empty version", THello{ProtocolVersion, MakeVersionText("1.0")}, 3, 0},
+        {"bytes after the version's end", THello{ProtocolVersion, MakeVersionText("1.0")}, 10, 'x'},
+        {"time of day past midnight", TWelcome{86399999, MakeVersionText("1")}, 4, 0xff},
+        {"unknown refusal", TRefusal{TRefusal::RaceFull, MakeVersionText("1")}, 1, 3},
+        {"first tick 0", SomeInputs(), 1, 0},
+        {"no records", SomeInputs(), 5, 0},
+        {"more records than sent", SomeInputs(), 5, 4},
+        {"tiller 3", SomeInputs(), 6, 3},
+        {"unknown command", SomeInputs(), 7, 4},
+        {"wind without values", SomeInputs(), 7, TTickRecord::Wind},
+        {"wind direction 361", SomeInputs(), 16, 105},
+        {"variation 46", SomeInputs(), 18, 46},
+        {"speed 0", SomeInputs(), 20, 0},
+        {"values on a plain tick", SomeInputs(), 8, 1},
+        {"confirmation past 31 bits", SomeInputs(), 33, 0x80},
+        {"resume at tick 0", TResume{1}, 1, 0},
+        {"digest at tick past 31 bits", TDigest{1, 0, 0}, 4, 0x80},
+        {"focus 2", TFocus{true}, 1, 2},
+    };
+    for (const TCase& c : cases) {
+        std::vector<uint8_t> bytes = Bytes(c.Message);
+        ASSERT_TRUE(DecodeMessage(bytes.data(), bytes.size()).has_value()) << c.What << ": the base must be valid";
+        ASSERT_LT(c.Offset, bytes.size()) << c.What;
+        bytes[c.Offset] = c.Value;
+        EXPECT_FALSE(DecodeMessage(bytes.data(), bytes.size()).has_value()) << c.What;
+    }
+}
+
+TEST(Messages, AWrongSizeIsRefusedForEveryKind)
+{
+    const std::vector<TMessage> messages = {THello{ProtocolVersion, MakeVersionText("1.0")},
+                                            TWelcome{1, MakeVersionText("1")},
+                                            TRefusal{TRefusal::RaceFull, MakeVersionText("1")},
+                                            SomeInputs(),
+                                            TResume{1},
+                                            TDigest{1, 2, 3},
+                                            TFocus{true},
+                                            TPing{1},
+                                            TPong{1}};
+    for (const TMessage& message : messages) {
+        std::vector<uint8_t> bytes = Bytes(message);
+        EXPECT_FALSE(DecodeMessage(bytes.data(), bytes.size() - 1).has_value()) << "kind " << message.index();
+        bytes.push_back(0);
+        EXPECT_FALSE(DecodeMessage(bytes.data(), bytes.size()).has_value()) << "kind " << message.index();
+    }
+    EXPECT_FALSE(DecodeMessage(nullptr, 0).has_value());
+    const std::vector<uint8_t> huge(MaxMessageSize + 1, 4);
+    EXPECT_FALSE(DecodeMessage(huge.data(), huge.size()).has_value());
+}
+
+} // namespace
