@@ -32,6 +32,8 @@ TNetRace::TNetRace(TRaceSession& session, IApplication& application, TEnetLink l
     : FSession(session), FApplication(application), FLink(std::move(link)), FHost(host), FOptions(std::move(options)),
       FListener(listener), FStarted(TClock::now()), FLastReceived(FStarted), FLastPing(FStarted), FLastInputs(FStarted)
 {
+    if (!FOptions.RecordPath.empty())
+        FRecorder.emplace(FOptions.RecordPath);
     FSession.Race.TickGate = this;
     FActivationHook = FApplication.AddActivationHook([this](bool active) {
         if (FPeer != nullptr && FState != TState::Connecting && FState != TState::Alone)
@@ -225,8 +227,8 @@ void TNetRace::Begin(uint32_t timeOfDay)
     FSeed = timeOfDay;
     RandSeed = timeOfDay;
     FLockstep.emplace(TLockstep::MinDelay);
-    if (!FOptions.RecordPath.empty())
-        FRecorder.emplace(FOptions.RecordPath, timeOfDay);
+    if (FRecorder)
+        FRecorder->Start(timeOfDay);
     FLastReceived = TClock::now();
     SetStatus(TNetStatus::Connecting);
 }

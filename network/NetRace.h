@@ -51,7 +51,8 @@ public:
         std::string RecordPath;
     };
 
-    // The session and the application must outlive the race.
+    // The session and the application must outlive the race. Raises std::runtime_error naming the record
+    // file when it cannot be written.
     TNetRace(TRaceSession& session, IApplication& application, TEnetLink link, bool host, TOptions options,
              INetRaceListener& listener);
     ~TNetRace() override;

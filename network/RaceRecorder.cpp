@@ -2,11 +2,16 @@
 
 #include <stdexcept>
 
-TRaceRecorder::TRaceRecorder(const std::string& path, uint32_t timeOfDay) : FOut(path)
+TRaceRecorder::TRaceRecorder(const std::string& path) : FOut(path)
 {
     if (!FOut)
         throw std::runtime_error(path);
+}
+
+void TRaceRecorder::Start(uint32_t timeOfDay)
+{
     FOut << "race-clock " << timeOfDay << '\n';
+    FOut.flush();
 }
 
 TRaceRecorder::~TRaceRecorder()

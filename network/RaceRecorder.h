@@ -9,10 +9,12 @@
 // commands, in the order the race applied them. Runs of equal ticks share one line.
 class TRaceRecorder {
 public:
-    // Raises std::runtime_error when the file cannot be written.
-    TRaceRecorder(const std::string& path, uint32_t timeOfDay);
+    // Raises std::runtime_error naming the path when the file cannot be written.
+    explicit TRaceRecorder(const std::string& path);
     ~TRaceRecorder();
 
+    // The race begins with the wind reseeding from the race clock started at that time of day.
+    void Start(uint32_t timeOfDay);
     // Before the tick: a restart or wind command.
     void Command(const TTickRecord& record);
     void Tick(int32_t green, int32_t red);

@@ -1,3 +1,4 @@
+#include "network/NetRace.h"
 #include "ui/MainForm.h"
 
 #include "assets/Assets.h"
@@ -304,16 +305,16 @@ bool TMainForm::FormKeyDown(int key)
             SpeedButtonStop->click();
         return true;
     case VK_RIGHT:
-        Session.SetTiller(TPlayer::Green, 2);
+        SteerByKey(TPlayer::Green, 2);
         return true;
     case VK_LEFT:
-        Session.SetTiller(TPlayer::Green, 0);
+        SteerByKey(TPlayer::Green, 0);
         return true;
     case VK_X:
-        Session.SetTiller(TPlayer::Red, 2);
+        SteerByKey(TPlayer::Red, 2);
         return true;
     case VK_Y:
-        Session.SetTiller(TPlayer::Red, 0);
+        SteerByKey(TPlayer::Red, 0);
         return true;
     default:
         return false;
@@ -323,19 +324,48 @@ bool TMainForm::FormKeyDown(int key)
 bool TMainForm::FormKeyUp(int key)
 {
     if (key == VK_LEFT || key == VK_RIGHT) {
-        Session.SetTiller(TPlayer::Green, 1);
+        SteerByKey(TPlayer::Green, 1);
         return true;
     }
     if (key == VK_X || key == VK_Y) {
-        Session.SetTiller(TPlayer::Red, 1);
+        SteerByKey(TPlayer::Red, 1);
         return true;
     }
     return false;
 }
 
+bool TMainForm::Online() const
+{
+    return FNet != nullptr && FNet->Online();
+}
+
+void TMainForm::SteerByKey(TPlayer player, int32_t tiller)
+{
+    if (Online())
+        FNet->SetLocalTiller(tiller);
+    else
+        Session.SetTiller(player, tiller);
+}
+
+void TMainForm::ShowNetStatus(const QString& text)
+{
+    if (FPanelText.isNull())
+        FPanelText = FPanels[1]->text();
+    FPanels[1]->setText(text.isEmpty() ? FPanelText : text);
+}
+
+void TMainForm::ShowPaused(bool paused)
+{
+    SpeedButtonStop->setVisible(!paused);
+    SpeedButtonPlay->setVisible(paused);
+}
+
 void TMainForm::SpeedButtonStartClick()
 {
-    Session.Restart();
+    if (Online())
+        FNet->Restart();
+    else
+        Session.Restart();
 }
 
 void TMainForm::SpeedButtonSetupClick()
@@ -347,13 +377,22 @@ void TMainForm::SpeedButtonSetupClick()
     SetupForm->RxSpinEditWSpeed->SetValue(wind.Speed);
     if (SetupForm->exec() != mrOk)
         return;
-    Session.ApplyWindSettings({static_cast<int32_t>(std::lrint(SetupForm->RxSpinEditWGrad->Value())),
+    const TWindSettings chosen{static_cast<int32_t>(std::lrint(SetupForm->RxSpinEditWGrad->Value())),
                                static_cast<int32_t>(std::lrint(SetupForm->RxSpinEditWAbw->Value())),
-                               static_cast<int32_t>(std::lrint(SetupForm->RxSpinEditWSpeed->Value()))});
+                               static_cast<int32_t>(std::lrint(SetupForm->RxSpinEditWSpeed->Value()))};
+    if (Online())
+        FNet->ApplyWindSettings(chosen);
+    else
+        Session.ApplyWindSettings(chosen);
 }
 
 void TMainForm::SpeedButtonStopClick()
 {
+    // Online both machines pause after the same tick; the buttons follow when that comes.
+    if (Online()) {
+        FNet->Pause();
+        return;
+    }
     Session.Pause();
     SpeedButtonStop->hide();
     SpeedButtonPlay->show();
@@ -361,6 +400,10 @@ void TMainForm::SpeedButtonStopClick()
 
 void TMainForm::SpeedButtonPlayClick()
 {
+    if (Online()) {
+        FNet->Resume();
+        return;
+    }
     Session.Resume();
     SpeedButtonStop->show();
     SpeedButtonPlay->hide();
@@ -373,6 +416,8 @@ void TMainForm::SpeedButtonEndeClick()
 
 void TMainForm::closeEvent(QCloseEvent* event)
 {
+    if (FNet != nullptr)
+        FNet->Leave();
     Session.Pause();
     event->accept();
     qApp->quit();

@@ -12,6 +12,7 @@
 
 
 class IApplication;
+class TNetRace;
 class QFrame;
 class QLabel;
 class TSpeedButton;
@@ -27,6 +28,13 @@ public:
 
     // The wind settings dialog, created after the window and kept for the whole run.
     void SetSetupForm(TSetupForm* setupForm) { SetupForm = setupForm; }
+
+    // An online race: keys steer this machine's dinghy and commands go to both machines while it is on.
+    void SetNetRace(TNetRace* net) { FNet = net; }
+    // A notice of the online race in the status bar; empty brings the usual texts back.
+    void ShowNetStatus(const QString& text);
+    // The toolbar's pause and play buttons as the race stands.
+    void ShowPaused(bool paused);
 
     // Keys are virtual-key codes; true when the key was one of the window's.
     bool FormKeyDown(int key);
@@ -77,6 +85,9 @@ private:
     // The toolbar's and status bar's contents for a screen of that many pixels per inch.
     void ScaleControls(int pixelsPerInch);
     void CentreOnPrimaryScreen();
+    // A tiller key: this machine's dinghy online, else the key's own.
+    void SteerByKey(TPlayer player, int32_t tiller);
+    bool Online() const;
     void CentreWhileFraming();
 
     struct TPlacedButton {
@@ -85,6 +96,8 @@ private:
     };
     std::vector<TPlacedButton> FButtons;
     std::array<QLabel*, 2> FPanels{};
+    QString FPanelText;
+    TNetRace* FNet = nullptr;
     int FPixelsPerInch = 96;
     bool FShown = false;
     QElapsedTimer FShownAt;

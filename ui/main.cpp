@@ -1,10 +1,14 @@
 // QuiboTrainer: a sailing trainer for two players at one keyboard.
 #include "platform/qt/QtApplication.h"
+#include "ui/JoinDialog.h"
 #include "ui/MainForm.h"
+#include "ui/OnlineOptions.h"
+#include "ui/OnlineRace.h"
 #include "ui/QuiboApplication.h"
 #include "ui/SetupForm.h"
 
 #include <QDateTime>
+#include <QGuiApplication>
 #include <QElapsedTimer>
 #include <QTimer>
 
@@ -12,6 +16,23 @@
 
 #include <cstdio>
 #include <cstring>
+#include <memory>
+#include <optional>
+
+namespace {
+
+// Told on standard error and, where there is a screen to show it on, in a message box; the program then
+// ends with status 2.
+int Refuse(const QString& text)
+{
+    std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
+    const QString platform = QGuiApplication::platformName();
+    if (platform != "offscreen" && platform != "minimal")
+        TQtMessageBox(nullptr).ShowInformation("QuiboTrainer", text.toStdString());
+    return 2;
+}
+
+} // namespace
 
 int main(int argc, char** argv)
 {
@@ -24,10 +45,53 @@ int main(int argc, char** argv)
     TQtApplication application;
     application.SetExceptionReporter(&TQuiboApplication::ReportException);
 
+    // Qt has taken its own arguments out by now.
+    TOnlineOptions online;
+    std::optional<TEnetLink> link;
+    try {
+        std::vector<std::string> args;
+        for (const QString& arg : QCoreApplication::arguments().mid(1))
+            args.push_back(arg.toStdString());
+        online = ParseOnlineOptions(args);
+        if (online.Role == TOnlineOptions::Join && online.Address.empty()) {
+            const std::optional<QString> address = AskForHostAddress();
+            if (!address)
+                return 0;
+            online.Address = address->toStdString();
+        }
+        if (online.Role == TOnlineOptions::Host) {
+            link.emplace(TEnetLink::Host(online.Port));
+        } else if (online.Role == TOnlineOptions::Join) {
+            std::string host;
+            uint16_t port = 0;
+            SplitHostPort(online.Address, host, port);
+            link.emplace(TEnetLink::Join(host, port));
+        }
+    } catch (const ENetStartError& error) {
+        return Refuse(TOnlineRace::StartErrorText(error));
+    } catch (const std::invalid_argument& error) {
+        return Refuse(QString::fromStdString(error.what()));
+    }
+
     TMainForm mainForm(application, debug);
     TSetupForm setupForm(mainForm.Clock, mainForm.Messages, &mainForm);
     setupForm.SetIcon(ProgramIcon());
     mainForm.SetSetupForm(&setupForm);
+
+    std::unique_ptr<TOnlineRace> onlineRace;
+    if (link) {
+        TNetRace::TOptions options;
+        options.Version = QUIBO_VERSION;
+        options.TimeOfDay = mainForm.Clock.MillisecondsOfDay();
+        options.RecordPath = online.RecordPath;
+        try {
+            onlineRace = std::make_unique<TOnlineRace>(mainForm, application, std::move(*link),
+                online.Role == TOnlineOptions::Host, QString::fromStdString(online.Address), options);
+        } catch (const std::runtime_error& error) {
+            return Refuse(QCoreApplication::translate("TOnlineRace", "%1 lässt sich nicht schreiben.")
+                              .arg(QString::fromStdString(error.what())));
+        }
+    }
 
     // For measurements, on standard error: when the first frame was drawn, then once a second the frame
     // timer's measured rate and the heap in use.

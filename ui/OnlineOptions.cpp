@@ -1,0 +1,41 @@
+#include "ui/OnlineOptions.h"
+
+#include "network/EnetLink.h"
+
+TOnlineOptions ParseOnlineOptions(const std::vector<std::string>& args)
+{
+    TOnlineOptions options;
+    const auto takesValue = [&args](size_t i) { return i + 1 < args.size() && args[i + 1].rfind("--", 0) != 0; };
+    const auto setRole = [&options](TOnlineOptions::TRole role) {
+        if (options.Role != TOnlineOptions::Local)
+            throw std::invalid_argument("--host und --join schließen einander aus");
+        options.Role = role;
+    };
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (arg == "--host") {
+            setRole(TOnlineOptions::Host);
+            options.Port = DefaultPort;
+            if (takesValue(i)) {
+                try {
+                    options.Port = ParsePort(args[++i]);
+                } catch (const ENetStartError&) {
+                    throw std::invalid_argument("Ungültiger Port: " + args[i]);
+                }
+            }
+        } else if (arg == "--join") {
+            setRole(TOnlineOptions::Join);
+            if (takesValue(i))
+                options.Address = args[++i];
+        } else if (arg == "--record") {
+            if (!takesValue(i))
+                throw std::invalid_argument("--record braucht einen Dateinamen");
+            options.RecordPath = args[++i];
+        } else if (arg.rfind("--", 0) == 0) {
+            throw std::invalid_argument("Unbekannte Option: " + arg);
+        }
+    }
+    if (!options.RecordPath.empty() && options.Role == TOnlineOptions::Local)
+        throw std::invalid_argument("--record gilt nur mit --host oder --join");
+    return options;
+}
