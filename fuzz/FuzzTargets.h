@@ -18,5 +18,8 @@ int FuzzStoredPicture(const uint8_t* data, size_t size);
 // A rotated draw with geometry from the bytes, compared pixel for pixel with the slow reference.
 int FuzzRotatedDraw(const uint8_t* data, size_t size);
 
+// Messages of an online race, each led by its length (two bytes, low first), decoded and handed to the lockstep.
+int FuzzNetMessage(const uint8_t* data, size_t size);
+
 // Reports the fault on standard error and aborts.
 [[noreturn]] void FuzzFault(const char* what);

@@ -55,8 +55,7 @@ TEnetLink::TEnetLink(_ENetHost* host) : FHost(host)
 }
 
 TEnetLink::TEnetLink(TEnetLink&& other) noexcept
-    : FHost(other.FHost), FDropped(other.FDropped), FBytesSent(other.FBytesSent),
-      FBytesReceived(other.FBytesReceived), FPacketsSent(other.FPacketsSent), FPacketsReceived(other.FPacketsReceived)
+    : FHost(other.FHost), FDropped(other.FDropped), FQueued(other.FQueued)
 {
     other.FHost = nullptr;
 }
@@ -115,8 +114,6 @@ void TEnetLink::Service(const THandler& handler)
                 handler.Connected(event.peer);
             break;
         case ENET_EVENT_TYPE_RECEIVE: {
-            ++FPacketsReceived;
-            FBytesReceived += static_cast<int64_t>(event.packet->dataLength);
             const std::optional<TMessage> message = DecodeMessage(event.packet->data, event.packet->dataLength);
             enet_packet_destroy(event.packet);
             if (!message)
@@ -144,12 +141,10 @@ void TEnetLink::Send(TPeer peer, const TMessage& message, bool reliable)
     ENetPacket* packet = enet_packet_create(bytes.data(), size, reliable ? ENET_PACKET_FLAG_RELIABLE : 0);
     if (packet == nullptr)
         return;
-    if (enet_peer_send(peer, reliable ? 0 : 1, packet) != 0) {
+    if (enet_peer_send(peer, reliable ? 0 : 1, packet) != 0)
         enet_packet_destroy(packet);
-        return;
-    }
-    ++FPacketsSent;
-    FBytesSent += static_cast<int64_t>(size);
+    else
+        FQueued = true;
 }
 
 void TEnetLink::Disconnect(TPeer peer)
@@ -158,13 +153,42 @@ void TEnetLink::Disconnect(TPeer peer)
         enet_peer_disconnect_later(peer, 0);
 }
 
+void TEnetLink::DisconnectNow(TPeer peer)
+{
+    if (FHost == nullptr || peer == nullptr)
+        return;
+    enet_peer_disconnect(peer, 0);
+    FQueued = true;
+}
+
 void TEnetLink::Flush()
 {
-    if (FHost != nullptr)
+    if (FHost != nullptr && FQueued)
         enet_host_flush(FHost);
+    FQueued = false;
 }
 
 uint16_t TEnetLink::Port() const
 {
     return FHost != nullptr ? FHost->address.port : 0;
+}
+
+int64_t TEnetLink::BytesSent() const
+{
+    return FHost != nullptr ? static_cast<int64_t>(FHost->totalSentData) : 0;
+}
+
+int64_t TEnetLink::BytesReceived() const
+{
+    return FHost != nullptr ? static_cast<int64_t>(FHost->totalReceivedData) : 0;
+}
+
+int64_t TEnetLink::PacketsSent() const
+{
+    return FHost != nullptr ? static_cast<int64_t>(FHost->totalSentPackets) : 0;
+}
+
+int64_t TEnetLink::PacketsReceived() const
+{
+    return FHost != nullptr ? static_cast<int64_t>(FHost->totalReceivedPackets) : 0;
 }

@@ -49,18 +49,22 @@ public:
     void Service(const THandler& handler);
     // Channel 0 carries reliable messages in order; inputs go on channel 1, unreliable.
     void Send(TPeer peer, const TMessage& message, bool reliable);
-    // Says goodbye once what is queued has gone out.
+    // Says goodbye once what is queued has gone out (a refusal before the door closes).
     void Disconnect(TPeer peer);
-    // Sends what is queued now, as before closing.
+    // Says goodbye with the next flush, dropping what is still queued: the program may end right after.
+    void DisconnectNow(TPeer peer);
+    // Sends now what Send queued since the last flush (acknowledgements alone wait for the next Service).
     void Flush();
 
     uint16_t Port() const;
     // Packets dropped because they did not decode.
     int64_t Dropped() const { return FDropped; }
-    int64_t BytesSent() const { return FBytesSent; }
-    int64_t BytesReceived() const { return FBytesReceived; }
-    int64_t PacketsSent() const { return FPacketsSent; }
-    int64_t PacketsReceived() const { return FPacketsReceived; }
+    // UDP datagrams and their bytes as they went over the line, with ENet's own headers, acknowledgements
+    // and pings.
+    int64_t BytesSent() const;
+    int64_t BytesReceived() const;
+    int64_t PacketsSent() const;
+    int64_t PacketsReceived() const;
 
 private:
     explicit TEnetLink(_ENetHost* host);
@@ -68,10 +72,7 @@ private:
 
     _ENetHost* FHost;
     int64_t FDropped = 0;
-    int64_t FBytesSent = 0;
-    int64_t FBytesReceived = 0;
-    int64_t FPacketsSent = 0;
-    int64_t FPacketsReceived = 0;
+    bool FQueued = false;
 };
 
 // "HOST" or "HOST:PORT" into name and port (DefaultPort if none); raises ENetStartError for a bad one.

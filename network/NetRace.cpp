@@ -62,6 +62,13 @@ void TNetRace::Service()
                    [this](TEnetLink::TPeer peer) { Disconnected(peer); }});
     if (FState == TState::Alone)
         return;
+    ServiceState();
+    // Answers and records go out now rather than at the next call: the round trip is what the delay pays for.
+    FLink.Flush();
+}
+
+void TNetRace::ServiceState()
+{
     const TClock::time_point now = TClock::now();
     if (FState == TState::Connecting) {
         if (!FHost && now - FStarted > ConnectTimeout)
@@ -78,7 +85,8 @@ void TNetRace::Service()
     }
     if (FState != TState::Racing)
         return;
-    if (FAckDue || (!FLockstep->AllConfirmed() && now - FLastInputs >= InputsResendInterval))
+    // Records go out with every tick; between ticks only to confirm or resend, at most every frame or so.
+    if ((FAckDue || !FLockstep->AllConfirmed()) && now - FLastInputs >= InputsResendInterval)
         SendInputs();
     if (FWaitingSince && now - *FWaitingSince >= WaitBeforeTelling && FStatus == TNetStatus::None)
         SetStatus(FPeerActive ? TNetStatus::WaitingForPeer : TNetStatus::PeerInactive);
@@ -90,6 +98,7 @@ void TNetRace::SendInputs()
     FLastInputs = TClock::now();
     FAckDue = false;
 }
+
 
 void TNetRace::SetStatus(TNetStatus status)
 {
@@ -270,7 +279,7 @@ void TNetRace::Leave()
     FState = TState::Alone;
     FRecorder.reset();
     if (FPeer != nullptr) {
-        FLink.Disconnect(FPeer);
+        FLink.DisconnectNow(FPeer);
         FLink.Flush();
         FPeer = nullptr;
     }
@@ -349,6 +358,7 @@ bool TNetRace::BeforeTick(int64_t tick)
     FPauseAfterTick = green.Command == TTickRecord::Pause || red.Command == TTickRecord::Pause;
     RandSeed = FSeed;
     SendInputs();
+    FLink.Flush();
     return true;
 }
 

@@ -104,6 +104,8 @@ private:
     void Handle(const TPing& m);
     void Handle(const TPong& m);
 
+    // Time-outs, pings, resent records and the waiting notice.
+    void ServiceState();
     void Begin(uint32_t timeOfDay);
     void StartRacing();
     void End(TNetEnd::TKind kind, int64_t tick = 0, const std::string& hostVersion = {});
@@ -136,7 +138,6 @@ private:
     bool FPeerActive = true;
     int64_t FRoundTrip = 0;
     int FPongs = 0;
-    int64_t FTicksAtLastSend = -1;
     bool FAckDue = false;
     TClock::time_point FStarted;
     TClock::time_point FLastReceived;

@@ -9,7 +9,7 @@ cd "$(dirname "$0")/.."
 seconds=${1:-30}
 shift || true
 targets=("$@")
-((${#targets[@]})) || targets=(bitmap jpeg stored_picture rotated_draw)
+((${#targets[@]})) || targets=(bitmap jpeg stored_picture rotated_draw net_message)
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz
 

@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config
-  libjpeg62-turbo-dev
+  libjpeg62-turbo-dev libenet-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev libqt6test6 libgl-dev
   xvfb xauth xdotool x11-utils x11-xkb-utils openbox imagemagick fonts-dejavu-core fonts-liberation

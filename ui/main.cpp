@@ -106,10 +106,20 @@ int main(int argc, char** argv)
                 static_cast<long long>(started.elapsed()), static_cast<long long>(QDateTime::currentMSecsSinceEpoch()));
         });
         firstFrameWatch.start(1);
-        QObject::connect(&rateReport, &QTimer::timeout, [&mainForm] {
+        QObject::connect(&rateReport, &QTimer::timeout, [&mainForm, &onlineRace] {
             const struct mallinfo2 heap = mallinfo2();
             std::fprintf(stderr, "ticks per second: %d\nheap in use: %zu bytes\n", mainForm.Session.DXTimer1.FramesPerSecond(),
                 heap.uordblks + heap.hblkhd);
+            if (onlineRace) {
+                const TNetRace& net = onlineRace->Net();
+                const TEnetLink& line = net.Link();
+                std::fprintf(stderr, "online: tick %lld delay %d round trip %lld ms sent %lld bytes %lld packets "
+                    "received %lld bytes %lld packets dropped %lld\n",
+                    static_cast<long long>(mainForm.Session.Race.ProcessedTicks()), net.Delay(),
+                    static_cast<long long>(net.RoundTrip()), static_cast<long long>(line.BytesSent()),
+                    static_cast<long long>(line.PacketsSent()), static_cast<long long>(line.BytesReceived()),
+                    static_cast<long long>(line.PacketsReceived()), static_cast<long long>(line.Dropped()));
+            }
         });
         rateReport.start(1000);
     }

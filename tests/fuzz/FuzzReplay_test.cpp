@@ -46,7 +46,8 @@ TEST_P(FuzzReplay, StoredInputsPassTheTarget)
 INSTANTIATE_TEST_SUITE_P(Targets, FuzzReplay,
                          testing::Values(TTarget{"bitmap", FuzzBitmap}, TTarget{"jpeg", FuzzJpeg},
                                          TTarget{"stored_picture", FuzzStoredPicture},
-                                         TTarget{"rotated_draw", FuzzRotatedDraw}),
+                                         TTarget{"rotated_draw", FuzzRotatedDraw},
+                                         TTarget{"net_message", FuzzNetMessage}),
                          [](const auto& test) { return test.param.Name; });
 
 } // namespace

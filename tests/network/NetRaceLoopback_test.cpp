@@ -1,6 +1,6 @@
 // Two machines of an online race in one process, over loopback, through a proxy that loses, doubles, delays
 // and reorders packets: the race must be the same on both, tick by tick, and faults must be told.
-#include "tests/network/LossyProxy.h"
+#include "tools/LossyProxy.h"
 #include "tests/network/NetSide.h"
 #include "simulation/Quibo.h"
 #include "tools/ReplayScript.h"

@@ -23,5 +23,9 @@ warnings=$(zcat "$prefix/share/man/man6/quibotrainer.6.gz" | MANWIDTH=80 man --w
 desktop-file-validate "$prefix/share/applications/org.quibotrainer.QuiboTrainer.desktop"
 grep -qx 'Exec=quibotrainer' "$prefix/share/applications/org.quibotrainer.QuiboTrainer.desktop" ||
   fail "the menu entry does not start the installed program by its name"
+for action in 'Exec=quibotrainer --host' 'Exec=quibotrainer --join'; do
+  grep -qx -- "$action" "$prefix/share/applications/org.quibotrainer.QuiboTrainer.desktop" ||
+    fail "the menu entry lacks the action '$action'"
+done
 appstreamcli validate --no-net --explain "$prefix/share/metainfo/org.quibotrainer.QuiboTrainer.metainfo.xml"
 echo "installed tree is complete and valid"

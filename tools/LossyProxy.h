@@ -17,7 +17,8 @@ public:
         int DelayMilliseconds = 80;
         int JitterMilliseconds = 30;
     };
-    TLossyProxy(uint16_t hostPort, TFaults faults, uint32_t seed);
+    // listenPort 0 takes any free port.
+    TLossyProxy(uint16_t hostPort, TFaults faults, uint32_t seed, uint16_t listenPort = 0);
     ~TLossyProxy();
     TLossyProxy(const TLossyProxy&) = delete;
     TLossyProxy& operator=(const TLossyProxy&) = delete;

@@ -1,9 +1,10 @@
-#include "tests/network/LossyProxy.h"
+#include "tools/LossyProxy.h"
 
 #include <arpa/inet.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace {
@@ -26,9 +27,10 @@ int LoopbackSocket(uint16_t port)
 
 } // namespace
 
-TLossyProxy::TLossyProxy(uint16_t hostPort, TFaults faults, uint32_t seed) : FFaults(faults), FRandom(seed)
+TLossyProxy::TLossyProxy(uint16_t hostPort, TFaults faults, uint32_t seed, uint16_t listenPort)
+    : FFaults(faults), FRandom(seed)
 {
-    FFront = LoopbackSocket(0);
+    FFront = LoopbackSocket(listenPort);
     FBack = LoopbackSocket(0);
     sockaddr_in bound{};
     socklen_t length = sizeof bound;
