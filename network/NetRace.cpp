@@ -15,7 +15,8 @@ constexpr auto SilenceTimeout = 5s;
 constexpr auto WaitBeforeTelling = 1s;
 constexpr auto MeasuringPingInterval = 30ms;
 constexpr auto RacingPingInterval = 250ms;
-constexpr auto InputsResendInterval = 15ms;
+// Longer than a frame: while ticks run, each sends its records anyway.
+constexpr auto InputsResendInterval = 25ms;
 constexpr int MeasuringPongs = 4;
 
 } // namespace
