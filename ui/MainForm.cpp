@@ -277,14 +277,14 @@ void TMainForm::paintEvent(QPaintEvent* event)
 void TMainForm::keyPressEvent(QKeyEvent* event)
 {
     // A held key repeats: the tiller is already over.
-    if (event->isAutoRepeat() || !FormKeyDown(VirtualKeyOf(event->key(), event->nativeScanCode())))
+    if (event->isAutoRepeat() || !FormKeyDown(SteeringKeyOf(event->key(), event->nativeScanCode())))
         QWidget::keyPressEvent(event);
 }
 
 void TMainForm::keyReleaseEvent(QKeyEvent* event)
 {
     // Some desktops repeat a held key as release-and-press pairs; only the real release brings the tiller back.
-    if (event->isAutoRepeat() || !FormKeyUp(VirtualKeyOf(event->key(), event->nativeScanCode())))
+    if (event->isAutoRepeat() || !FormKeyUp(SteeringKeyOf(event->key(), event->nativeScanCode())))
         QWidget::keyReleaseEvent(event);
 }
 
