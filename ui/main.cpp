@@ -3,6 +3,7 @@
 #include "ui/MainForm.h"
 #include "ui/QuiboApplication.h"
 #include "ui/SetupForm.h"
+#include "ui/Translations.h"
 
 #include <QDateTime>
 #include <QElapsedTimer>
@@ -21,6 +22,8 @@ int main(int argc, char** argv)
     const bool debug = argc > 1 && std::strcmp(argv[1], "DEBUG") == 0;
 
     TQuiboApplication app(argc, argv);
+    // The desktop's language, before the windows read their texts.
+    const TProgramTranslation translation;
     TQtApplication application;
     application.SetExceptionReporter(&TQuiboApplication::ReportException);
 
