@@ -27,8 +27,8 @@ constexpr int LabelRoom = 192 - 16 - 4;
 
 QFont DialogFont()
 {
-    return FittingFont(ClassicFont(), {TSetupForm::tr(Label1Text), TSetupForm::tr(Label2Text), TSetupForm::tr(Label3Text)},
-        LabelRoom);
+    const QStringList labels{TSetupForm::tr(Label1Text), TSetupForm::tr(Label2Text), TSetupForm::tr(Label3Text)};
+    return FittingFont(ClassicFont(), labels, LabelRoom);
 }
 
 QLabel* MakeLabel(QWidget* parent, const char* name, const char* text, int left, int top)

@@ -28,22 +28,28 @@ protected:
     static void SetUpTestSuite() { Display = std::make_unique<TVirtualDisplay>(); }
     static void TearDownTestSuite() { Display.reset(); }
 
-    // The window's toolbar and status bar started with that environment; the water between them, which moves,
-    // painted over.
+    // The window's toolbar and status bar started with that environment, once they are drawn: the same in two
+    // screenshots in a row. The water between them, which moves, is painted over.
     static QImage Bars(const std::vector<std::string>& env, const char* saveAs = nullptr)
     {
         TGameWindow game(*Display, {}, env);
         EXPECT_TRUE(game.Found()) << env.front();
         if (!game.Found())
             return {};
-        SleepMs(300);
-        QImage shot = game.Screenshot();
-        if (saveAs != nullptr)
-            shot.save(saveAs);
-        for (int y = ToolbarBottom; y < StatusBarTop && y < shot.height(); ++y)
-            for (int x = 0; x < shot.width(); ++x)
-                shot.setPixel(x, y, 0);
-        return shot;
+        QImage previous;
+        QImage bars;
+        for (int attempt = 0; attempt < 20 && (bars.isNull() || bars != previous); ++attempt) {
+            SleepMs(200);
+            previous = bars;
+            const QImage shot = game.Screenshot();
+            if (saveAs != nullptr)
+                shot.save(saveAs);
+            bars = shot;
+            for (int y = ToolbarBottom; y < StatusBarTop && y < bars.height(); ++y)
+                for (int x = 0; x < bars.width(); ++x)
+                    bars.setPixel(x, y, 0);
+        }
+        return bars;
     }
 
     static std::unique_ptr<TVirtualDisplay> Display;

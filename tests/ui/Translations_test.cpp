@@ -96,7 +96,8 @@ std::vector<TShownText> ShownTexts(const TMainForm& form, const TSetupForm& dial
     }
     for (const QLabel* panel : form.StatusBar1->findChildren<QLabel*>()) {
         const QRect inside = panel->contentsRect();
-        texts.push_back({panel->objectName().toStdString(), panel->text(), panel->font(), inside.width(), inside.height()});
+        texts.push_back(
+            {panel->objectName().toStdString(), panel->text(), panel->font(), inside.width(), inside.height()});
     }
     for (const QLabel* label : {dialog.Label1, dialog.Label2, dialog.Label3}) {
         // Labels end before the fields' column at x 192.
@@ -107,7 +108,8 @@ std::vector<TShownText> ShownTexts(const TMainForm& form, const TSetupForm& dial
     QStyleOptionButton option;
     option.initFrom(box);
     const int spacing = box->style()->pixelMetric(QStyle::PM_CheckBoxLabelSpacing, &option, box);
-    texts.push_back({"CheckBoxWRandom", box->text(), box->font(), box->IndicatorRect().left() - spacing, box->height()});
+    texts.push_back(
+        {"CheckBoxWRandom", box->text(), box->font(), box->IndicatorRect().left() - spacing, box->height()});
     option.initFrom(dialog.ButtonFertig);
     option.rect = dialog.ButtonFertig->rect();
     const QRect contents =
@@ -165,7 +167,8 @@ TEST_P(TranslatedWindows, EveryTextIsTranslatedAndFitsWhereTheGermanStands)
     ASSERT_EQ(shown.size(), german.size());
     for (size_t i = 0; i < shown.size(); ++i) {
         const TShownText& t = shown[i];
-        const bool same = translation.Language().isEmpty() || language.SameAsGerman.count(german[i].Text.toStdString()) > 0;
+        const bool same =
+            translation.Language().isEmpty() || language.SameAsGerman.count(german[i].Text.toStdString()) > 0;
         EXPECT_EQ(t.Text == german[i].Text, same) << t.Where << ": " << t.Text.toStdString();
         const QFontMetrics metrics(t.Font);
         EXPECT_LE(metrics.horizontalAdvance(t.Text), t.Width) << t.Where << ": " << t.Text.toStdString();
@@ -179,7 +182,8 @@ TEST_P(TranslatedWindows, EveryTextIsTranslatedAndFitsWhereTheGermanStands)
 }
 
 INSTANTIATE_TEST_SUITE_P(Languages, TranslatedWindows,
-    testing::Values(TLanguage{"de_DE", "", {}}, TLanguage{"en_US", "en", {"Stop (Pause)", "Play (Pause)", "Information"}},
+    testing::Values(TLanguage{"de_DE", "", {}},
+        TLanguage{"en_US", "en", {"Stop (Pause)", "Play (Pause)", "Information"}},
         TLanguage{"fr_FR", "fr", {"Information"}}, TLanguage{"nl_NL", "nl", {"Stop (Pause)"}}),
     [](const testing::TestParamInfo<TLanguage>& param) { return std::string(param.param.Locale); });
 
