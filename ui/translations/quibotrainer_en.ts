@@ -48,7 +48,7 @@
     </message>
     <message>
         <source>Zufällige Windabweichung in Grad:</source>
-        <translation>Random wind deviation in degrees:</translation>
+        <translation>Random wind shift in degrees:</translation>
     </message>
     <message>
         <source>Quibo Trainer Einstellungen</source>
