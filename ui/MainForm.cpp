@@ -98,18 +98,18 @@ TMainForm::TMainForm(IApplication& application, bool debug, QWidget* parent)
     Shape1->setObjectName("Shape1");
     Shape1->setStyleSheet("background-color: silver; border: none;");
 
-    SpeedButtonStart = AddButton("SpeedButtonStart", "Neustart (F3)", "glyphs/Start.bmp", 2);
-    SpeedButtonSetup = AddButton("SpeedButtonSetup", "Einstellungen", "glyphs/Setup.bmp", 76);
+    SpeedButtonStart = AddButton("SpeedButtonStart", tr("Neustart (F3)"), "glyphs/Start.bmp", 2);
+    SpeedButtonSetup = AddButton("SpeedButtonSetup", tr("Einstellungen"), "glyphs/Setup.bmp", 76);
     Bevel3 = new QFrame(this);
     Bevel3->setObjectName("Bevel3");
     Bevel3->setFrameShape(QFrame::VLine);
     Bevel3->setFrameShadow(QFrame::Sunken);
-    SpeedButtonEnde = AddButton("SpeedButtonEnde", "Ende", "glyphs/Ende.bmp", 232);
+    SpeedButtonEnde = AddButton("SpeedButtonEnde", tr("Ende"), "glyphs/Ende.bmp", 232);
     Image1 = new QLabel(this);
     Image1->setObjectName("Image1");
     Image1->setPixmap(ProgramIcon());
-    SpeedButtonStop = AddButton("SpeedButtonStop", "Stop (Pause)", "glyphs/Stop.bmp", 150);
-    SpeedButtonPlay = AddButton("SpeedButtonPlay", "Play (Pause)", "glyphs/Play.bmp", 150);
+    SpeedButtonStop = AddButton("SpeedButtonStop", tr("Stop (Pause)"), "glyphs/Stop.bmp", 150);
+    SpeedButtonPlay = AddButton("SpeedButtonPlay", tr("Play (Pause)"), "glyphs/Play.bmp", 150);
     SpeedButtonPlay->hide();
     BuildStatusBar();
 
@@ -149,11 +149,11 @@ void TMainForm::BuildStatusBar()
     StatusBar1 = new QWidget(this);
     StatusBar1->setObjectName("StatusBar1");
     const char* texts[] = {
-        "Steuerung des roten Quibo's: [Y] ... Pinne nach Backbord, [X] ... Pinne nach Steuerbord",
-        "Steuerung des grünen Quibo's: [<-] ... Pinne nach Backbord, [->] ... Pinne nach Steuerbord",
+        QT_TR_NOOP("Steuerung des roten Quibo's: [Y] ... Pinne nach Backbord, [X] ... Pinne nach Steuerbord"),
+        QT_TR_NOOP("Steuerung des grünen Quibo's: [<-] ... Pinne nach Backbord, [->] ... Pinne nach Steuerbord"),
     };
     for (size_t index = 0; index < FPanels.size(); ++index) {
-        auto* panel = new QLabel(QString::fromUtf8(texts[index]), StatusBar1);
+        auto* panel = new QLabel(tr(texts[index]), StatusBar1);
         panel->setObjectName(QString("Panel%1").arg(index));
         panel->setAlignment(Qt::AlignCenter);
         panel->setFrameShape(QFrame::Panel);
@@ -278,14 +278,14 @@ void TMainForm::paintEvent(QPaintEvent* event)
 void TMainForm::keyPressEvent(QKeyEvent* event)
 {
     // A held key repeats: the tiller is already over.
-    if (event->isAutoRepeat() || !FormKeyDown(VirtualKeyOf(event->key(), event->nativeScanCode())))
+    if (event->isAutoRepeat() || !FormKeyDown(SteeringKeyOf(event->key(), event->nativeScanCode())))
         QWidget::keyPressEvent(event);
 }
 
 void TMainForm::keyReleaseEvent(QKeyEvent* event)
 {
     // Some desktops repeat a held key as release-and-press pairs; only the real release brings the tiller back.
-    if (event->isAutoRepeat() || !FormKeyUp(VirtualKeyOf(event->key(), event->nativeScanCode())))
+    if (event->isAutoRepeat() || !FormKeyUp(SteeringKeyOf(event->key(), event->nativeScanCode())))
         QWidget::keyReleaseEvent(event);
 }
 
@@ -430,7 +430,7 @@ void TMainForm::DXDraw1MouseDown(int32_t x, int32_t y)
     // The message box is modal: the race stands still while it shows.
     Session.Pause();
     const uint32_t value = Session.PixelAt(x, y);
-    Messages.ShowInformation("Information", std::to_string(x) + ", " + std::to_string(y) + ": " +
+    Messages.ShowInformation(tr("Information").toStdString(), std::to_string(x) + ", " + std::to_string(y) + ": " +
                                                 std::to_string(value));
     Session.Resume();
 }

@@ -4,6 +4,7 @@
 #include "platform/qt/QtPresentWindow.h"
 #include "simulation/RaceSession.h"
 
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QWidget>
 
@@ -21,6 +22,8 @@ class TSetupForm;
 // The program's one window: toolbar, drawing area and status bar. It turns keys, buttons and the dialog into
 // calls of the race session, which holds the scene's components and the race.
 class TMainForm : public QWidget {
+    Q_DECLARE_TR_FUNCTIONS(TMainForm)
+
 public:
     // The application must outlive the window. debug switches on the collision outlines and the pixel probe.
     TMainForm(IApplication& application, bool debug, QWidget* parent = nullptr);

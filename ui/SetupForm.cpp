@@ -18,21 +18,22 @@
 
 namespace {
 
-const QString Label1Text = QStringLiteral("Windrichtung in Grad:");
-const QString Label2Text = QStringLiteral("Windgeschwindigkeit in Knoten:");
-const QString Label3Text = QStringLiteral("Zufällige Windabweichung in Grad:");
+const char* const Label1Text = QT_TRANSLATE_NOOP("TSetupForm", "Windrichtung in Grad:");
+const char* const Label2Text = QT_TRANSLATE_NOOP("TSetupForm", "Windgeschwindigkeit in Knoten:");
+const char* const Label3Text = QT_TRANSLATE_NOOP("TSetupForm", "Zufällige Windabweichung in Grad:");
 
 // Labels start at x 16 and must end before the fields' column at x 192.
 constexpr int LabelRoom = 192 - 16 - 4;
 
 QFont DialogFont()
 {
-    return FittingFont(ClassicFont(), {Label1Text, Label2Text, Label3Text}, LabelRoom);
+    const QStringList labels{TSetupForm::tr(Label1Text), TSetupForm::tr(Label2Text), TSetupForm::tr(Label3Text)};
+    return FittingFont(ClassicFont(), labels, LabelRoom);
 }
 
-QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, int left, int top)
+QLabel* MakeLabel(QWidget* parent, const char* name, const char* text, int left, int top)
 {
-    auto* label = new QLabel(text, parent);
+    auto* label = new QLabel(TSetupForm::tr(text), parent);
     label->setObjectName(QString::fromLatin1(name));
     label->move(left, top);
     label->adjustSize();
@@ -59,7 +60,7 @@ TSetupForm::TSetupForm(IClock& clock, IMessageBox& messages, QWidget* parent)
     , FClock(clock)
 {
     setObjectName(QStringLiteral("SetupForm"));
-    setWindowTitle(QStringLiteral("Quibo Trainer Einstellungen"));
+    setWindowTitle(tr("Quibo Trainer Einstellungen"));
     setFont(DialogFont());
     setFixedSize(259, 205);
 
@@ -78,7 +79,7 @@ TSetupForm::TSetupForm(IClock& clock, IMessageBox& messages, QWidget* parent)
 
     Label3 = MakeLabel(this, "Label3", Label3Text, 16, 88);
 
-    ButtonFertig = new TButton(QStringLiteral("&Fertig"), this);
+    ButtonFertig = new TButton(tr("&Fertig"), this);
     ButtonFertig->setObjectName(QStringLiteral("ButtonFertig"));
     ButtonFertig->setGeometry(176, 173, 75, 20);
     QFont bold = font();
@@ -92,7 +93,7 @@ TSetupForm::TSetupForm(IClock& clock, IMessageBox& messages, QWidget* parent)
     for (TRxSpinEdit* field : {RxSpinEditWGrad, RxSpinEditWSpeed, RxSpinEditWAbw})
         field->SetKeyDownHandler([this](int key) { RxSpinEditKeyDown(key); });
 
-    CheckBoxWRandom = new TLeftCaptionCheckBox(QStringLiteral("Zufällige Windrichtung:"), this);
+    CheckBoxWRandom = new TLeftCaptionCheckBox(tr("Zufällige Windrichtung:"), this);
     CheckBoxWRandom->setObjectName(QStringLiteral("CheckBoxWRandom"));
     CheckBoxWRandom->setGeometry(16, 24, 190, 17);
     connect(CheckBoxWRandom, &QCheckBox::toggled, this, [this] { CheckBoxWRandomClick(); });

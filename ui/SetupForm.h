@@ -1,6 +1,7 @@
 #pragma once
 #include "ui/Button.h"
 
+#include <QCoreApplication>
 #include <QDialog>
 
 class IClock;
@@ -21,6 +22,8 @@ constexpr int mrCancel = 2;
 // Created once and kept hidden between showings, so the fields, the check box and the focus carry over.
 // exec() returns mrOk or mrCancel.
 class TSetupForm : public QDialog {
+    Q_DECLARE_TR_FUNCTIONS(TSetupForm)
+
 public:
     // clock reseeds the random direction; messages beeps at refused characters.
     TSetupForm(IClock& clock, IMessageBox& messages, QWidget* parent = nullptr);

@@ -19,6 +19,8 @@ constexpr std::array<char, 49> UsLayout{
     'Z', 'X', 'C', 'V', 'B', 'N', 'M',                                     // 44..50
 };
 constexpr uint32_t FirstUsKey = 2;
+// KEY_Z, left of KEY_X in the bottom row.
+constexpr uint32_t UsZPlace = 44 + XkbOffset;
 
 bool IsLatinLetterOrDigit(int qtKey)
 {
@@ -57,4 +59,9 @@ int VirtualKeyOf(int qtKey, uint32_t nativeScanCode)
     if (nativeScanCode < XkbOffset + FirstUsKey || nativeScanCode - XkbOffset - FirstUsKey >= UsLayout.size())
         return 0;
     return UsLayout[nativeScanCode - XkbOffset - FirstUsKey];
+}
+
+int SteeringKeyOf(int qtKey, uint32_t nativeScanCode)
+{
+    return nativeScanCode == UsZPlace ? VK_Y : VirtualKeyOf(qtKey, nativeScanCode);
 }

@@ -6,6 +6,7 @@
 #include "ui/OnlineRace.h"
 #include "ui/QuiboApplication.h"
 #include "ui/SetupForm.h"
+#include "ui/Translations.h"
 
 #include <QDateTime>
 #include <QGuiApplication>
@@ -42,6 +43,8 @@ int main(int argc, char** argv)
     const bool debug = argc > 1 && std::strcmp(argv[1], "DEBUG") == 0;
 
     TQuiboApplication app(argc, argv);
+    // The desktop's language, before the windows read their texts.
+    const TProgramTranslation translation;
     TQtApplication application;
     application.SetExceptionReporter(&TQuiboApplication::ReportException);
 

@@ -68,12 +68,14 @@ TEST_F(DesktopTest, TheWindowIsCentredWhateverTheWindowManagerWouldDo)
 
 TEST_F(DesktopTest, TheRedDinghySteersByTheKeyOnEveryLayout)
 {
-    // X key codes: 29 is the US layout's Y place (Russian en, German Z), 52 its Z place (German Y).
+    // X key codes: 29 is the US layout's Y place (Russian en, German Z, French Y), 52 its Z place, left of X
+    // (German Y, French W), 25 its W place (French Z).
     const struct {
         const char* Layout;
         int KeyCode;
         bool Steers;
-    } cases[] = {{"ru", 29, true}, {"de", 52, true}, {"de", 29, false}};
+    } cases[] = {{"ru", 29, true}, {"de", 52, true}, {"de", 29, false}, {"us", 52, true}, {"us", 29, true},
+                 {"fr", 52, true}, {"fr", 29, true}, {"fr", 25, false}};
     for (const auto& c : cases) {
         ASSERT_TRUE(Display->SetLayout(c.Layout)) << c.Layout;
         TGameWindow game(*Display);

@@ -16,9 +16,12 @@ for f in $(find "$prefix" -type f ! -path '*/games/*'); do
   [[ ! -x $f ]] || fail "$f is executable"
 done
 
-gzip -t "$prefix/share/man/man6/quibotrainer.6.gz" "$prefix/share/doc/quibotrainer/changelog.Debian.gz"
-warnings=$(zcat "$prefix/share/man/man6/quibotrainer.6.gz" | MANWIDTH=80 man --warnings -l - 2>&1 >/dev/null)
-[[ -z $warnings ]] || fail "the manual page has faults: $warnings"
+gzip -t "$prefix/share/doc/quibotrainer/changelog.Debian.gz"
+for page in "$prefix/share/man/man6/quibotrainer.6.gz" "$prefix/share/man/de/man6/quibotrainer.6.gz"; do
+  gzip -t "$page"
+  warnings=$(zcat "$page" | MANWIDTH=80 man --warnings -l - 2>&1 >/dev/null)
+  [[ -z $warnings ]] || fail "the manual page $page has faults: $warnings"
+done
 
 desktop-file-validate "$prefix/share/applications/org.quibotrainer.QuiboTrainer.desktop"
 grep -qx 'Exec=quibotrainer' "$prefix/share/applications/org.quibotrainer.QuiboTrainer.desktop" ||
@@ -28,4 +31,21 @@ for action in 'Exec=quibotrainer --host' 'Exec=quibotrainer --join'; do
     fail "the menu entry lacks the action '$action'"
 done
 appstreamcli validate --no-net --explain "$prefix/share/metainfo/org.quibotrainer.QuiboTrainer.metainfo.xml"
+
+# The menu entry and the metadata speak every language the program does: German, its own, and each translation.
+desktop=$prefix/share/applications/org.quibotrainer.QuiboTrainer.desktop
+metainfo=$prefix/share/metainfo/org.quibotrainer.QuiboTrainer.metainfo.xml
+languages=(de)
+for ts in "$(dirname "$0")"/../../ui/translations/quibotrainer_*.ts; do
+  language=${ts##*_}
+  languages+=("${language%.ts}")
+done
+for language in "${languages[@]}"; do
+  for key in Name GenericName Comment Keywords; do
+    grep -q "^$key\[$language\]=" "$desktop" || fail "the menu entry has no $key[$language]"
+  done
+  [[ $language == en ]] || grep -q "<summary xml:lang=\"$language\">" "$metainfo" ||
+    fail "the metadata has no summary in $language"
+  grep -qx "    <lang>$language</lang>" "$metainfo" || fail "the metadata does not name $language among its languages"
+done
 echo "installed tree is complete and valid"

@@ -43,7 +43,8 @@ protected:
 
 TEST_F(MainFormWindowTest, SteeringKeysAreKeysNotLetters)
 {
-    // XKB key codes of the US layout's Y, X and Z places: 29, 53 and 52.
+    // The events each layout's keys make: XKB key codes 29, 53 and 52 are the US layout's Y, X and Z places,
+    // 25 its W place. The key left of X steers red to port on every layout, the key labelled Y too.
     const struct {
         const char* Name;
         int QtKey;
@@ -55,14 +56,25 @@ TEST_F(MainFormWindowTest, SteeringKeysAreKeysNotLetters)
     } cases[] = {
         {"US Y", Qt::Key_Y, 29, 0x79, "y", 0, 1},
         {"US X", Qt::Key_X, 53, 0x78, "x", 2, 1},
+        {"US Z, left of X", Qt::Key_Z, 52, 0x7a, "z", 0, 1},
+        {"US C", Qt::Key_C, 54, 0x63, "c", 1, 1},
+        {"UK Z, left of X", Qt::Key_Z, 52, 0x7a, "z", 0, 1},
+        {"UK backslash, left of Z", Qt::Key_Backslash, 94, 0x5c, "\\", 1, 1},
+        {"French W, left of X", Qt::Key_W, 52, 0x77, "w", 0, 1},
+        {"French Y on the US Y place", Qt::Key_Y, 29, 0x79, "y", 0, 1},
+        {"French X", Qt::Key_X, 53, 0x78, "x", 2, 1},
+        {"French Z on the US W place", Qt::Key_Z, 25, 0x7a, "z", 1, 1},
         {"German Y on the US Z place", Qt::Key_Y, 52, 0x79, "y", 0, 1},
+        {"German X", Qt::Key_X, 53, 0x78, "x", 2, 1},
         {"German Z on the US Y place", Qt::Key_Z, 29, 0x7a, "z", 1, 1},
         {"Russian en on the Y place", 0x41D, 29, 0x6ee, "\xD0\xBD", 0, 1},
         {"Russian che on the X place", 0x427, 53, 0x6de, "\xD1\x87", 2, 1},
-        {"Russian ya on the Z place", 0x42F, 52, 0x6f1, "\xD1\x8F", 1, 1},
+        {"Russian ya on the Z place", 0x42F, 52, 0x6f1, "\xD1\x8F", 0, 1},
+        {"Russian es on the C place", 0x421, 54, 0x6f3, "\xD1\x81", 1, 1},
         {"Greek upsilon on the Y place", 0x3A5, 29, 0x7f5, "\xCF\x85", 0, 1},
         {"Greek chi on the X place", 0x3A7, 53, 0x7f7, "\xCF\x87", 2, 1},
         {"Cyrillic letter of unknown place", 0x41D, 0, 0, "\xD0\xBD", 1, 1},
+        {"Z of unknown place", Qt::Key_Z, 0, 0x7a, "z", 1, 1},
         {"Left arrow whatever the code", Qt::Key_Left, 113, 0xff51, "", 1, 0},
         {"Right arrow whatever the code", Qt::Key_Right, 114, 0xff53, "", 1, 2},
     };
@@ -75,6 +87,19 @@ TEST_F(MainFormWindowTest, SteeringKeysAreKeysNotLetters)
         EXPECT_EQ(Form->Session.Race.Dinghies[1]->Tiller, 1) << c.Name << " released";
         EXPECT_EQ(Form->Session.Race.Dinghies[0]->Tiller, 1) << c.Name << " released";
     }
+}
+
+TEST_F(MainFormWindowTest, OnQwertyEitherRedPortKeyHeldKeepsTheTillerOverTillOneIsReleased)
+{
+    // US Y and Z both held: the red tiller stays to port, and releasing either centres it, as with X and Y.
+    Show();
+    Key(QEvent::KeyPress, Qt::Key_Y, 29, 0x79, "y");
+    Key(QEvent::KeyPress, Qt::Key_Z, 52, 0x7a, "z");
+    EXPECT_EQ(Form->Session.Race.Dinghies[1]->Tiller, 0);
+    Key(QEvent::KeyRelease, Qt::Key_Z, 52, 0x7a, "z");
+    EXPECT_EQ(Form->Session.Race.Dinghies[1]->Tiller, 1);
+    Key(QEvent::KeyRelease, Qt::Key_Y, 29, 0x79, "y");
+    EXPECT_EQ(Form->Session.Race.Dinghies[1]->Tiller, 1);
 }
 
 TEST(VirtualKey, PlacesOfTheUsLayoutForCharactersWithoutLatinLetters)

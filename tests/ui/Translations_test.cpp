@@ -1,0 +1,190 @@
+#include "platform/HeadlessApplication.h"
+#include "ui/LeftCaptionCheckBox.h"
+#include "ui/MainForm.h"
+#include "ui/SetupForm.h"
+#include "ui/SpeedButton.h"
+#include "ui/Translations.h"
+
+#include <QCheckBox>
+#include <QFontMetrics>
+#include <QLabel>
+#include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionButton>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <climits>
+#include <memory>
+#include <ostream>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace {
+
+TEST(TranslationLanguage, FollowsTheDesktopsLanguagesAndKeepsGermanForCAndGerman)
+{
+    // Locale names and user interface languages as Qt reads them from LANGUAGE, LC_ALL, LC_MESSAGES and LANG.
+    const struct {
+        const char* Name;
+        QStringList UiLanguages;
+        const char* Expected;
+    } cases[] = {
+        {"C", {"C"}, ""},
+        // LANG=C LANGUAGE=fr: gettext ignores LANGUAGE in the C locale.
+        {"C", {"fr", "fr-Latn-FR", "fr-FR"}, ""},
+        {"de_DE", {"de-DE", "de-Latn-DE", "de"}, ""},
+        {"de_AT", {"de-AT", "de-Latn-AT"}, ""},
+        {"en_US", {"en-US", "en-Latn-US", "en"}, "en"},
+        {"en_GB", {"en-GB", "en-Latn-GB"}, "en"},
+        {"fr_CA", {"fr-CA", "fr-Latn-CA"}, "fr"},
+        {"fr_BE", {"fr_BE"}, "fr"},
+        {"nl_BE", {"nl-BE", "nl-Latn-BE"}, "nl"},
+        // LANGUAGE=nl:de, and LANGUAGE=de:en: the first language the user names wins, German included.
+        {"nl_NL", {"nl", "nl-Latn-NL", "nl-NL", "de", "de-Latn-DE", "de-DE"}, "nl"},
+        {"de_DE", {"de", "de-Latn-DE", "de-DE", "en", "en-Latn-US", "en-US"}, ""},
+        // Languages without a translation are passed over for the next one named, else German.
+        {"es_ES", {"es-ES", "es-Latn-ES", "es"}, ""},
+        {"es_ES", {"es", "es-Latn-ES", "fr", "fr-Latn-FR"}, "fr"},
+        {"pt_BR", {"pt-BR", "pt-Latn-BR", "en"}, "en"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(TranslationLanguage(QString::fromLatin1(c.Name), c.UiLanguages), QString::fromLatin1(c.Expected))
+            << c.Name << " " << c.UiLanguages.join(',').toStdString();
+}
+
+TEST(ProgramTranslation, InstallsWhileItLivesAndOnlyForTranslatedLanguages)
+{
+    const QString german = QString::fromUtf8("Einstellungen");
+    for (const char* locale : {"C", "de_DE", "de_CH", "es_ES"}) {
+        const TProgramTranslation translation{QLocale(QString::fromLatin1(locale))};
+        EXPECT_TRUE(translation.Language().isEmpty()) << locale;
+        EXPECT_EQ(TMainForm::tr("Einstellungen"), german) << locale;
+    }
+    {
+        const TProgramTranslation translation{QLocale(QStringLiteral("en_US"))};
+        EXPECT_EQ(translation.Language(), "en");
+        EXPECT_EQ(TMainForm::tr("Einstellungen"), "Settings");
+    }
+    EXPECT_EQ(TMainForm::tr("Einstellungen"), german);
+}
+
+// A text as the program shows it: where, in which font, and the room it has there.
+struct TShownText {
+    std::string Where;
+    QString Text;
+    QFont Font;
+    int Width;
+    int Height;
+};
+
+int Stretch(const QFont& font)
+{
+    return font.stretch() == QFont::AnyStretch ? 100 : font.stretch();
+}
+
+// Every caption, status text and dialog label of the two windows.
+std::vector<TShownText> ShownTexts(const TMainForm& form, const TSetupForm& dialog)
+{
+    std::vector<TShownText> texts;
+    for (const TSpeedButton* b : {form.SpeedButtonStart, form.SpeedButtonSetup, form.SpeedButtonStop,
+                                  form.SpeedButtonPlay, form.SpeedButtonEnde}) {
+        // The caption stands under the glyph, 2 pixels clear of the button's edges.
+        texts.push_back({b->objectName().toStdString(), b->text(), b->font(), b->width() - 4, b->height() - 22});
+    }
+    for (const QLabel* panel : form.StatusBar1->findChildren<QLabel*>()) {
+        const QRect inside = panel->contentsRect();
+        texts.push_back(
+            {panel->objectName().toStdString(), panel->text(), panel->font(), inside.width(), inside.height()});
+    }
+    for (const QLabel* label : {dialog.Label1, dialog.Label2, dialog.Label3}) {
+        // Labels end before the fields' column at x 192.
+        texts.push_back({label->objectName().toStdString(), label->text(), label->font(),
+                         std::min(label->width(), 192 - label->x() - 1), label->height()});
+    }
+    const auto* box = static_cast<const TLeftCaptionCheckBox*>(dialog.CheckBoxWRandom);
+    QStyleOptionButton option;
+    option.initFrom(box);
+    const int spacing = box->style()->pixelMetric(QStyle::PM_CheckBoxLabelSpacing, &option, box);
+    texts.push_back(
+        {"CheckBoxWRandom", box->text(), box->font(), box->IndicatorRect().left() - spacing, box->height()});
+    option.initFrom(dialog.ButtonFertig);
+    option.rect = dialog.ButtonFertig->rect();
+    const QRect contents =
+        dialog.ButtonFertig->style()->subElementRect(QStyle::SE_PushButtonContents, &option, dialog.ButtonFertig);
+    QString caption = dialog.ButtonFertig->text();
+    texts.push_back({"ButtonFertig", caption.remove(QLatin1Char('&')), dialog.ButtonFertig->font(), contents.width(),
+                     contents.height()});
+    texts.push_back({"SetupForm caption", dialog.windowTitle(), dialog.font(), INT_MAX, INT_MAX});
+    return texts;
+}
+
+struct TLanguage {
+    const char* Locale;
+    const char* Language;
+    // The texts that read as in German.
+    std::set<std::string> SameAsGerman;
+};
+
+void PrintTo(const TLanguage& language, std::ostream* out)
+{
+    *out << language.Locale;
+}
+
+class TranslatedWindows : public ::testing::TestWithParam<TLanguage> {
+protected:
+    // The windows as built under a translation, or under none.
+    struct TWindows {
+        explicit TWindows(IApplication& application)
+            : Form(application, false), Dialog(Form.Clock, Form.Messages, &Form)
+        {
+        }
+        TMainForm Form;
+        TSetupForm Dialog;
+    };
+
+    THeadlessApplication Application;
+};
+
+TEST_P(TranslatedWindows, EveryTextIsTranslatedAndFitsWhereTheGermanStands)
+{
+    const TLanguage& language = GetParam();
+    std::vector<TShownText> german;
+    {
+        const TWindows windows(Application);
+        german = ShownTexts(windows.Form, windows.Dialog);
+    }
+    int narrowestGerman = 100;
+    for (const TShownText& t : german)
+        narrowestGerman = std::min(narrowestGerman, Stretch(t.Font));
+
+    const TProgramTranslation translation{QLocale(QString::fromLatin1(language.Locale))};
+    ASSERT_EQ(translation.Language(), QString::fromLatin1(language.Language));
+    const TWindows windows(Application);
+    const std::vector<TShownText> shown = ShownTexts(windows.Form, windows.Dialog);
+    ASSERT_EQ(shown.size(), german.size());
+    for (size_t i = 0; i < shown.size(); ++i) {
+        const TShownText& t = shown[i];
+        const bool same =
+            translation.Language().isEmpty() || language.SameAsGerman.count(german[i].Text.toStdString()) > 0;
+        EXPECT_EQ(t.Text == german[i].Text, same) << t.Where << ": " << t.Text.toStdString();
+        const QFontMetrics metrics(t.Font);
+        EXPECT_LE(metrics.horizontalAdvance(t.Text), t.Width) << t.Where << ": " << t.Text.toStdString();
+        EXPECT_LE(metrics.height(), t.Height) << t.Where << ": " << t.Text.toStdString();
+        // No text is squeezed narrower than the German ones are.
+        EXPECT_GE(Stretch(t.Font), narrowestGerman) << t.Where << ": " << t.Text.toStdString();
+    }
+    // The debug probe's box.
+    EXPECT_EQ(TMainForm::tr("Information") == QLatin1String("Information"),
+              translation.Language().isEmpty() || language.SameAsGerman.count("Information") > 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Languages, TranslatedWindows,
+    testing::Values(TLanguage{"de_DE", "", {}},
+        TLanguage{"en_US", "en", {"Stop (Pause)", "Play (Pause)", "Information"}},
+        TLanguage{"fr_FR", "fr", {"Information"}}, TLanguage{"nl_NL", "nl", {"Stop (Pause)"}}),
+    [](const testing::TestParamInfo<TLanguage>& param) { return std::string(param.param.Locale); });
+
+} // namespace
