@@ -12,11 +12,6 @@ namespace {
 // Often enough that a record waits at most a fraction of a frame to go out.
 constexpr int ServiceIntervalMilliseconds = 4;
 
-QString Tr(const char* text)
-{
-    return QCoreApplication::translate("TOnlineRace", text);
-}
-
 } // namespace
 
 TOnlineRace::TOnlineRace(TMainForm& form, IApplication& application, TEnetLink link, bool host,
@@ -36,13 +31,13 @@ QString TOnlineRace::StatusText(TNetStatus status, uint16_t port, const QString&
     case TNetStatus::None:
         return {};
     case TNetStatus::WaitingForGuest:
-        return Tr("Warte auf den zweiten Spieler (UDP-Port %1) ...").arg(port);
+        return QCoreApplication::translate("TOnlineRace", "Warte auf den zweiten Spieler (UDP-Port %1) ...").arg(port);
     case TNetStatus::Connecting:
-        return Tr("Verbinde mit %1 ...").arg(address);
+        return QCoreApplication::translate("TOnlineRace", "Verbinde mit %1 ...").arg(address);
     case TNetStatus::WaitingForPeer:
-        return Tr("Warte auf den anderen Rechner ...");
+        return QCoreApplication::translate("TOnlineRace", "Warte auf den anderen Rechner ...");
     case TNetStatus::PeerInactive:
-        return Tr("Pause: das Fenster des anderen Spielers ist nicht aktiv");
+        return QCoreApplication::translate("TOnlineRace", "Pause: das Fenster des anderen Spielers ist nicht aktiv");
     }
     return {};
 }
@@ -51,21 +46,26 @@ QString TOnlineRace::EndText(const TNetEnd& end, const QString& address)
 {
     switch (end.Kind) {
     case TNetEnd::PeerLeft:
-        return Tr("Der andere Spieler hat das Rennen verlassen. Das Rennen geht auf diesem Rechner weiter.");
+        return QCoreApplication::translate("TOnlineRace", "Der andere Spieler hat das Rennen verlassen. Das Rennen geht auf diesem Rechner weiter.");
     case TNetEnd::PeerLost:
-        return Tr("Vom anderen Rechner kommt seit 5 Sekunden nichts mehr. Das Rennen geht auf diesem Rechner weiter.");
+        return QCoreApplication::translate("TOnlineRace", "Vom anderen Rechner kommt seit 5 Sekunden nichts mehr. Das Rennen geht auf diesem Rechner weiter.");
     case TNetEnd::Desync:
-        return Tr("Das Rennen ist auf beiden Rechnern nach Takt %1 nicht mehr gleich und wurde angehalten.")
+        return QCoreApplication::translate("TOnlineRace", "Das Rennen ist auf beiden Rechnern nach Takt %1 nicht mehr gleich und wurde angehalten.")
             .arg(end.Tick);
     case TNetEnd::RaceFull:
-        return Tr("race full: Im Rennen auf %1 fahren schon zwei Spieler.").arg(address);
+        return QCoreApplication::translate("TOnlineRace", "race full: Im Rennen auf %1 fahren schon zwei Spieler.").arg(address);
     case TNetEnd::OtherVersion:
-        return Tr("Der Gastgeber hat QuiboTrainer %1, dieser Rechner QuiboTrainer %2: beide brauchen dieselbe Version.")
+        return QCoreApplication::translate("TOnlineRace", "Der Gastgeber hat QuiboTrainer %1, dieser Rechner QuiboTrainer %2: beide brauchen dieselbe Version.")
             .arg(QString::fromStdString(end.HostVersion), QString::fromStdString(end.GuestVersion));
     case TNetEnd::NoAnswer:
-        return Tr("Keine Antwort von %1.").arg(address);
+        return QCoreApplication::translate("TOnlineRace", "Keine Antwort von %1.").arg(address);
     }
     return {};
+}
+
+QString TOnlineRace::RecordErrorText(const std::string& path)
+{
+    return QCoreApplication::translate("TOnlineRace", "%1 lässt sich nicht schreiben.").arg(QString::fromStdString(path));
 }
 
 QString TOnlineRace::StartErrorText(const ENetStartError& error)
@@ -73,15 +73,15 @@ QString TOnlineRace::StartErrorText(const ENetStartError& error)
     const QString detail = QString::fromStdString(error.Detail);
     switch (error.Kind) {
     case ENetStartError::BadPort:
-        return Tr("Ungültiger Port: %1").arg(detail);
+        return QCoreApplication::translate("TOnlineRace", "Ungültiger Port: %1").arg(detail);
     case ENetStartError::BadAddress:
-        return Tr("Ungültige Adresse: %1").arg(detail);
+        return QCoreApplication::translate("TOnlineRace", "Ungültige Adresse: %1").arg(detail);
     case ENetStartError::PortUnavailable:
-        return Tr("Der UDP-Port %1 lässt sich nicht öffnen.").arg(detail);
+        return QCoreApplication::translate("TOnlineRace", "Der UDP-Port %1 lässt sich nicht öffnen.").arg(detail);
     case ENetStartError::Unresolved:
-        return Tr("Der Name %1 lässt sich nicht auflösen.").arg(detail);
+        return QCoreApplication::translate("TOnlineRace", "Der Name %1 lässt sich nicht auflösen.").arg(detail);
     case ENetStartError::NoConnection:
-        return Tr("Keine Verbindung zu %1 möglich.").arg(detail);
+        return QCoreApplication::translate("TOnlineRace", "Keine Verbindung zu %1 möglich.").arg(detail);
     }
     return detail;
 }

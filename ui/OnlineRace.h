@@ -24,6 +24,8 @@ public:
 
     // The text of a start-up error, for the message box and standard error.
     static QString StartErrorText(const ENetStartError& error);
+    // The text for a record file that cannot be written.
+    static QString RecordErrorText(const std::string& path);
     // The text of what ended an online race.
     static QString EndText(const TNetEnd& end, const QString& address);
     // The status bar's notice; empty for the window's usual texts.

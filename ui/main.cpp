@@ -91,8 +91,7 @@ int main(int argc, char** argv)
             onlineRace = std::make_unique<TOnlineRace>(mainForm, application, std::move(*link),
                 online.Role == TOnlineOptions::Host, QString::fromStdString(online.Address), options);
         } catch (const std::runtime_error& error) {
-            return Refuse(QCoreApplication::translate("TOnlineRace", "%1 lässt sich nicht schreiben.")
-                              .arg(QString::fromStdString(error.what())));
+            return Refuse(TOnlineRace::RecordErrorText(error.what()));
         }
     }
 

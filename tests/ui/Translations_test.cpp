@@ -1,6 +1,7 @@
 #include "platform/HeadlessApplication.h"
 #include "ui/LeftCaptionCheckBox.h"
 #include "ui/MainForm.h"
+#include "ui/OnlineRace.h"
 #include "ui/SetupForm.h"
 #include "ui/SpeedButton.h"
 #include "ui/Translations.h"
@@ -179,6 +180,36 @@ TEST_P(TranslatedWindows, EveryTextIsTranslatedAndFitsWhereTheGermanStands)
     // The debug probe's box.
     EXPECT_EQ(TMainForm::tr("Information") == QLatin1String("Information"),
               translation.Language().isEmpty() || language.SameAsGerman.count("Information") > 0);
+}
+
+// The online race's notices stand in the status bar's wide panel: translated, and fitting there.
+TEST_P(TranslatedWindows, OnlineNoticesAreTranslatedAndFitTheStatusBar)
+{
+    std::vector<QString> german;
+    const TNetStatus statuses[] = {TNetStatus::WaitingForGuest, TNetStatus::Connecting, TNetStatus::WaitingForPeer,
+                                   TNetStatus::PeerInactive};
+    for (TNetStatus status : statuses)
+        german.push_back(TOnlineRace::StatusText(status, 65535, "boat.example.org"));
+    const TProgramTranslation translation{QLocale(QString::fromLatin1(GetParam().Locale))};
+    TWindows windows(Application);
+    auto* panel = windows.Form.findChild<QLabel*>("Panel1");
+    ASSERT_NE(panel, nullptr);
+    const QString usual = panel->text();
+    for (size_t i = 0; i < std::size(statuses); ++i) {
+        const QString text = TOnlineRace::StatusText(statuses[i], 65535, "boat.example.org");
+        EXPECT_EQ(text == german[i], translation.Language().isEmpty()) << text.toStdString();
+        windows.Form.ShowNetStatus(text);
+        EXPECT_EQ(panel->text(), text);
+        EXPECT_LE(QFontMetrics(panel->font()).horizontalAdvance(text), panel->contentsRect().width())
+            << text.toStdString();
+    }
+    windows.Form.ShowNetStatus({});
+    EXPECT_EQ(panel->text(), usual) << "the usual text comes back";
+    // The messages too: one of each kind is enough to show the context is translated.
+    const bool translated = TOnlineRace::EndText({TNetEnd::PeerLeft, 0, {}, {}}, {}) !=
+                            QString::fromUtf8("Der andere Spieler hat das Rennen verlassen. Das Rennen geht auf diesem "
+                                              "Rechner weiter.");
+    EXPECT_EQ(translated, !translation.Language().isEmpty());
 }
 
 INSTANTIATE_TEST_SUITE_P(Languages, TranslatedWindows,

@@ -2,6 +2,25 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_US" sourcelanguage="de_DE">
 <context>
+    <name>TJoinDialog</name>
+    <message>
+        <source>Online-Rennen beitreten</source>
+        <translation>Join an online race</translation>
+    </message>
+    <message>
+        <source>Rechner des Gastgebers (Name oder Adresse, wahlweise mit :Port, sonst %1):</source>
+        <translation>The host's machine (name or address, optionally with :port, else %1):</translation>
+    </message>
+    <message>
+        <source>Beitreten</source>
+        <translation>Join</translation>
+    </message>
+    <message>
+        <source>Abbrechen</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
     <name>TMainForm</name>
     <message>
         <source>Neustart (F3)</source>
@@ -34,6 +53,73 @@
     <message>
         <source>Information</source>
         <translation>Information</translation>
+    </message>
+</context>
+<context>
+    <name>TOnlineRace</name>
+    <message>
+        <source>Warte auf den zweiten Spieler (UDP-Port %1) ...</source>
+        <translation>Waiting for the second player (UDP port %1) ...</translation>
+    </message>
+    <message>
+        <source>Verbinde mit %1 ...</source>
+        <translation>Connecting to %1 ...</translation>
+    </message>
+    <message>
+        <source>Warte auf den anderen Rechner ...</source>
+        <translation>Waiting for the other machine ...</translation>
+    </message>
+    <message>
+        <source>Pause: das Fenster des anderen Spielers ist nicht aktiv</source>
+        <translation>Paused: the other player's window is not active</translation>
+    </message>
+    <message>
+        <source>Der andere Spieler hat das Rennen verlassen. Das Rennen geht auf diesem Rechner weiter.</source>
+        <translation>The other player has left the race. The race goes on on this machine.</translation>
+    </message>
+    <message>
+        <source>Vom anderen Rechner kommt seit 5 Sekunden nichts mehr. Das Rennen geht auf diesem Rechner weiter.</source>
+        <translation>Nothing has come from the other machine for 5 seconds. The race goes on on this machine.</translation>
+    </message>
+    <message>
+        <source>Das Rennen ist auf beiden Rechnern nach Takt %1 nicht mehr gleich und wurde angehalten.</source>
+        <translation>The race is no longer the same on both machines after tick %1 and has been stopped.</translation>
+    </message>
+    <message>
+        <source>race full: Im Rennen auf %1 fahren schon zwei Spieler.</source>
+        <translation>race full: two players are already racing on %1.</translation>
+    </message>
+    <message>
+        <source>Der Gastgeber hat QuiboTrainer %1, dieser Rechner QuiboTrainer %2: beide brauchen dieselbe Version.</source>
+        <translation>The host runs QuiboTrainer %1, this machine QuiboTrainer %2: both need the same version.</translation>
+    </message>
+    <message>
+        <source>Keine Antwort von %1.</source>
+        <translation>No answer from %1.</translation>
+    </message>
+    <message>
+        <source>%1 lässt sich nicht schreiben.</source>
+        <translation>%1 cannot be written.</translation>
+    </message>
+    <message>
+        <source>Ungültiger Port: %1</source>
+        <translation>Invalid port: %1</translation>
+    </message>
+    <message>
+        <source>Ungültige Adresse: %1</source>
+        <translation>Invalid address: %1</translation>
+    </message>
+    <message>
+        <source>Der UDP-Port %1 lässt sich nicht öffnen.</source>
+        <translation>UDP port %1 cannot be opened.</translation>
+    </message>
+    <message>
+        <source>Der Name %1 lässt sich nicht auflösen.</source>
+        <translation>The name %1 cannot be resolved.</translation>
+    </message>
+    <message>
+        <source>Keine Verbindung zu %1 möglich.</source>
+        <translation>No connection to %1 possible.</translation>
     </message>
 </context>
 <context>

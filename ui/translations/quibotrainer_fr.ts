@@ -2,6 +2,25 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="fr_FR" sourcelanguage="de_DE">
 <context>
+    <name>TJoinDialog</name>
+    <message>
+        <source>Online-Rennen beitreten</source>
+        <translation>Rejoindre une course en ligne</translation>
+    </message>
+    <message>
+        <source>Rechner des Gastgebers (Name oder Adresse, wahlweise mit :Port, sonst %1):</source>
+        <translation>Machine de l’hôte (nom ou adresse, éventuellement avec :port, sinon %1) :</translation>
+    </message>
+    <message>
+        <source>Beitreten</source>
+        <translation>Rejoindre</translation>
+    </message>
+    <message>
+        <source>Abbrechen</source>
+        <translation>Annuler</translation>
+    </message>
+</context>
+<context>
     <name>TMainForm</name>
     <message>
         <source>Neustart (F3)</source>
@@ -34,6 +53,73 @@
     <message>
         <source>Information</source>
         <translation>Information</translation>
+    </message>
+</context>
+<context>
+    <name>TOnlineRace</name>
+    <message>
+        <source>Warte auf den zweiten Spieler (UDP-Port %1) ...</source>
+        <translation>En attente du second joueur (port UDP %1) ...</translation>
+    </message>
+    <message>
+        <source>Verbinde mit %1 ...</source>
+        <translation>Connexion à %1 ...</translation>
+    </message>
+    <message>
+        <source>Warte auf den anderen Rechner ...</source>
+        <translation>En attente de l’autre machine ...</translation>
+    </message>
+    <message>
+        <source>Pause: das Fenster des anderen Spielers ist nicht aktiv</source>
+        <translation>Pause : la fenêtre de l’autre joueur n’est pas active</translation>
+    </message>
+    <message>
+        <source>Der andere Spieler hat das Rennen verlassen. Das Rennen geht auf diesem Rechner weiter.</source>
+        <translation>L’autre joueur a quitté la course. La course continue sur cette machine.</translation>
+    </message>
+    <message>
+        <source>Vom anderen Rechner kommt seit 5 Sekunden nichts mehr. Das Rennen geht auf diesem Rechner weiter.</source>
+        <translation>Plus rien ne vient de l’autre machine depuis 5 secondes. La course continue sur cette machine.</translation>
+    </message>
+    <message>
+        <source>Das Rennen ist auf beiden Rechnern nach Takt %1 nicht mehr gleich und wurde angehalten.</source>
+        <translation>La course n’est plus la même sur les deux machines après le pas %1 et a été arrêtée.</translation>
+    </message>
+    <message>
+        <source>race full: Im Rennen auf %1 fahren schon zwei Spieler.</source>
+        <translation>race full : deux joueurs courent déjà sur %1.</translation>
+    </message>
+    <message>
+        <source>Der Gastgeber hat QuiboTrainer %1, dieser Rechner QuiboTrainer %2: beide brauchen dieselbe Version.</source>
+        <translation>L’hôte a QuiboTrainer %1, cette machine QuiboTrainer %2 : les deux doivent avoir la même version.</translation>
+    </message>
+    <message>
+        <source>Keine Antwort von %1.</source>
+        <translation>Pas de réponse de %1.</translation>
+    </message>
+    <message>
+        <source>%1 lässt sich nicht schreiben.</source>
+        <translation>Impossible d’écrire %1.</translation>
+    </message>
+    <message>
+        <source>Ungültiger Port: %1</source>
+        <translation>Port invalide : %1</translation>
+    </message>
+    <message>
+        <source>Ungültige Adresse: %1</source>
+        <translation>Adresse invalide : %1</translation>
+    </message>
+    <message>
+        <source>Der UDP-Port %1 lässt sich nicht öffnen.</source>
+        <translation>Impossible d’ouvrir le port UDP %1.</translation>
+    </message>
+    <message>
+        <source>Der Name %1 lässt sich nicht auflösen.</source>
+        <translation>Le nom %1 ne peut pas être résolu.</translation>
+    </message>
+    <message>
+        <source>Keine Verbindung zu %1 möglich.</source>
+        <translation>Aucune connexion possible avec %1.</translation>
     </message>
 </context>
 <context>

@@ -2,6 +2,25 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="nl_NL" sourcelanguage="de_DE">
 <context>
+    <name>TJoinDialog</name>
+    <message>
+        <source>Online-Rennen beitreten</source>
+        <translation>Meedoen aan een online race</translation>
+    </message>
+    <message>
+        <source>Rechner des Gastgebers (Name oder Adresse, wahlweise mit :Port, sonst %1):</source>
+        <translation>Computer van de gastheer (naam of adres, eventueel met :poort, anders %1):</translation>
+    </message>
+    <message>
+        <source>Beitreten</source>
+        <translation>Meedoen</translation>
+    </message>
+    <message>
+        <source>Abbrechen</source>
+        <translation>Annuleren</translation>
+    </message>
+</context>
+<context>
     <name>TMainForm</name>
     <message>
         <source>Neustart (F3)</source>
@@ -34,6 +53,73 @@
     <message>
         <source>Information</source>
         <translation>Informatie</translation>
+    </message>
+</context>
+<context>
+    <name>TOnlineRace</name>
+    <message>
+        <source>Warte auf den zweiten Spieler (UDP-Port %1) ...</source>
+        <translation>Wachten op de tweede speler (UDP-poort %1) ...</translation>
+    </message>
+    <message>
+        <source>Verbinde mit %1 ...</source>
+        <translation>Verbinden met %1 ...</translation>
+    </message>
+    <message>
+        <source>Warte auf den anderen Rechner ...</source>
+        <translation>Wachten op de andere computer ...</translation>
+    </message>
+    <message>
+        <source>Pause: das Fenster des anderen Spielers ist nicht aktiv</source>
+        <translation>Pauze: het venster van de andere speler is niet actief</translation>
+    </message>
+    <message>
+        <source>Der andere Spieler hat das Rennen verlassen. Das Rennen geht auf diesem Rechner weiter.</source>
+        <translation>De andere speler heeft de race verlaten. De race gaat op deze computer verder.</translation>
+    </message>
+    <message>
+        <source>Vom anderen Rechner kommt seit 5 Sekunden nichts mehr. Das Rennen geht auf diesem Rechner weiter.</source>
+        <translation>Van de andere computer komt al 5 seconden niets meer. De race gaat op deze computer verder.</translation>
+    </message>
+    <message>
+        <source>Das Rennen ist auf beiden Rechnern nach Takt %1 nicht mehr gleich und wurde angehalten.</source>
+        <translation>De race is na tik %1 niet meer gelijk op beide computers en is gestopt.</translation>
+    </message>
+    <message>
+        <source>race full: Im Rennen auf %1 fahren schon zwei Spieler.</source>
+        <translation>race full: op %1 varen al twee spelers.</translation>
+    </message>
+    <message>
+        <source>Der Gastgeber hat QuiboTrainer %1, dieser Rechner QuiboTrainer %2: beide brauchen dieselbe Version.</source>
+        <translation>De gastheer heeft QuiboTrainer %1, deze computer QuiboTrainer %2: beide hebben dezelfde versie nodig.</translation>
+    </message>
+    <message>
+        <source>Keine Antwort von %1.</source>
+        <translation>Geen antwoord van %1.</translation>
+    </message>
+    <message>
+        <source>%1 lässt sich nicht schreiben.</source>
+        <translation>%1 kan niet worden geschreven.</translation>
+    </message>
+    <message>
+        <source>Ungültiger Port: %1</source>
+        <translation>Ongeldige poort: %1</translation>
+    </message>
+    <message>
+        <source>Ungültige Adresse: %1</source>
+        <translation>Ongeldig adres: %1</translation>
+    </message>
+    <message>
+        <source>Der UDP-Port %1 lässt sich nicht öffnen.</source>
+        <translation>UDP-poort %1 kan niet worden geopend.</translation>
+    </message>
+    <message>
+        <source>Der Name %1 lässt sich nicht auflösen.</source>
+        <translation>De naam %1 kan niet worden opgezocht.</translation>
+    </message>
+    <message>
+        <source>Keine Verbindung zu %1 möglich.</source>
+        <translation>Geen verbinding met %1 mogelijk.</translation>
     </message>
 </context>
 <context>
