@@ -1,0 +1,99 @@
+#!/usr/bin/env bash
+# End to end on a native Wayland compositor (headless sway, Qt's Wayland platform), as an unprivileged user:
+# the window comes up activated and opaque over a red desktop, loads no OpenGL stack, ticks 59..61 times a
+# second, the keys steer, pause and quit, Esc ends with status 0, and the game says nothing on standard error
+# (what Wayland does not let a client do is left out quietly).
+# Usage: wayland_test.sh QUIBO_BINARY. Exits 77 (skipped) only when sway cannot start at all.
+set -euo pipefail
+binary=$(realpath "$1")
+source "$(dirname "$0")/../../scripts/wayland-desktop.sh"
+
+start_wayland_desktop || { echo "sway cannot start here: Wayland end-to-end test skipped"; exit 77; }
+start_wayland_game
+
+failures=0
+pass() { echo "ok: $1"; }
+fail() { echo "FAILED: $1"; failures=$((failures + 1)); }
+
+# The drawing area (1076 x 750 below the 41-pixel toolbar) as sway places the window, in a PNG file.
+area_shot() {
+  local window x y
+  window=$(game_window)
+  x=$(jq '.rect.x + .window_rect.x' <<<"$window")
+  y=$(jq '.rect.y + .window_rect.y + 41' <<<"$window")
+  as_desktop_user grim -g "$x,$y 1076x750" "$wl_dir/$1.png"
+}
+# The mean x of the pixels of one colour in a shot, or -1 when there are none.
+centre_x() {
+  # The colour's pixels white, the rest black, each column averaged into one pixel: its share of the colour.
+  convert "$wl_dir/$1.png" -fill black +opaque "#$2" -fill white -opaque "#$2" -colorspace gray \
+    -scale 1076x1! -depth 16 txt:- | awk -F'[,:() ]+' 'NR > 1 {s += $1 * $3; n += $3}
+    END {print n ? int(s / n) : -1}'
+}
+commonest_colour() {
+  convert "$wl_dir/$1.png" -format %c histogram:info:- | sort -rn | head -n 1 | grep -o '#[0-9A-F]\{6\}'
+}
+key() { as_desktop_user wtype "$@"; }
+
+# The green dinghy turns west on the Right arrow: early, while it is still on the water below.
+area_shot before
+before=$(centre_x before 008080)
+key -P Right -s 300 -p Right
+moved=no
+for _ in $(seq 20); do
+  sleep 0.15
+  area_shot steered
+  now=$(centre_x steered 008080)
+  ((before >= 0 && now >= 0 && now < before - 20)) && { moved=yes; break; }
+done
+[[ $moved == yes ]] && pass "the arrow key steers" || fail "the arrow key steers (green at x $before, then $now)"
+
+[[ $(game_window | jq .focused) == true ]] && pass "the window is activated" || fail "the window is activated"
+
+# Opaque: the water's own commonest colour, not the red desktop mixed in.
+colour=$(commonest_colour steered)
+[[ $colour == "#1717E9" ]] && pass "the drawing area is opaque" || fail "the drawing area is opaque (commonest colour $colour)"
+
+gl=$(grep -oE '(libEGL_mesa|swrast_dri|libLLVM|libgallium|iris_dri|radeonsi_dri)[^/ ]*' "/proc/$game/maps" | sort -u || true)
+[[ -z $gl ]] && pass "no OpenGL stack is loaded" || fail "no OpenGL stack is loaded (found: $(echo $gl))"
+
+# The frame timer's own report, once a second: three in a row within 59..61 after it has settled.
+rates=
+for _ in $(seq 12); do
+  sleep 1
+  rates=$(sed -n 's/^ticks per second: //p' "$game_log" | tail -n +3 | tail -n 3 | tr '\n' ' ')
+  [[ $(wc -w <<<"$rates") -eq 3 ]] && break
+done
+in_range=$(awk '{for (i = 1; i <= NF; i++) if ($i < 59 || $i > 61) bad = 1} END {print NF == 3 && !bad}' <<<"$rates")
+[[ $in_range == 1 ]] && pass "ticks 59..61 a second ($rates)" || fail "ticks 59..61 a second ($rates)"
+
+key -k Pause
+sleep 0.3
+area_shot paused1
+sleep 0.6
+area_shot paused2
+key -k Pause
+sleep 0.6
+area_shot resumed
+if cmp -s "$wl_dir/paused1.png" "$wl_dir/paused2.png" && ! cmp -s "$wl_dir/paused2.png" "$wl_dir/resumed.png"; then
+  pass "Pause freezes and resumes"
+else
+  fail "Pause freezes and resumes"
+fi
+
+key -k Escape
+status=
+for _ in $(seq 100); do
+  kill -0 "$game" 2>/dev/null || break
+  sleep 0.1
+done
+if ! kill -0 "$game" 2>/dev/null; then
+  wait "$game" && status=0 || status=$?
+fi
+game=
+[[ $status == 0 ]] && pass "Esc ends the program with status 0" || fail "Esc ends the program with status 0 (${status:-still running})"
+
+others=$(grep -v -e '^ticks per second: ' -e '^heap in use: ' -e '^first frame ' "$game_log" || true)
+[[ -z $others ]] && pass "nothing on standard error" || fail "nothing on standard error, but: $others"
+
+((failures == 0))
