@@ -1,15 +1,17 @@
 # Sourced by the scripts that run the real program on Wayland: a headless sway over a red desktop, run by an
 # unprivileged user (a compositor and its clients do not run as root; as root, a system user "quibo-e2e" is
 # made for them), and the game on it. Sets wl_dir (the user's runtime directory), game (process id) and
-# game_log (the game's standard error); cleans up at exit.
+# game_log (the game's standard error); cleans up at exit. The caller sets binary (the game) and may set
+# pointer_binary (tests/e2e's virtual_pointer) for clicks.
 
 wl_user=$(id -un)
 wl_dir=
 sway=
 keyboard=
+pointer=
 game=
 game_log=
-trap 'kill $game $keyboard $sway 2>/dev/null || true; wait 2>/dev/null || true; [[ -n $wl_dir ]] && rm -rf "$wl_dir"' EXIT
+trap 'kill $game $keyboard $pointer $sway 2>/dev/null || true; wait 2>/dev/null || true; [[ -n $wl_dir ]] && rm -rf "$wl_dir"' EXIT
 
 # Sets wl_command to what runs a command as the desktop's user, in its session, with these extra variables;
 # setpriv executes in place, so the command keeps the process id.
@@ -55,6 +57,12 @@ EOF
       desktop_user_command
       ("${wl_command[@]}" wtype -s 3600000 >/dev/null 2>&1) &
       keyboard=$!
+      # The same for the pointer, which a headless seat has none of either.
+      if [[ -n ${pointer_binary:-} ]]; then
+        install -m 755 -o "$wl_user" "$pointer_binary" "$wl_dir/virtual_pointer"
+        coproc POINTER { exec "${wl_command[@]}" "$wl_dir/virtual_pointer" 1280 1024; }
+        pointer=$POINTER_PID
+      fi
       sleep 0.5
       return 0
     fi
@@ -65,10 +73,19 @@ EOF
   return 1
 }
 
-# The game's window as sway sees it (JSON), or nothing.
-game_window() {
-  as_desktop_user swaymsg -t get_tree 2>/dev/null | jq -c 'first(.. | objects | select(.name? == "QuiboTrainer v.1.0"))'
+# Clicks the left button at a place of the screen; fails unless the click was made within five seconds.
+click() {
+  [[ -n $pointer ]] || return 1
+  echo "click $1 $2" >&"${POINTER[1]}"
+  local reply=
+  read -t 5 -r reply <&"${POINTER[0]}" && [[ $reply == done ]]
 }
+
+# The window of this title as sway sees it (JSON), or nothing.
+window_named() {
+  as_desktop_user swaymsg -t get_tree 2>/dev/null | jq -c --arg title "$1" 'first(.. | objects | select(.name? == $title))'
+}
+game_window() { window_named "QuiboTrainer v.1.0"; }
 
 # Starts the game with these arguments on Qt's Wayland platform, reporting its rate, and waits up to 15 s for
 # its window. The binary is copied for the user, who may not reach the build tree.
