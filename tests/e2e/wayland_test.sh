@@ -14,7 +14,13 @@ start_wayland_game
 
 failures=0
 pass() { echo "ok: $1"; }
-fail() { echo "FAILED: $1"; failures=$((failures + 1)); }
+# A failure keeps the shots taken so far, as /tmp/quibo-wayland-NAME.png.
+fail() {
+  echo "FAILED: $1"
+  failures=$((failures + 1))
+  local shot
+  for shot in "$wl_dir"/*.png; do [[ -e $shot ]] && cp "$shot" "/tmp/quibo-wayland-$(basename "$shot")"; done
+}
 
 # The drawing area (1076 x 750 below the 41-pixel toolbar) as sway places the window, in a PNG file.
 area_shot() {
@@ -35,6 +41,15 @@ commonest_colour() {
   convert "$wl_dir/$1.png" -format %c histogram:info:- | sort -rn | head -n 1 | grep -o '#[0-9A-F]\{6\}'
 }
 key() { as_desktop_user wtype "$@"; }
+
+# Sway floats and centres the fixed-size window once it has its size: wait until it stays in place.
+placed=
+for _ in $(seq 30); do
+  now=$(game_window | jq -c '[.rect, .window_rect]')
+  [[ $now == "$placed" ]] && break
+  placed=$now
+  sleep 0.3
+done
 
 # The green dinghy turns west on the Right arrow: early, while it is still on the water below.
 area_shot before
