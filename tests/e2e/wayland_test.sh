@@ -8,6 +8,7 @@ set -euo pipefail
 binary=$(realpath "$1")
 pointer_binary=$(realpath "$2")
 source "$(dirname "$0")/../../scripts/wayland-desktop.sh"
+trap 'echo "FAILED: the test stopped at line $LINENO"' ERR
 
 start_wayland_desktop || { echo "sway cannot start here: Wayland end-to-end test skipped"; exit 77; }
 start_wayland_game
@@ -38,7 +39,9 @@ centre_x() {
     END {print n ? int(s / n) : -1}'
 }
 commonest_colour() {
-  convert "$wl_dir/$1.png" -format %c histogram:info:- | sort -rn | head -n 1 | grep -o '#[0-9A-F]\{6\}'
+  # Read to the end (no head): under pipefail a writer cut off early would fail the script.
+  convert "$wl_dir/$1.png" -format %c histogram:info:- |
+    awk '$1 + 0 > n {n = $1 + 0; c = $3} END {print c}'
 }
 key() { as_desktop_user wtype "$@"; }
 
