@@ -44,6 +44,18 @@ commonest_colour() {
     awk '$1 + 0 > n {n = $1 + 0; c = $3} END {print c}'
 }
 key() { as_desktop_user wtype "$@"; }
+# Whether a command succeeds within so many seconds, tried ten times a second. Usage: within SECONDS COMMAND...
+within() {
+  local _
+  for _ in $(seq $(($1 * 10))); do
+    "${@:2}" && return 0
+    sleep 0.1
+  done
+  return 1
+}
+dialog_shown() { [[ -n $(window_named "Quibo Trainer Einstellungen") ]]; }
+dialog_gone() { ! dialog_shown; }
+game_ended() { ! kill -0 "$game" 2>/dev/null; }
 
 # Sway floats and centres the fixed-size window once it has its size: wait until it stays in place.
 placed=
@@ -102,19 +114,9 @@ done
 # The settings dialog from its toolbar button ("Einstellungen", 74 x 38 at 76, 0), and closed with Esc.
 window=$(game_window)
 if click "$(jq '.rect.x + .window_rect.x + 113' <<<"$window")" "$(jq '.rect.y + .window_rect.y + 19' <<<"$window")"; then
-  opened=no
-  for _ in $(seq 50); do
-    [[ -n $(window_named "Quibo Trainer Einstellungen") ]] && { opened=yes; break; }
-    sleep 0.1
-  done
-  [[ $opened == yes ]] && pass "the settings dialog opens" || fail "the settings dialog opens"
+  if within 5 dialog_shown; then pass "the settings dialog opens"; else fail "the settings dialog opens"; fi
   key -k Escape
-  closed=no
-  for _ in $(seq 50); do
-    [[ -z $(window_named "Quibo Trainer Einstellungen") ]] && { closed=yes; break; }
-    sleep 0.1
-  done
-  [[ $closed == yes ]] && pass "Esc closes the settings dialog" || fail "Esc closes the settings dialog"
+  if within 5 dialog_gone; then pass "Esc closes the settings dialog"; else fail "Esc closes the settings dialog"; fi
   sleep 0.3
 else
   fail "the settings button is clicked (no virtual pointer)"
@@ -122,11 +124,7 @@ fi
 
 key -k Escape
 status=
-for _ in $(seq 100); do
-  kill -0 "$game" 2>/dev/null || break
-  sleep 0.1
-done
-if ! kill -0 "$game" 2>/dev/null; then
+if within 10 game_ended; then
   wait "$game" && status=0 || status=$?
 fi
 game=
