@@ -219,8 +219,9 @@ void TMainForm::showEvent(QShowEvent* event)
 
 void TMainForm::FormShow()
 {
-    // The pointer goes to the top-left corner, out of the players' way.
-    if (screen() != nullptr)
+    // The pointer goes to the top-left corner, out of the players' way. Wayland lets no client move it (nor
+    // place its window: the centring below is then the compositor's to ignore).
+    if (screen() != nullptr && !QGuiApplication::platformName().startsWith("wayland"))
         QCursor::setPos(screen()->virtualGeometry().topLeft());
 
     // Qt already scales logical pixels to the screen; this adds what a screen of other logical density asks for.

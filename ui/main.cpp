@@ -1,5 +1,6 @@
 // QuiboTrainer: a sailing trainer for two players at one keyboard.
 #include "platform/qt/QtApplication.h"
+#include "platform/qt/WaylandDecorations.h"
 #include "ui/JoinDialog.h"
 #include "ui/MainForm.h"
 #include "ui/OnlineOptions.h"
@@ -42,6 +43,7 @@ int main(int argc, char** argv)
     // Only the exact first argument counts; Qt may take its own arguments out of argv later.
     const bool debug = argc > 1 && std::strcmp(argv[1], "DEBUG") == 0;
 
+    LeaveWindowDecorationsToTheCompositor();
     TQuiboApplication app(argc, argv);
     // The desktop's language, before the windows read their texts.
     const TProgramTranslation translation;

@@ -1,4 +1,5 @@
 #include "platform/qt/QtPresentWindow.h"
+#include "platform/qt/OpaquePainting.h"
 
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -150,6 +151,7 @@ void TQtPresentWindow::paintEvent(QPaintEvent* event)
         else
             painter.drawImage(shown, FFrame);
     }
+    MakeOpaque(painter, event->region());
 }
 
 void TQtPresentWindow::mousePressEvent(QMouseEvent* event)
