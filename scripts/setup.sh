@@ -6,7 +6,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   libjpeg62-turbo-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  qt6-base-dev libqt6test6 libgl-dev
+  qt6-base-dev libqt6test6 libgl-dev libsdl2-dev
   xvfb xauth xdotool x11-utils x11-xkb-utils openbox imagemagick fonts-dejavu-core fonts-liberation
   zlib1g-dev dpkg-dev lintian binutils desktop-file-utils appstream man-db
   clang libclang-rt-14-dev

@@ -4,6 +4,7 @@
 #include "platform/VirtualKeyCodes.h"
 #include "simulation/FrameSize.h"
 #include "ui/ClassicFont.h"
+#include "ui/PadControl.h"
 #include "ui/RxSpinEdit.h"
 #include "ui/SetupForm.h"
 #include "ui/SpeedButton.h"
@@ -124,6 +125,7 @@ TMainForm::TMainForm(IApplication& application, bool debug, QWidget* parent)
     DXDraw1Window->SetBoundsChangedHandler([this] { Session.WindowResized(); });
 
     FormCreate();
+    Pads = std::make_unique<TPadControl>(*this, application, FPanels);
 }
 
 TMainForm::~TMainForm()

@@ -8,6 +8,7 @@
 #include <QWidget>
 
 #include <array>
+#include <memory>
 #include <vector>
 
 
@@ -16,6 +17,7 @@ class QFrame;
 class QLabel;
 class TSpeedButton;
 class TSetupForm;
+class TPadControl;
 
 // The program's one window: toolbar, drawing area and status bar. It turns keys, buttons and the dialog into
 // calls of the race session, which holds the scene's components and the race.
@@ -55,6 +57,8 @@ public:
     TQtPresentWindow* DXDraw1Window;
     TRaceSession Session;
     TSetupForm* SetupForm = nullptr;
+    // The game controllers, beside the keys.
+    std::unique_ptr<TPadControl> Pads;
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
