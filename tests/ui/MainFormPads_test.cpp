@@ -112,13 +112,13 @@ TEST_F(MainFormPadsTest, PluggingInAndOutIsToldForAFewSecondsInTheDinghysPanel)
     auto pad = std::make_unique<TVirtualPad>();
     ASSERT_TRUE(WaitFor([this] { return GreenPanel() == GreenTaken; }));
     EXPECT_EQ(RedPanel(), RedKeys);
-    pad.reset();
-    ASSERT_TRUE(WaitFor([this] { return GreenPanel() == GreenDropped; }));
+    // Started before the second notice can be: that notice stands its full time, not the rest of the first's.
     QElapsedTimer shown;
     shown.start();
+    pad.reset();
+    ASSERT_TRUE(WaitFor([this] { return GreenPanel() == GreenDropped; }));
     EXPECT_TRUE(WaitFor([this] { return GreenPanel() == GreenKeys; }, 2 * TPadControl::NoticeTime));
-    // The notice timer restarted with the second notice.
-    EXPECT_GE(shown.elapsed(), TPadControl::NoticeTime - 100);
+    EXPECT_GE(shown.elapsed(), TPadControl::NoticeTime);
     EXPECT_EQ(RedPanel(), RedKeys);
 }
 
