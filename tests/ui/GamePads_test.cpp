@@ -1,6 +1,7 @@
 #include "ui/GamePads.h"
 #include "ui/PadSteering.h"
 
+#include "RecordedPadActions.h"
 #include "VirtualPad.h"
 
 #include <gtest/gtest.h>
@@ -9,24 +10,9 @@
 
 #include <memory>
 #include <string>
-#include <utility>
 #include <vector>
 
 namespace {
-
-class TRecordedActions : public IPadActions {
-public:
-    void SetTiller(TPlayer player, int32_t tiller) override { Log.push_back(Name(player) + " " + std::to_string(tiller)); }
-    void PauseOrResume() override { Log.push_back("pause"); }
-    void Restart() override { Log.push_back("restart"); }
-    void PadTaken(TPlayer player) override { Log.push_back("taken " + Name(player)); }
-    void PadDropped(TPlayer player) override { Log.push_back("dropped " + Name(player)); }
-
-    static std::string Name(TPlayer player) { return player == TPlayer::Green ? "green" : "red"; }
-    // What happened since the last look.
-    std::vector<std::string> Take() { return std::exchange(Log, {}); }
-    std::vector<std::string> Log;
-};
 
 using TLog = std::vector<std::string>;
 
@@ -42,7 +28,7 @@ int ThreadsOfThisProcess()
 
 class GamePadsTest : public testing::Test {
 protected:
-    TRecordedActions Actions;
+    TRecordedPadActions Actions;
     TPadSteering Steering{Actions};
 };
 

@@ -7,26 +7,17 @@
 #include "ui/GamePads.h"
 #include "ui/PadSteering.h"
 
+#include "tests/simulation/GoldenFiles.h"
 #include "VirtualPad.h"
 
 #include <gtest/gtest.h>
 
 #include <cinttypes>
 #include <cstdio>
-#include <fstream>
 #include <string>
 #include <vector>
 
 namespace {
-
-std::vector<std::string> ReadGolden(const std::string& name)
-{
-    std::ifstream in(std::string(QUIBO_GOLDEN_DIR) + "/" + name);
-    std::vector<std::string> lines;
-    for (std::string line; std::getline(in, line);)
-        lines.push_back(line);
-    return lines;
-}
 
 // What the window does with a pad's actions, on a headless game.
 class THeadlessPadActions : public IPadActions {
@@ -89,12 +80,12 @@ private:
 
 TEST(PadRace, TheGoldenRaceSteeredByPadsIsTheRecordedRace)
 {
-    const std::vector<std::string> recorded = ReadGolden("race-plain.digests");
-    const std::vector<std::string> script = ReadGolden("race.script");
+    const std::vector<std::string> recorded = ReadGoldenLines("race-plain.digests");
+    const std::vector<std::string> script = ReadGoldenLines("race.script");
     ASSERT_GE(recorded.size(), 20000u);
 
     RandSeed = 0;
-    THeadlessGame game(false, static_cast<uint32_t>(std::stoul(ReadGolden("seed").at(0))));
+    THeadlessGame game(false, GoldenSeed());
     THeadlessPadActions actions(game);
     TPadSteering steering(actions);
     TGamePads pads(steering);

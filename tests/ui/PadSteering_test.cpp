@@ -1,5 +1,7 @@
 #include "ui/PadSteering.h"
 
+#include "RecordedPadActions.h"
+
 #include <gtest/gtest.h>
 
 #include <sstream>
@@ -7,18 +9,6 @@
 #include <vector>
 
 namespace {
-
-class TRecordedActions : public IPadActions {
-public:
-    void SetTiller(TPlayer player, int32_t tiller) override { Log.push_back(Name(player) + " " + std::to_string(tiller)); }
-    void PauseOrResume() override { Log.push_back("pause"); }
-    void Restart() override { Log.push_back("restart"); }
-    void PadTaken(TPlayer player) override { Log.push_back("taken " + Name(player)); }
-    void PadDropped(TPlayer player) override { Log.push_back("dropped " + Name(player)); }
-
-    static std::string Name(TPlayer player) { return player == TPlayer::Green ? "green" : "red"; }
-    std::vector<std::string> Log;
-};
 
 TPadButton ButtonNamed(const std::string& name)
 {
@@ -107,7 +97,7 @@ const TCase Cases[] = {
 TEST(PadSteering, TurnsPadsIntoTheKeysActions)
 {
     for (const TCase& c : Cases) {
-        TRecordedActions actions;
+        TRecordedPadActions actions;
         TPadSteering steering(actions);
         for (const std::string& step : c.Steps)
             Play(steering, step);
@@ -117,7 +107,7 @@ TEST(PadSteering, TurnsPadsIntoTheKeysActions)
 
 TEST(PadSteering, TellsWhichDinghyAPadSteers)
 {
-    TRecordedActions actions;
+    TRecordedPadActions actions;
     TPadSteering steering(actions);
     steering.Connected(5);
     steering.Connected(6);
