@@ -112,13 +112,16 @@ TEST_F(MainFormPadsTest, PluggingInAndOutIsToldForAFewSecondsInTheDinghysPanel)
     auto pad = std::make_unique<TVirtualPad>();
     ASSERT_TRUE(WaitFor([this] { return GreenPanel() == GreenTaken; }));
     EXPECT_EQ(RedPanel(), RedKeys);
+    RunEventLoop(TPadControl::NoticeTime / 2);
+    EXPECT_EQ(GreenPanel(), GreenTaken);
     // Started before the second notice can be: that notice stands its full time, not the rest of the first's.
     QElapsedTimer shown;
     shown.start();
     pad.reset();
     ASSERT_TRUE(WaitFor([this] { return GreenPanel() == GreenDropped; }));
     EXPECT_TRUE(WaitFor([this] { return GreenPanel() == GreenKeys; }, 2 * TPadControl::NoticeTime));
-    EXPECT_GE(shown.elapsed(), TPadControl::NoticeTime);
+    // Qt's coarse timers may fire up to 5% early.
+    EXPECT_GE(shown.elapsed(), TPadControl::NoticeTime * 95 / 100);
     EXPECT_EQ(RedPanel(), RedKeys);
 }
 
