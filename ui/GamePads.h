@@ -18,6 +18,8 @@ public:
     TGamePads& operator=(const TGamePads&) = delete;
 
     bool Available() const { return FAvailable; }
+    // Whether any game controller is plugged in.
+    bool AnyOpen() const { return !FOpen.empty(); }
     // Pads plugged in or out, and what the pads did since the last poll.
     void Poll();
     // After the pads went unread for a while: what they did meanwhile is dropped, and the tillers follow the

@@ -29,8 +29,8 @@ TPadControl::TPadControl(TMainForm& form, IApplication& application, std::array<
     }
     if (!Pads.Available())
         return;
-    FPoll.setInterval(PollInterval);
-    QObject::connect(&FPoll, &QTimer::timeout, &FPoll, [this] { Pads.Poll(); });
+    FPoll.setInterval(PlugInterval);
+    QObject::connect(&FPoll, &QTimer::timeout, &FPoll, [this] { Poll(); });
     FActivationHook = FApplication.AddActivationHook([this](bool active) { Activated(active); });
     if (FApplication.Active())
         FPoll.start();
@@ -50,6 +50,14 @@ void TPadControl::Activated(bool active)
     }
     Pads.PollAfterAbsence();
     FPoll.start();
+}
+
+void TPadControl::Poll()
+{
+    Pads.Poll();
+    const int interval = Pads.AnyOpen() ? PollInterval : PlugInterval;
+    if (FPoll.interval() != interval)
+        FPoll.setInterval(interval);
 }
 
 void TPadControl::SetTiller(TPlayer player, int32_t tiller)

@@ -20,6 +20,9 @@ public:
     static constexpr int NoticeTime = 4000;
     // How often the pads are read: well within one frame.
     static constexpr int PollInterval = 8;
+    // How often SDL is asked for a pad while none is plugged in: soon enough for a player, and a paused game
+    // without pads stays asleep.
+    static constexpr int PlugInterval = 100;
 
     // The window and the application must outlive the control. panels are the status bar's: the red
     // dinghy's on the left, the green one's on the right.
@@ -44,6 +47,7 @@ private:
     };
     void Tell(TPlayer player, const QString& text);
     void Activated(bool active);
+    void Poll();
 
     TMainForm& FForm;
     IApplication& FApplication;
