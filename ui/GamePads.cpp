@@ -32,12 +32,11 @@ TPadButton ButtonOf(uint8_t button)
 
 TGamePads::TGamePads(TPadSteering& steering) : FSteering(steering)
 {
-    // The window system's keys stay Qt's: SDL must not take Ctrl+C for itself.
+    // SIGINT and SIGTERM stay the program's: SDL would turn them into quit events that nobody reads.
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     // SDL's own HID drivers talk to some pads (lights, rumble) from a thread of their own; the kernel's drivers
     // serve every common pad, and the database maps them.
     SDL_SetHint(SDL_HINT_JOYSTICK_HIDAPI, "0");
-    SDL_SetHint(SDL_HINT_JOYSTICK_THREAD, "0");
     // Whether the pads count is the program's activation, which polls only while it is active; SDL has no
     // window to judge by.
     SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");

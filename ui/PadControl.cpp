@@ -77,18 +77,20 @@ void TPadControl::Restart()
 
 void TPadControl::PadTaken(TPlayer player)
 {
-    Tell(player, player == TPlayer::Green
-                     ? QCoreApplication::translate("TPadControl", "Controller 1 verbunden: er steuert den grünen Quibo")
-                     : QCoreApplication::translate("TPadControl", "Controller 2 verbunden: er steuert den roten Quibo"));
+    if (player == TPlayer::Green)
+        Tell(player, QCoreApplication::translate("TPadControl", "Controller 1 verbunden: er steuert den grünen Quibo"));
+    else
+        Tell(player, QCoreApplication::translate("TPadControl", "Controller 2 verbunden: er steuert den roten Quibo"));
 }
 
 void TPadControl::PadDropped(TPlayer player)
 {
-    Tell(player, player == TPlayer::Green
-                     ? QCoreApplication::translate("TPadControl",
-                                                   "Controller 1 getrennt: den grünen Quibo steuert die Tastatur")
-                     : QCoreApplication::translate("TPadControl",
-                                                   "Controller 2 getrennt: den roten Quibo steuert die Tastatur"));
+    if (player == TPlayer::Green)
+        Tell(player, QCoreApplication::translate("TPadControl",
+                                                 "Controller 1 getrennt: den grünen Quibo steuert die Tastatur"));
+    else
+        Tell(player, QCoreApplication::translate("TPadControl",
+                                                 "Controller 2 getrennt: den roten Quibo steuert die Tastatur"));
 }
 
 void TPadControl::Tell(TPlayer player, const QString& text)

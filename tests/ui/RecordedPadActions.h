@@ -8,7 +8,10 @@
 // A pad's actions written down as "green 0", "pause", "restart", "taken red", "dropped green".
 class TRecordedPadActions : public IPadActions {
 public:
-    void SetTiller(TPlayer player, int32_t tiller) override { Log.push_back(Name(player) + " " + std::to_string(tiller)); }
+    void SetTiller(TPlayer player, int32_t tiller) override
+    {
+        Log.push_back(Name(player) + " " + std::to_string(tiller));
+    }
     void PauseOrResume() override { Log.push_back("pause"); }
     void Restart() override { Log.push_back("restart"); }
     void PadTaken(TPlayer player) override { Log.push_back("taken " + Name(player)); }
