@@ -5,6 +5,7 @@
 #include "platform/VirtualKeyCodes.h"
 #include "simulation/FrameSize.h"
 #include "ui/ClassicFont.h"
+#include "ui/PadControl.h"
 #include "ui/RxSpinEdit.h"
 #include "ui/SetupForm.h"
 #include "ui/SpeedButton.h"
@@ -125,6 +126,7 @@ TMainForm::TMainForm(IApplication& application, bool debug, QWidget* parent)
     DXDraw1Window->SetBoundsChangedHandler([this] { Session.WindowResized(); });
 
     FormCreate();
+    Pads = std::make_unique<TPadControl>(*this, application, FPanels);
 }
 
 TMainForm::~TMainForm()
@@ -306,16 +308,16 @@ bool TMainForm::FormKeyDown(int key)
             SpeedButtonStop->click();
         return true;
     case VK_RIGHT:
-        SteerByKey(TPlayer::Green, 2);
+        Steer(TPlayer::Green, 2);
         return true;
     case VK_LEFT:
-        SteerByKey(TPlayer::Green, 0);
+        Steer(TPlayer::Green, 0);
         return true;
     case VK_X:
-        SteerByKey(TPlayer::Red, 2);
+        Steer(TPlayer::Red, 2);
         return true;
     case VK_Y:
-        SteerByKey(TPlayer::Red, 0);
+        Steer(TPlayer::Red, 0);
         return true;
     default:
         return false;
@@ -325,11 +327,11 @@ bool TMainForm::FormKeyDown(int key)
 bool TMainForm::FormKeyUp(int key)
 {
     if (key == VK_LEFT || key == VK_RIGHT) {
-        SteerByKey(TPlayer::Green, 1);
+        Steer(TPlayer::Green, 1);
         return true;
     }
     if (key == VK_X || key == VK_Y) {
-        SteerByKey(TPlayer::Red, 1);
+        Steer(TPlayer::Red, 1);
         return true;
     }
     return false;
@@ -340,7 +342,7 @@ bool TMainForm::Online() const
     return FNet != nullptr && FNet->Online();
 }
 
-void TMainForm::SteerByKey(TPlayer player, int32_t tiller)
+void TMainForm::Steer(TPlayer player, int32_t tiller)
 {
     if (Online())
         FNet->SetLocalTiller(tiller);

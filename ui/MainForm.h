@@ -9,6 +9,7 @@
 #include <QWidget>
 
 #include <array>
+#include <memory>
 #include <vector>
 
 
@@ -18,6 +19,7 @@ class QFrame;
 class QLabel;
 class TSpeedButton;
 class TSetupForm;
+class TPadControl;
 
 // The program's one window: toolbar, drawing area and status bar. It turns keys, buttons and the dialog into
 // calls of the race session, which holds the scene's components and the race.
@@ -38,6 +40,9 @@ public:
     void ShowNetStatus(const QString& text);
     // The toolbar's pause and play buttons as the race stands.
     void ShowPaused(bool paused);
+
+    // A tiller key or pad: online this machine's dinghy, else the player's own.
+    void Steer(TPlayer player, int32_t tiller);
 
     // Keys are virtual-key codes; true when the key was one of the window's.
     bool FormKeyDown(int key);
@@ -66,6 +71,8 @@ public:
     TQtPresentWindow* DXDraw1Window;
     TRaceSession Session;
     TSetupForm* SetupForm = nullptr;
+    // The game controllers, beside the keys.
+    std::unique_ptr<TPadControl> Pads;
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -88,8 +95,6 @@ private:
     // The toolbar's and status bar's contents for a screen of that many pixels per inch.
     void ScaleControls(int pixelsPerInch);
     void CentreOnPrimaryScreen();
-    // A tiller key: this machine's dinghy online, else the key's own.
-    void SteerByKey(TPlayer player, int32_t tiller);
     bool Online() const;
     void CentreWhileFraming();
 

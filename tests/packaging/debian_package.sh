@@ -20,7 +20,7 @@ field() { dpkg-deb -f "$deb" "$1"; }
 [[ $(field Architecture) == "$(dpkg --print-architecture)" ]] || fail "architecture $(field Architecture)"
 [[ -n $(field Description) ]] || fail "no description"
 depends=$(field Depends)
-for library in libc6 libstdc++6 libjpeg62-turbo libqt6core6 libqt6gui6 libqt6widgets6; do
+for library in libc6 libstdc++6 libjpeg62-turbo libqt6core6 libqt6gui6 libqt6widgets6 libsdl2-2.0-0; do
   tr ',' '\n' <<<"$depends" | awk '{print $1}' | grep -Fxq "$library" || fail "Depends lacks $library: $depends"
 done
 [[ -z $(dpkg-deb --ctrl-tarfile "$deb" | tar -t | grep -Ev '^\./(control|md5sums)?$') ]] ||

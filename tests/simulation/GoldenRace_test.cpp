@@ -5,35 +5,22 @@
 #include "simulation/headless/HeadlessGame.h"
 #include "tools/ReplayScript.h"
 
+#include "GoldenFiles.h"
+
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <string>
 #include <vector>
 
 namespace {
-
-std::vector<std::string> ReadLines(const std::string& name)
-{
-    std::ifstream in(std::string(QUIBO_GOLDEN_DIR) + "/" + name);
-    std::vector<std::string> lines;
-    for (std::string line; std::getline(in, line);)
-        lines.push_back(line);
-    return lines;
-}
-
-uint32_t GoldenSeed()
-{
-    return static_cast<uint32_t>(std::stoul(ReadLines("seed").at(0)));
-}
 
 class GoldenRace : public testing::TestWithParam<const char*> {};
 
 TEST_P(GoldenRace, EveryTickAsRecorded)
 {
     const std::string variant = GetParam();
-    const std::vector<std::string> recorded = ReadLines("race-" + variant + ".digests");
-    const std::vector<std::string> script = ReadLines("race.script");
+    const std::vector<std::string> recorded = ReadGoldenLines("race-" + variant + ".digests");
+    const std::vector<std::string> script = ReadGoldenLines("race.script");
     ASSERT_GE(recorded.size(), 20000u);
 
     // The random generator is the process's: the race was recorded from a fresh process's seed.
