@@ -9,7 +9,7 @@
     </message>
     <message>
         <source>Rechner des Gastgebers (Name oder Adresse, wahlweise mit :Port, sonst %1):</source>
-        <translation>The host's machine (name or address, optionally with :port, else %1):</translation>
+        <translation>The host&apos;s machine (name or address, optionally with :port, else %1):</translation>
     </message>
     <message>
         <source>Beitreten</source>
@@ -71,7 +71,7 @@
     </message>
     <message>
         <source>Pause: das Fenster des anderen Spielers ist nicht aktiv</source>
-        <translation>Paused: the other player's window is not active</translation>
+        <translation>Paused: the other player&apos;s window is not active</translation>
     </message>
     <message>
         <source>Der andere Spieler hat das Rennen verlassen. Das Rennen geht auf diesem Rechner weiter.</source>
@@ -120,6 +120,25 @@
     <message>
         <source>Keine Verbindung zu %1 möglich.</source>
         <translation>No connection to %1 possible.</translation>
+    </message>
+</context>
+<context>
+    <name>TPadControl</name>
+    <message>
+        <source>Controller 1 verbunden: er steuert den grünen Quibo</source>
+        <translation>Controller 1 connected: it steers the green Quibo</translation>
+    </message>
+    <message>
+        <source>Controller 2 verbunden: er steuert den roten Quibo</source>
+        <translation>Controller 2 connected: it steers the red Quibo</translation>
+    </message>
+    <message>
+        <source>Controller 1 getrennt: den grünen Quibo steuert die Tastatur</source>
+        <translation>Controller 1 disconnected: the keyboard steers the green Quibo</translation>
+    </message>
+    <message>
+        <source>Controller 2 getrennt: den roten Quibo steuert die Tastatur</source>
+        <translation>Controller 2 disconnected: the keyboard steers the red Quibo</translation>
     </message>
 </context>
 <context>

@@ -123,6 +123,25 @@
     </message>
 </context>
 <context>
+    <name>TPadControl</name>
+    <message>
+        <source>Controller 1 verbunden: er steuert den grünen Quibo</source>
+        <translation>Manette 1 branchée : elle dirige le Quibo vert</translation>
+    </message>
+    <message>
+        <source>Controller 2 verbunden: er steuert den roten Quibo</source>
+        <translation>Manette 2 branchée : elle dirige le Quibo rouge</translation>
+    </message>
+    <message>
+        <source>Controller 1 getrennt: den grünen Quibo steuert die Tastatur</source>
+        <translation>Manette 1 débranchée : le clavier dirige le Quibo vert</translation>
+    </message>
+    <message>
+        <source>Controller 2 getrennt: den roten Quibo steuert die Tastatur</source>
+        <translation>Manette 2 débranchée : le clavier dirige le Quibo rouge</translation>
+    </message>
+</context>
+<context>
     <name>TSetupForm</name>
     <message>
         <source>Windrichtung in Grad:</source>

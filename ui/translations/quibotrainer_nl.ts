@@ -123,6 +123,25 @@
     </message>
 </context>
 <context>
+    <name>TPadControl</name>
+    <message>
+        <source>Controller 1 verbunden: er steuert den grünen Quibo</source>
+        <translation>Controller 1 verbonden: hij stuurt de groene Quibo</translation>
+    </message>
+    <message>
+        <source>Controller 2 verbunden: er steuert den roten Quibo</source>
+        <translation>Controller 2 verbonden: hij stuurt de rode Quibo</translation>
+    </message>
+    <message>
+        <source>Controller 1 getrennt: den grünen Quibo steuert die Tastatur</source>
+        <translation>Controller 1 losgekoppeld: het toetsenbord stuurt de groene Quibo</translation>
+    </message>
+    <message>
+        <source>Controller 2 getrennt: den roten Quibo steuert die Tastatur</source>
+        <translation>Controller 2 losgekoppeld: het toetsenbord stuurt de rode Quibo</translation>
+    </message>
+</context>
+<context>
     <name>TSetupForm</name>
     <message>
         <source>Windrichtung in Grad:</source>
