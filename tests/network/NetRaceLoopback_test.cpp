@@ -137,6 +137,30 @@ TEST(NetRace, AnOtherMachineThatFallsSilentIsNoticedWithinSixSeconds)
     EXPECT_FALSE(host.Net->Online());
 }
 
+TEST(NetRace, AWindowThatLosesTheFocusHoldsTheRaceOnBoth)
+{
+    TNetSide host(TEnetLink::Host(0), true);
+    TNetSide guest(TEnetLink::Join("127.0.0.1", host.Net->Link().Port()), false);
+    ASSERT_TRUE(RunUntil(nullptr, {&host, &guest}, [&] { return host.Ticks() >= 100; }, 30s));
+    guest.Game.Application.SetActive(false);
+    ASSERT_TRUE(RunUntil(nullptr, {&host, &guest}, [&] {
+        return !host.Statuses.empty() && host.Statuses.back() == TNetStatus::PeerInactive;
+    }, 5s));
+    // The host runs on at most its delay past the guest, then waits.
+    const int64_t guestAt = guest.Ticks();
+    RunUntil(nullptr, {&host, &guest}, [] { return false; }, 1s);
+    EXPECT_EQ(guest.Ticks(), guestAt);
+    EXPECT_LE(host.Ticks(), guestAt + TLockstep::MaxDelay);
+    const int64_t hostAt = host.Ticks();
+    RunUntil(nullptr, {&host, &guest}, [] { return false; }, 1s);
+    EXPECT_EQ(host.Ticks(), hostAt);
+
+    guest.Game.Application.SetActive(true);
+    ASSERT_TRUE(RunUntil(nullptr, {&host, &guest}, [&] { return host.Ticks() >= hostAt + 60; }, 10s));
+    EXPECT_EQ(host.Statuses.back(), TNetStatus::None);
+    EXPECT_FALSE(host.Ended.has_value());
+}
+
 TEST(NetRace, LeavingIsToldAtOnceAndTheRaceGoesOnAlone)
 {
     TNetSide host(TEnetLink::Host(0), true);
