@@ -227,6 +227,9 @@ void TMainForm::FormShow()
     // area takes what lies between them.
     const int ppi = screen() != nullptr ? static_cast<int>(std::lround(screen()->logicalDotsPerInch())) : 96;
     if (ppi != 96) {
+        // The race keeps its 96-dpi frame, which fills the grown area: the course looks the same on every
+        // screen, and no part of the area lies beyond what the race draws.
+        DXDraw1Window->SetAreaMode(TQtPresentWindow::TAreaMode::Fill);
         ScaleControls(ppi);
         const QSize outer = frameGeometry().size();
         const QSize chrome = outer - size();
