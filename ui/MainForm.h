@@ -3,6 +3,7 @@
 #include "platform/qt/QtMessageBox.h"
 #include "platform/qt/QtPresentWindow.h"
 #include "simulation/RaceSession.h"
+#include "ui/FullScreenLayout.h"
 
 #include <QElapsedTimer>
 #include <QWidget>
@@ -64,6 +65,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void FormCreate();
@@ -84,6 +86,7 @@ private:
         int Left;
     };
     std::vector<TPlacedButton> FButtons;
+    TFullScreenLayout FFullScreen;
     std::array<QLabel*, 2> FPanels{};
     int FPixelsPerInch = 96;
     bool FShown = false;
