@@ -40,6 +40,7 @@ void TFullScreenLayout::StateChanged()
         return;
     FActive = full;
     if (full) {
+        // The toolkit would hold a window of fixed size to it.
         Remember();
         FForm.setMinimumSize(0, 0);
         FForm.setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
@@ -58,6 +59,9 @@ void TFullScreenLayout::StateChanged()
 
 bool TFullScreenLayout::Align()
 {
+    // The window manager may give the window the screen's size before it tells of the state.
+    if (FActive != FForm.isFullScreen())
+        StateChanged();
     if (!FActive)
         return false;
     FArea.setGeometry(FForm.rect());

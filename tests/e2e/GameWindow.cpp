@@ -221,6 +221,11 @@ QImage TGameWindow::DrawingArea()
     return Screenshot().copy(0, 41, 1076, 750);
 }
 
+bool Water(QRgb pixel)
+{
+    return qBlue(pixel) - qRed(pixel) > 100;
+}
+
 int CountColor(const QImage& image, unsigned rgb)
 {
     int n = 0;
