@@ -223,7 +223,8 @@ QImage TGameWindow::DrawingArea()
 
 bool Water(QRgb pixel)
 {
-    return qBlue(pixel) - qRed(pixel) > 100;
+    // Waves mixed into the water at a fractional scale are lighter but still blue.
+    return qBlue(pixel) - qRed(pixel) > 30;
 }
 
 int CountColor(const QImage& image, unsigned rgb)
