@@ -9,6 +9,7 @@ game_log=$(mktemp)
 trap 'kill $game $wm $xvfb 2>/dev/null || true; rm -f "$game_log"' EXIT
 
 # Builds the game if needed and starts it. Usage: start_game_desktop [game arguments...]
+# game_screen (WIDTHxHEIGHT) sizes the virtual screen, game_env holds extra variables for the game.
 start_game_desktop() {
   scripts/setup.sh
   cmake --preset release >/dev/null
@@ -16,7 +17,7 @@ start_game_desktop() {
   local number=110
   while [[ -e /tmp/.X11-unix/X$number || -e /tmp/.X$number-lock ]]; do number=$((number + 1)); done
   display=:$number
-  Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+  Xvfb "$display" -screen 0 "${game_screen:-1280x1024}x24" -nolisten tcp >/dev/null 2>&1 &
   xvfb=$!
   for _ in $(seq 100); do DISPLAY=$display xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
   DISPLAY=$display openbox >/dev/null 2>&1 &
@@ -24,7 +25,7 @@ start_game_desktop() {
   sleep 1
   export DISPLAY=$display
   launched=$(date +%s%3N)
-  QT_QPA_PLATFORM=xcb QUIBO_REPORT_RATE=1 build/release/ui/QuiboTrainer "$@" 2>"$game_log" &
+  env ${game_env:-} QT_QPA_PLATFORM=xcb QUIBO_REPORT_RATE=1 build/release/ui/QuiboTrainer "$@" 2>"$game_log" &
   game=$!
   window=
   for _ in $(seq 150); do

@@ -1,13 +1,30 @@
 #!/usr/bin/env bash
 # Measures the running game under Xvfb: ticks per second, processor share, resident memory and heap, and how
 # soon the first frame came.
-# Usage: scripts/measure.sh [seconds]   (builds first if needed)
+# Usage: scripts/measure.sh [seconds] [--screen WIDTHxHEIGHT] [--scale FACTOR] [--fullscreen]   (builds first
+# if needed). --scale sets Qt's scale factor; --fullscreen presses F11 before measuring.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-seconds=${1:-20}
+seconds=20
+fullscreen=
+game_screen=
+game_env=
+while [[ $# -gt 0 ]]; do
+  case $1 in
+    --screen) game_screen=$2; shift 2 ;;
+    --scale) game_env="QT_SCALE_FACTOR=$2"; shift 2 ;;
+    --fullscreen) fullscreen=1; shift ;;
+    *) seconds=$1; shift ;;
+  esac
+done
 source scripts/game-desktop.sh
 start_game_desktop
 log=$game_log
+if [[ -n $fullscreen ]]; then
+  xdotool key F11
+  sleep 1
+  activate_game
+fi
 sleep 4
 
 ticks() { awk '{print $14 + $15}' "/proc/$game/stat"; }

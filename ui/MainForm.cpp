@@ -85,7 +85,8 @@ TMainForm::TMainForm(IApplication& application, bool debug, QWidget* parent)
     : QWidget(parent),
       Messages(this),
       DXDraw1Window(DrawingArea(this)),
-      Session(Clock, application, *DXDraw1Window, debug)
+      Session(Clock, application, *DXDraw1Window, debug),
+      FFullScreen(*this, *DXDraw1Window)
 {
     setObjectName("MainForm");
     setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -171,6 +172,8 @@ int TMainForm::Scaled(int pixels) const
 
 void TMainForm::AlignControls()
 {
+    if (FFullScreen.Align())
+        return;
     const int toolbar = Scaled(ToolbarHeight);
     const int statusBar = Scaled(StatusBarHeight);
     Shape1->setGeometry(0, 0, width(), toolbar);
@@ -231,6 +234,9 @@ void TMainForm::FormShow()
     // area takes what lies between them.
     const int ppi = screen() != nullptr ? static_cast<int>(std::lround(screen()->logicalDotsPerInch())) : 96;
     if (ppi != 96) {
+        // The race keeps its 96-dpi frame, which fills the grown area: the course looks the same on every
+        // screen, and no part of the area lies beyond what the race draws.
+        DXDraw1Window->SetAreaMode(TQtPresentWindow::TAreaMode::Fill);
         ScaleControls(ppi);
         const QSize outer = frameGeometry().size();
         const QSize chrome = outer - size();
@@ -260,7 +266,8 @@ void TMainForm::CentreWhileFraming()
     // Window managers frame a new window in steps (border, then title bar), and the frame's size counts for
     // the centre: each new size while the window is being framed centres it again. Later the user may have
     // moved it.
-    if (!FShownAt.isValid() || FShownAt.elapsed() > FramingTime || frameGeometry().size() == FCentredFrame.size())
+    if (!FShownAt.isValid() || FShownAt.elapsed() > FramingTime || frameGeometry().size() == FCentredFrame.size()
+        || FFullScreen.Active())
         return;
     CentreOnPrimaryScreen();
 }
@@ -269,6 +276,13 @@ void TMainForm::moveEvent(QMoveEvent* event)
 {
     QWidget::moveEvent(event);
     CentreWhileFraming();
+}
+
+void TMainForm::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange)
+        FFullScreen.StateChanged();
 }
 
 void TMainForm::paintEvent(QPaintEvent* event)
@@ -280,6 +294,10 @@ void TMainForm::paintEvent(QPaintEvent* event)
 // No control of the window takes the keyboard focus, so the window sees every key first.
 void TMainForm::keyPressEvent(QKeyEvent* event)
 {
+    if (event->key() == Qt::Key_F11 && !event->isAutoRepeat()) {
+        FFullScreen.Toggle();
+        return;
+    }
     // A held key repeats: the tiller is already over.
     if (event->isAutoRepeat() || !FormKeyDown(SteeringKeyOf(event->key(), event->nativeScanCode())))
         QWidget::keyPressEvent(event);

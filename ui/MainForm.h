@@ -3,6 +3,7 @@
 #include "platform/qt/QtMessageBox.h"
 #include "platform/qt/QtPresentWindow.h"
 #include "simulation/RaceSession.h"
+#include "ui/FullScreenLayout.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -82,6 +83,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void FormCreate();
@@ -103,6 +105,7 @@ private:
         int Left;
     };
     std::vector<TPlacedButton> FButtons;
+    TFullScreenLayout FFullScreen;
     std::array<QLabel*, 2> FPanels{};
     QString FPanelText;
     TNetRace* FNet = nullptr;

@@ -25,10 +25,10 @@ const char* const Label3Text = QT_TRANSLATE_NOOP("TSetupForm", "Zufällige Winda
 // Labels start at x 16 and must end before the fields' column at x 192.
 constexpr int LabelRoom = 192 - 16 - 4;
 
-QFont DialogFont()
+QFont DialogFont(int pixelsPerInch = 96)
 {
     const QStringList labels{TSetupForm::tr(Label1Text), TSetupForm::tr(Label2Text), TSetupForm::tr(Label3Text)};
-    return FittingFont(ClassicFont(), labels, LabelRoom);
+    return FittingFont(ClassicFont(), labels, LabelRoom * pixelsPerInch / 96);
 }
 
 QLabel* MakeLabel(QWidget* parent, const char* name, const char* text, int left, int top)
@@ -161,9 +161,31 @@ void TSetupForm::keyPressEvent(QKeyEvent* event)
     }
 }
 
+void TSetupForm::FollowDensity(int pixelsPerInch)
+{
+    // The layout is stored for 96 dpi; its text grows with the screen's density, and so does all around it.
+    const auto scaled = [pixelsPerInch](int length) { return length * pixelsPerInch / 96; };
+    setFont(DialogFont(pixelsPerInch));
+    QFont bold = font();
+    bold.setBold(true);
+    ButtonFertig->setFont(bold);
+    setFixedSize(scaled(width()), scaled(height()));
+    for (QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        const QRect r = child->geometry();
+        child->setGeometry(scaled(r.left()), scaled(r.top()), scaled(r.width()), scaled(r.height()));
+        if (auto* label = qobject_cast<QLabel*>(child); label != nullptr && label != Image1)
+            label->adjustSize();
+    }
+}
+
 void TSetupForm::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
+    const QScreen* own = screen();
+    if (const int ppi = own != nullptr ? qRound(own->logicalDotsPerInch()) : 96; !FScaled && ppi > 96) {
+        FollowDensity(ppi);
+        FScaled = true;
+    }
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         const QRect area = screen->availableGeometry();
         move(area.center() - rect().center());

@@ -56,6 +56,9 @@ private:
     void CheckBoxWRandomClick();
     void RxSpinEditKeyDown(int key);
     void FormClose();
+    // Grows the 96-dpi layout to a screen of that many pixels per inch, as the main window does.
+    void FollowDensity(int pixelsPerInch);
 
     IClock& FClock;
+    bool FScaled = false;
 };

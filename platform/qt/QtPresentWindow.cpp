@@ -1,6 +1,8 @@
 #include "platform/qt/QtPresentWindow.h"
 #include "platform/qt/OpaquePainting.h"
 
+#include "platform/qt/SharpScale.h"
+
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -10,8 +12,8 @@
 
 #include <algorithm>
 #include <chrono>
-#include <thread>
 #include <cmath>
+#include <thread>
 
 TQtPresentWindow::TQtPresentWindow(QWidget* parent)
     : QWidget(parent)
@@ -27,12 +29,19 @@ bool TQtPresentWindow::HasParentForm() const
 
 int32_t TQtPresentWindow::ClientWidth() const
 {
-    return width();
+    return FAreaMode == TAreaMode::Target ? width() : FKeptClientSize.width();
 }
 
 int32_t TQtPresentWindow::ClientHeight() const
 {
-    return height();
+    return FAreaMode == TAreaMode::Target ? height() : FKeptClientSize.height();
+}
+
+void TQtPresentWindow::SetAreaMode(TAreaMode mode)
+{
+    if (FAreaMode == TAreaMode::Target)
+        FKeptClientSize = size();
+    FAreaMode = mode;
 }
 
 void TQtPresentWindow::ClientOriginOnScreen(int32_t& x, int32_t& y) const
@@ -58,28 +67,34 @@ void TQtPresentWindow::Present(const TPixelView& frame, int32_t left, int32_t to
     if (frame.Pixels == nullptr || frame.Width <= 0 || frame.Height <= 0 || frame.PitchPixels < frame.Width
         || width <= 0 || height <= 0)
         return;
-    const QRect target(mapFromGlobal(QPoint(left, top)), QSize(width, height));
+    FTarget = QRect(mapFromGlobal(QPoint(left, top)), QSize(width, height));
+    const TPresentTransform transform = TPresentTransform::Fit(frame.Width, frame.Height, TargetArea(), FAreaMode == TAreaMode::WholeFactors);
     const auto* bits = reinterpret_cast<const uchar*>(frame.Pixels);
     const qsizetype pitch = frame.PitchPixels * static_cast<qsizetype>(sizeof(uint32_t));
     const bool sameFrame = !FFrame.isNull() && FFrame.constBits() == bits && FFrame.width() == frame.Width
-        && FFrame.height() == frame.Height && FFrame.bytesPerLine() == pitch && target == FTarget;
-    FTarget = target;
+        && FFrame.height() == frame.Height && FFrame.bytesPerLine() == pitch && transform == FTransform;
     if (!sameFrame || frame.Whole) {
         // The frame's own memory, read in place. X and the raster backing stores take RGB32 as it comes and
         // ignore the top byte, which our pixels keep 0.
         FFrame = QImage(bits, frame.Width, frame.Height, pitch, QImage::Format_RGB32);
+        FTransform = transform;
+        if (FTransform.Factor() == 0) {
+            if (FScaled.width() != FTransform.X.Shown() || FScaled.height() != FTransform.Y.Shown())
+                FScaled = QImage(FTransform.X.Shown(), FTransform.Y.Shown(), QImage::Format_RGB32);
+            ScaleFrame(FTransform.Shown());
+        } else {
+            FScaled = QImage();
+        }
         repaint();
         return;
     }
-    const QRectF shown = ShownRect();
-    const qreal size = FramePixelSize();
-    // At a fractional scale a frame pixel's edge falls inside a device pixel; a margin keeps such pixels in.
-    const int margin = size == std::floor(size) ? 0 : 1;
+    // Each changed rectangle with the device pixels that mix its edge pixels with their neighbours.
     QRegion changed;
     for (const TFrameRect& r : frame.Changed) {
-        const QRectF area(shown.left() + r.Left * size, shown.top() + r.Top * size, (r.Right - r.Left) * size,
-            (r.Bottom - r.Top) * size);
-        changed += area.toAlignedRect().adjusted(-margin, -margin, margin, margin);
+        const TDeviceRect device = FTransform.DeviceRectOf(r.Left, r.Top, r.Right, r.Bottom);
+        if (FTransform.Factor() == 0)
+            ScaleFrame(device);
+        changed += LogicalRectOf(device);
     }
     if (!changed.isEmpty())
         repaint(changed);
@@ -92,41 +107,63 @@ void TQtPresentWindow::Withdraw()
         FFrame = FFrame.copy();
 }
 
-qreal TQtPresentWindow::FramePixelSize() const
+QPointF TQtPresentWindow::DeviceOrigin() const
 {
-    if (FTarget.size() != FFrame.size())
-        return 1.0;
+    return QPointF(mapTo(window(), QPoint(0, 0))) * devicePixelRatioF();
+}
+
+TDeviceRect TQtPresentWindow::TargetArea() const
+{
     const qreal ratio = devicePixelRatioF();
-    return std::max<qreal>(1.0, std::floor(ratio)) / ratio;
+    const QPointF origin = DeviceOrigin();
+    if (FAreaMode != TAreaMode::Target) {
+        const auto left = static_cast<int32_t>(std::ceil(origin.x()));
+        const auto top = static_cast<int32_t>(std::ceil(origin.y()));
+        return {left, top, static_cast<int32_t>(std::floor(origin.x() + width() * ratio)) - left,
+            static_cast<int32_t>(std::floor(origin.y() + height() * ratio)) - top};
+    }
+    const auto left = static_cast<int32_t>(std::lround(origin.x() + FTarget.left() * ratio));
+    const auto top = static_cast<int32_t>(std::lround(origin.y() + FTarget.top() * ratio));
+    return {left, top, static_cast<int32_t>(std::lround(origin.x() + (FTarget.left() + FTarget.width()) * ratio)) - left,
+        static_cast<int32_t>(std::lround(origin.y() + (FTarget.top() + FTarget.height()) * ratio)) - top};
+}
+
+QRect TQtPresentWindow::LogicalRectOf(const TDeviceRect& device) const
+{
+    const qreal ratio = devicePixelRatioF();
+    const QPointF origin = DeviceOrigin();
+    return QRectF((device.Left - origin.x()) / ratio, (device.Top - origin.y()) / ratio, device.Width / ratio,
+        device.Height / ratio)
+        .toAlignedRect();
+}
+
+void TQtPresentWindow::ScaleFrame(const TDeviceRect& device)
+{
+    const int32_t x0 = std::clamp(device.Left - FTransform.Left, 0, FTransform.X.Shown());
+    const int32_t y0 = std::clamp(device.Top - FTransform.Top, 0, FTransform.Y.Shown());
+    const int32_t x1 = std::clamp(device.Left + device.Width - FTransform.Left, x0, FTransform.X.Shown());
+    const int32_t y1 = std::clamp(device.Top + device.Height - FTransform.Top, y0, FTransform.Y.Shown());
+    SharpScale(reinterpret_cast<const uint32_t*>(FFrame.constBits()), FFrame.bytesPerLine() / 4, FTransform,
+        reinterpret_cast<uint32_t*>(FScaled.bits()), FScaled.bytesPerLine() / 4, x0, y0, x1, y1);
 }
 
 QRectF TQtPresentWindow::ShownRect() const
 {
-    QRectF shown(FTarget);
-    if (FTarget.size() != FFrame.size())
-        return shown;
-    // One frame pixel to a whole number of device pixels, placed on a device pixel, centred in the target.
     const qreal ratio = devicePixelRatioF();
-    const qreal size = FramePixelSize();
-    const QSizeF extent(FFrame.width() * size, FFrame.height() * size);
-    const QPointF centre = shown.center();
-    return QRectF(QPointF(std::round((centre.x() - extent.width() / 2) * ratio) / ratio,
-                      std::round((centre.y() - extent.height() / 2) * ratio) / ratio),
-        extent);
+    const QPointF origin = DeviceOrigin();
+    const TDeviceRect shown = FTransform.Shown();
+    return QRectF((shown.Left - origin.x()) / ratio, (shown.Top - origin.y()) / ratio, shown.Width / ratio,
+        shown.Height / ratio);
 }
 
 bool TQtPresentWindow::FramePixelAt(QPointF point, int32_t& x, int32_t& y) const
 {
     if (FFrame.isNull())
         return false;
-    const QRectF shown = ShownRect();
-    const double fx = std::floor((point.x() - shown.left()) / shown.width() * FFrame.width());
-    const double fy = std::floor((point.y() - shown.top()) / shown.height() * FFrame.height());
-    if (fx < 0 || fy < 0 || fx >= FFrame.width() || fy >= FFrame.height())
-        return false;
-    x = static_cast<int32_t>(fx);
-    y = static_cast<int32_t>(fy);
-    return true;
+    // The pointer sits on a whole device pixel; its logical position is that divided by the ratio.
+    const QPointF device = DeviceOrigin() + point * devicePixelRatioF();
+    return FTransform.FramePixelAt(static_cast<int32_t>(std::lround(device.x())),
+        static_cast<int32_t>(std::lround(device.y())), x, y);
 }
 
 void TQtPresentWindow::paintEvent(QPaintEvent* event)
@@ -137,7 +174,8 @@ void TQtPresentWindow::paintEvent(QPaintEvent* event)
         return;
     }
     const QRectF shown = ShownRect();
-    FFrame.setDevicePixelRatio(1.0 / FramePixelSize());
+    // One image pixel to a square of device pixels at a whole factor, else one to one from the scaled picture.
+    const QImage& image = FTransform.Factor() > 0 ? FFrame : FScaled;
     // Background only where the frame covers no whole logical pixel; the frame is drawn over the seams.
     const QRect inside(QPoint(static_cast<int>(std::ceil(shown.left())), static_cast<int>(std::ceil(shown.top()))),
         QPoint(static_cast<int>(std::floor(shown.right())) - 1, static_cast<int>(std::floor(shown.bottom())) - 1));
@@ -146,10 +184,7 @@ void TQtPresentWindow::paintEvent(QPaintEvent* event)
     // Each part on its own, so the raster engine copies plain rectangles.
     for (const QRect& part : event->region()) {
         painter.setClipRect(part);
-        if (shown.size() == FFrame.deviceIndependentSize())
-            painter.drawImage(shown.topLeft(), FFrame);
-        else
-            painter.drawImage(shown, FFrame);
+        painter.drawImage(shown, image, QRectF(image.rect()));
     }
     MakeOpaque(painter, event->region());
 }

@@ -1,5 +1,6 @@
 #pragma once
 #include "platform/PresentWindow.h"
+#include "platform/qt/PresentTransform.h"
 
 #include <QImage>
 #include <QRect>
@@ -10,9 +11,10 @@
 // A widget that shows presented frames: the drawing area of a window.
 //
 // Present repaints at once, and only where the frame changed; the widget reads the presenter's pixels in place
-// (no copy of its own) until the next Present, or keeps a copy once they are withdrawn. A frame presented at
-// its own size is drawn pixel for pixel; on a high-density screen each frame pixel becomes a whole number of
-// device pixels, without smoothing, so marker colours stay exact.
+// (no copy of its own) until the next Present, or keeps a copy once they are withdrawn. The frame fills its
+// target on the device pixels (see TPresentTransform): at a whole factor each frame pixel becomes a square of
+// device pixels without smoothing, so marker colours stay exact; at a fractional one the shown picture is kept
+// at device resolution and only the changed parts of it are computed again.
 //
 // Qt offers no portable wait for the vertical blank (none at all on the raster backing store of X11 or the
 // offscreen platform), so WaitForVerticalBlank sleeps until the next boundary of the screen's refresh period.
@@ -24,6 +26,7 @@ public:
     explicit TQtPresentWindow(QWidget* parent = nullptr);
 
     bool HasParentForm() const override;
+    // The widget's size, or the one kept when the area was last taken over (see SetAreaMode).
     int32_t ClientWidth() const override;
     int32_t ClientHeight() const override;
     void ClientOriginOnScreen(int32_t& x, int32_t& y) const override;
@@ -31,10 +34,19 @@ public:
     void Present(const TPixelView& frame, int32_t left, int32_t top, int32_t width, int32_t height) override;
     void Withdraw() override;
 
+    // Where the frame goes: the presenter's target, or the whole widget, filled or at the largest whole factor
+    // that fits. Over the whole widget the presenter keeps seeing the client size of the moment the target was
+    // left, so its back buffer stays as it is while the widget grows.
+    enum class TAreaMode { Target, Fill, WholeFactors };
+    void SetAreaMode(TAreaMode mode);
+    TAreaMode AreaMode() const { return FAreaMode; }
+
     // The frame pixel shown at a point of the widget; false where no frame pixel is shown.
     bool FramePixelAt(QPointF point, int32_t& x, int32_t& y) const;
-    // Where the frame goes in widget coordinates (device-pixel aligned).
+    // Where the frame goes in widget coordinates.
     QRectF ShownRect() const;
+    // How the last frame is shown, in device pixels of the top-level window.
+    const TPresentTransform& Transform() const { return FTransform; }
 
     // Called with the frame pixel under the pointer when a mouse button goes down on the frame.
     void SetMouseDownHandler(MouseDownHandler handler);
@@ -47,11 +59,22 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    // The size of one frame pixel in widget coordinates.
-    qreal FramePixelSize() const;
+    // The widget's top-left corner in device pixels of its top-level window (fractional at fractional scales).
+    QPointF DeviceOrigin() const;
+    // The device area the presenter's target covers.
+    TDeviceRect TargetArea() const;
+    // Logical widget rectangle covering a device rectangle.
+    QRect LogicalRectOf(const TDeviceRect& device) const;
+    void ScaleFrame(const TDeviceRect& device);
 
     QImage FFrame;
+    // The presenter's target, relative to the widget, in layout units.
     QRect FTarget;
+    TPresentTransform FTransform;
+    // The frame as shown at a fractional factor, one pixel per device pixel.
+    QImage FScaled;
+    TAreaMode FAreaMode = TAreaMode::Target;
+    QSize FKeptClientSize;
     MouseDownHandler FOnMouseDown;
     BoundsChangedHandler FOnBoundsChanged;
 };

@@ -12,12 +12,6 @@ namespace {
 
 constexpr unsigned Red = 0xFF0000;
 
-// The deep blue of the water, waves and all; the window's greys are neutral.
-bool Water(QRgb pixel)
-{
-    return qBlue(pixel) - qRed(pixel) > 100;
-}
-
 // Windows on a screen large enough for the window at twice its size, with another window in its middle.
 class DesktopTest : public ::testing::Test {
 protected:

@@ -223,6 +223,12 @@ QImage TGameWindow::DrawingArea()
     return Screenshot().copy(0, 41, 1076, 750);
 }
 
+bool Water(QRgb pixel)
+{
+    // Waves mixed into the water at a fractional scale are lighter but still blue.
+    return qBlue(pixel) - qRed(pixel) > 30;
+}
+
 int CountColor(const QImage& image, unsigned rgb)
 {
     int n = 0;

@@ -75,6 +75,8 @@ private:
     std::string FWindowId;
 };
 
+// The deep blue of the water, waves and all; the window's greys are neutral.
+bool Water(QRgb pixel);
 // Pixels of exactly this 0xRRGGBB value.
 int CountColor(const QImage& image, unsigned rgb);
 // Mean position of the pixels of that value; (-1, -1) when there are none.

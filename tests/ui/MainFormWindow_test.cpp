@@ -1,4 +1,5 @@
 #include "platform/HeadlessApplication.h"
+#include "simulation/FrameSize.h"
 #include "simulation/Quibo.h"
 #include "ui/MainForm.h"
 #include "ui/SpeedButton.h"
@@ -205,8 +206,16 @@ TEST_F(MainFormWindowTest, DensityGrowsTheWindowAndEveryBarWithIt)
     EXPECT_EQ(Panel(1)->geometry().right(), c->Window.width() - 1);
     const QRect area(0, c->Toolbar, c->Window.width(), c->Window.height() - c->Toolbar - c->StatusBar);
     EXPECT_EQ(Form->DXDraw1Window->geometry(), area);
-    EXPECT_EQ(Form->Session.DXDraw1.Surface()->Width(), area.width());
-    EXPECT_EQ(Form->Session.DXDraw1.Surface()->Height(), area.height());
+    // The race keeps its 96-dpi frame, which fills the grown area.
+    EXPECT_EQ(Form->Session.DXDraw1.Surface()->Width(), FrameWidth);
+    EXPECT_EQ(Form->Session.DXDraw1.Surface()->Height(), FrameHeight);
+    Form->Session.DXDraw1.Present();
+    const TDeviceRect shown = Form->DXDraw1Window->Transform().Shown();
+    EXPECT_TRUE(shown.Width == area.width() || shown.Height == area.height());
+    EXPECT_LE(shown.Width, area.width());
+    EXPECT_LE(shown.Height, area.height());
+    EXPECT_GE(shown.Width, FrameWidth * ppi / 96);
+    EXPECT_GE(shown.Height, FrameHeight * ppi / 96);
     // The captions fit their grown buttons.
     for (TSpeedButton* b : {Form->SpeedButtonStart, Form->SpeedButtonSetup, Form->SpeedButtonStop})
         EXPECT_LE(QFontMetrics(b->font()).horizontalAdvance(b->text()), b->width()) << b->text().toStdString();

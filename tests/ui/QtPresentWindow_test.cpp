@@ -1,4 +1,8 @@
 #include "platform/qt/QtPresentWindow.h"
+#include "platform/qt/SharpScale.h"
+
+#include <QApplication>
+#include <QMouseEvent>
 
 #include <QImage>
 #include <QPixmap>
@@ -205,10 +209,12 @@ TEST_F(QtPresentWindowTest, MousePressesAndResizesReachTheirHandlers)
     EXPECT_EQ(Area->ClientWidth(), 150);
 }
 
-// Run under several device pixel ratios (see CMakeLists.txt): each frame pixel covers a whole square of device
-// pixels, and the frame sits at the centre of its target.
+// Run under several device pixel ratios (see CMakeLists.txt): at a whole one each frame pixel covers a whole
+// square of device pixels, and the frame sits at the centre of its target.
 TEST(QtPresentWindowScaled, FramePixelsBecomeWholeDevicePixelSquares)
 {
+    if (qApp->devicePixelRatio() != std::floor(qApp->devicePixelRatio()))
+        GTEST_SKIP() << "frame pixels are mixed at their edges at a fractional scale";
     QWidget form;
     form.resize(300, 200);
     auto* area = new TQtPresentWindow(&form);
@@ -243,3 +249,148 @@ TEST(QtPresentWindowScaled, FramePixelsBecomeWholeDevicePixelSquares)
 }
 
 } // namespace
+
+namespace {
+
+// The drawing area at its place in a window, as the main window lays it out for the screen's density.
+struct TScaledArea {
+    QWidget Form;
+    TQtPresentWindow* Area;
+    int Ppi;
+
+    TScaledArea()
+        : Area(new TQtPresentWindow(&Form))
+        , Ppi(std::max(96, qRound(Form.screen()->logicalDotsPerInch())))
+    {
+        Form.resize(1076 * Ppi / 96, 810 * Ppi / 96);
+        Area->setGeometry(0, 41, 1076, 750);
+        if (Ppi != 96) {
+            Area->SetAreaMode(TQtPresentWindow::TAreaMode::Fill);
+            Area->setGeometry(0, 41 * Ppi / 96, 1076 * Ppi / 96, 750 * Ppi / 96);
+        }
+        Form.show();
+    }
+    void Present(const TPixelView& view)
+    {
+        int32_t x = 0;
+        int32_t y = 0;
+        Area->ClientOriginOnScreen(x, y);
+        Area->Present(view, x + (Area->ClientWidth() - view.Width) / 2, y + (Area->ClientHeight() - view.Height) / 2,
+            view.Width, view.Height);
+    }
+    QImage Shown() { return Form.grab().toImage().convertToFormat(QImage::Format_RGB32); }
+    // A press on one device pixel of the window, at the logical position the toolkit reports for it.
+    void PressAt(int32_t deviceX, int32_t deviceY)
+    {
+        const qreal ratio = Area->devicePixelRatioF();
+        const QPointF local = QPointF(deviceX, deviceY) / ratio - QPointF(Area->mapTo(&Form, QPoint(0, 0)));
+        QMouseEvent press(QEvent::MouseButtonPress, local, Area->mapToGlobal(local), Qt::LeftButton, Qt::LeftButton,
+            Qt::NoModifier);
+        QApplication::sendEvent(Area, &press);
+    }
+};
+
+// Columns and rows alternate, so a device pixel shows either one frame pixel or a mix of two neighbours.
+uint32_t Alternating(int32_t x, int32_t y)
+{
+    return (x % 2 == 0 ? 0x000000u : 0xFF0000u) | (y % 2 == 0 ? 0x000000u : 0x00FF00u) | 0x40u;
+}
+
+int Distance(QRgb shown, uint32_t colour, int shift)
+{
+    return std::abs(static_cast<int>((shown >> shift) & 0xFFu) - static_cast<int>((colour >> shift) & 0xFFu));
+}
+
+} // namespace
+
+// Run at every scale and density (see CMakeLists.txt): a press on any device column or row names the frame
+// pixel that device pixel shows, or the one that weighs most where two are mixed, and every frame column and
+// row is reached.
+TEST(QtPresentWindowScaled, TheProbeNamesThePixelShownUnderEveryColumnAndRow)
+{
+    TScaledArea window;
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window.Form));
+    TFrame frame(1076, 750);
+    for (int32_t y = 0; y < frame.Height; ++y)
+        for (int32_t x = 0; x < frame.Width; ++x)
+            frame.At(x, y) = Alternating(x, y);
+    window.Present(frame.View());
+    std::optional<QPoint> probed;
+    window.Area->SetMouseDownHandler([&](int32_t x, int32_t y, Qt::MouseButton) { probed = QPoint(x, y); });
+    const QImage shown = window.Shown();
+    const TDeviceRect area = window.Area->Transform().Shown();
+    ASSERT_GE(area.Width, 1076);
+
+    for (const bool columns : {true, false}) {
+        const int32_t count = columns ? area.Width : area.Height;
+        const int32_t across = columns ? area.Top + area.Height / 2 : area.Left + area.Width / 3;
+        int32_t last = -1;
+        for (int32_t d = 0; d < count; ++d) {
+            const int32_t dx = columns ? area.Left + d : across;
+            const int32_t dy = columns ? across : area.Top + d;
+            probed.reset();
+            window.PressAt(dx, dy);
+            ASSERT_TRUE(probed.has_value()) << dx << ", " << dy;
+            const int32_t at = columns ? probed->x() : probed->y();
+            ASSERT_TRUE(at == last || at == last + 1) << "device " << dx << ", " << dy << " named " << at;
+            last = at;
+            // Red tells the columns apart, green the rows.
+            const int shift = columns ? 16 : 8;
+            const QRgb pixel = shown.pixel(dx, dy);
+            const uint32_t own = Alternating(probed->x(), probed->y());
+            const uint32_t other = Alternating(probed->x() + (columns ? 1 : 0), probed->y() + (columns ? 0 : 1));
+            ASSERT_LE(Distance(pixel, own, shift), Distance(pixel, other, shift) + 1)
+                << "device " << dx << ", " << dy << " shows " << std::hex << pixel;
+        }
+        EXPECT_EQ(last, columns ? 1075 : 749);
+    }
+    // Beside the frame no frame pixel is named.
+    probed.reset();
+    window.PressAt(area.Left + area.Width, area.Top);
+    window.PressAt(area.Left, area.Top - 1);
+    EXPECT_FALSE(probed.has_value());
+}
+
+// Frames that change in places, each presented with only its changed rectangles, leave on screen exactly the
+// last frame under the transform.
+TEST(QtPresentWindowScaled, AfterManyChangedFramesTheScreenShowsTheFrameUnderTheTransform)
+{
+    TScaledArea window;
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window.Form));
+    TFrame frame(1076, 750);
+    window.Present(frame.View());
+    uint32_t seed = 12345;
+    const auto next = [&seed](uint32_t range) {
+        seed = seed * 1664525u + 1013904223u;
+        return static_cast<int32_t>((seed >> 8) % range);
+    };
+    for (int tick = 0; tick < 120; ++tick) {
+        std::vector<TFrameRect> changed;
+        for (int r = 0; r < 3; ++r) {
+            const int32_t left = next(1070);
+            const int32_t top = next(744);
+            const TFrameRect rect{left, top, left + 1 + next(30), top + 1 + next(30)};
+            const uint32_t colour = static_cast<uint32_t>(next(0x1000000));
+            for (int32_t y = rect.Top; y < std::min(rect.Bottom, 750); ++y)
+                for (int32_t x = rect.Left; x < std::min(rect.Right, 1076); ++x)
+                    frame.At(x, y) = (x + y) % 3 == 0 ? colour : colour ^ 0x808080u;
+            changed.push_back({rect.Left, rect.Top, std::min(rect.Right, 1076), std::min(rect.Bottom, 750)});
+        }
+        TPixelView view = frame.View();
+        view.Whole = false;
+        view.Changed = changed;
+        window.Present(view);
+    }
+    const QImage shown = window.Shown();
+    const TPresentTransform& transform = window.Area->Transform();
+    const TDeviceRect area = transform.Shown();
+    QImage expected(area.Width, area.Height, QImage::Format_RGB32);
+    SharpScale(frame.Pixels.data(), frame.Pitch, transform, reinterpret_cast<uint32_t*>(expected.bits()),
+        expected.bytesPerLine() / 4, 0, 0, area.Width, area.Height);
+    for (int32_t y = 0; y < area.Height; ++y)
+        for (int32_t x = 0; x < area.Width; ++x)
+            ASSERT_EQ(shown.pixel(area.Left + x, area.Top + y), expected.pixel(x, y)) << x << ", " << y;
+    // The whole frame is the same thing presented at once.
+    window.Present(frame.View());
+    EXPECT_EQ(window.Shown(), shown);
+}

@@ -112,6 +112,25 @@ TEST_F(SetupFormTest, LabelsEndBeforeTheFieldsAndTheSquareSitsInTheFieldsColumn)
     EXPECT_FALSE(box->isChecked());
 }
 
+// Runs at 120 and 144 dpi with Qt's scaling off (see CMakeLists.txt): the dialog grows as the main window does.
+TEST_F(SetupFormTest, DensityGrowsTheDialogAndEveryControlWithIt)
+{
+    ShowForm();
+    const int ppi = qRound(Form.screen()->logicalDotsPerInch());
+    if (ppi <= 96)
+        GTEST_SKIP() << "runs on screens above 96 dpi";
+    const auto scaled = [ppi](int length) { return length * ppi / 96; };
+    EXPECT_EQ(Form.size(), QSize(scaled(259), scaled(205)));
+    EXPECT_EQ(Form.RxSpinEditWGrad->geometry(), QRect(scaled(192), scaled(48), scaled(49), scaled(21)));
+    EXPECT_EQ(Form.ButtonFertig->geometry(), QRect(scaled(176), scaled(173), scaled(75), scaled(20)));
+    for (QLabel* label : {Form.Label1, Form.Label2, Form.Label3}) {
+        EXPECT_LT(label->geometry().right(), scaled(192)) << label->text().toStdString();
+        EXPECT_GE(label->width(), QFontMetrics(label->font()).horizontalAdvance(label->text()));
+    }
+    // The text has grown too, not only the room around it.
+    EXPECT_GT(QFontMetrics(Form.Label2->font()).horizontalAdvance(Form.Label2->text()), 150 * ppi / 120);
+}
+
 TEST_F(SetupFormTest, OnlyTheButtonIsBoldAndTheFieldsHaveTheirBounds)
 {
     EXPECT_TRUE(Form.ButtonFertig->font().bold());
