@@ -9,7 +9,13 @@
 namespace {
 
 constexpr size_t Channels = 2;
-constexpr uint32_t PeerTimeoutMilliseconds = 5000;
+// The race notices a silent peer itself, after a few seconds without any message. ENet's own timeout is only
+// for reliable messages, which a lossy network may hold up for seconds while the inputs flow: it waits long.
+constexpr uint32_t PeerTimeoutLimit = 1u << 16;
+constexpr uint32_t PeerTimeoutMinimum = 30000;
+constexpr uint32_t PeerTimeoutMaximum = 30000;
+// Sent with a goodbye, so that a peer that leaves is told from one that ENet lost.
+constexpr uint32_t GoodbyeData = 1;
 constexpr uint32_t PingIntervalMilliseconds = 250;
 
 // ENet's global set-up, done once for the process.
@@ -108,7 +114,7 @@ void TEnetLink::Service(const THandler& handler)
     while (FHost != nullptr && enet_host_service(FHost, &event, 0) > 0) {
         switch (event.type) {
         case ENET_EVENT_TYPE_CONNECT:
-            enet_peer_timeout(event.peer, ENET_PEER_TIMEOUT_LIMIT, PeerTimeoutMilliseconds, PeerTimeoutMilliseconds);
+            enet_peer_timeout(event.peer, PeerTimeoutLimit, PeerTimeoutMinimum, PeerTimeoutMaximum);
             enet_peer_ping_interval(event.peer, PingIntervalMilliseconds);
             if (handler.Connected)
                 handler.Connected(event.peer);
@@ -124,7 +130,7 @@ void TEnetLink::Service(const THandler& handler)
         }
         case ENET_EVENT_TYPE_DISCONNECT:
             if (handler.Disconnected)
-                handler.Disconnected(event.peer);
+                handler.Disconnected(event.peer, event.data == GoodbyeData);
             break;
         case ENET_EVENT_TYPE_NONE:
             break;
@@ -150,14 +156,14 @@ void TEnetLink::Send(TPeer peer, const TMessage& message, bool reliable)
 void TEnetLink::Disconnect(TPeer peer)
 {
     if (FHost != nullptr && peer != nullptr)
-        enet_peer_disconnect_later(peer, 0);
+        enet_peer_disconnect_later(peer, GoodbyeData);
 }
 
 void TEnetLink::DisconnectNow(TPeer peer)
 {
     if (FHost == nullptr || peer == nullptr)
         return;
-    enet_peer_disconnect(peer, 0);
+    enet_peer_disconnect(peer, GoodbyeData);
     FQueued = true;
 }
 

@@ -34,7 +34,8 @@ public:
     struct THandler {
         std::function<void(TPeer)> Connected;
         std::function<void(TPeer, const TMessage&)> Received;
-        std::function<void(TPeer)> Disconnected;
+        // left: the other said goodbye; otherwise ENet gave up on it.
+        std::function<void(TPeer, bool left)> Disconnected;
     };
 
     // Raises ENetStartError with a message for the player.

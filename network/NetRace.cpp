@@ -60,7 +60,7 @@ void TNetRace::Service()
 {
     FLink.Service({[this](TEnetLink::TPeer peer) { Connected(peer); },
                    [this](TEnetLink::TPeer peer, const TMessage& message) { Received(peer, message); },
-                   [this](TEnetLink::TPeer peer) { Disconnected(peer); }});
+                   [this](TEnetLink::TPeer peer, bool left) { Disconnected(peer, left); }});
     if (FState == TState::Alone)
         return;
     ServiceState();
@@ -124,7 +124,7 @@ void TNetRace::Connected(TEnetLink::TPeer peer)
     FPeer = peer;
 }
 
-void TNetRace::Disconnected(TEnetLink::TPeer peer)
+void TNetRace::Disconnected(TEnetLink::TPeer peer, bool left)
 {
     if (peer != FPeer || FState == TState::Alone)
         return;
@@ -135,7 +135,7 @@ void TNetRace::Disconnected(TEnetLink::TPeer peer)
             End(TNetEnd::NoAnswer);
         return;
     }
-    End(TNetEnd::PeerLeft);
+    End(left ? TNetEnd::PeerLeft : TNetEnd::PeerLost);
 }
 
 void TNetRace::Received(TEnetLink::TPeer peer, const TMessage& message)

@@ -93,7 +93,7 @@ private:
 
     void Connected(TEnetLink::TPeer peer);
     void Received(TEnetLink::TPeer peer, const TMessage& message);
-    void Disconnected(TEnetLink::TPeer peer);
+    void Disconnected(TEnetLink::TPeer peer, bool left);
     void Handle(const THello& m, TEnetLink::TPeer peer);
     void Handle(const TWelcome& m);
     void Handle(const TRefusal& m);
