@@ -9,6 +9,7 @@
 #include "ui/RxSpinEdit.h"
 #include "ui/SetupForm.h"
 #include "ui/SpeedButton.h"
+#include "ui/ToolbarMenu.h"
 #include "ui/VirtualKey.h"
 
 #include <QApplication>
@@ -123,7 +124,17 @@ TMainForm::TMainForm(IApplication& application, bool debug, QWidget* parent)
 
     DXDraw1Window->setObjectName("DXDraw1");
     ScaleControls(FPixelsPerInch);
-    DXDraw1Window->SetMouseDownHandler([this](int32_t x, int32_t y, Qt::MouseButton) { DXDraw1MouseDown(x, y); });
+    DXDraw1Window->SetMouseDownHandler([this](int32_t x, int32_t y, Qt::MouseButton button) {
+        // In full screen the right button is the toolbar's.
+        if (!(button == Qt::RightButton && FFullScreen.Active()))
+            DXDraw1MouseDown(x, y);
+    });
+    DXDraw1Window->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(DXDraw1Window, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+        if (FFullScreen.Active())
+            ShowToolbarMenu(*this, {SpeedButtonStart, SpeedButtonSetup, SpeedButtonStop, SpeedButtonPlay,
+                                    SpeedButtonEnde}, DXDraw1Window->mapToGlobal(at));
+    });
     DXDraw1Window->SetBoundsChangedHandler([this] { Session.WindowResized(); });
 
     FormCreate();

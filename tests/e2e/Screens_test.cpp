@@ -124,6 +124,18 @@ TEST(ScreensTest, F11ShowsTheDrawingAreaAloneOnTheWholeScreenAndBringsTheWindowB
     game.Keys("key Return");
     SleepMs(500);
     EXPECT_TRUE(RunCommand(display.Env() + " xdotool search --onlyvisible --name '^Information$' 2>/dev/null").empty());
+    // The right button offers the hidden toolbar: its second entry opens the settings, Esc closes them.
+    game.Keys("mousemove 1444 730 click 3");
+    SleepMs(800);
+    RunCommand(display.Env() + " import -window root /tmp/quibo-e2e-fullscreen-menu.png");
+    game.Keys("key Down key Down key Return");
+    SleepMs(800);
+    const std::string setup = " xdotool search --onlyvisible --name '^Quibo Trainer Einstellungen$' 2>/dev/null";
+    EXPECT_FALSE(RunCommand(display.Env() + setup).empty());
+    RunCommand(display.Env() + " import -window root /tmp/quibo-e2e-fullscreen-settings.png");
+    game.Keys("key Escape");
+    SleepMs(500);
+    EXPECT_TRUE(RunCommand(display.Env() + setup).empty());
     game.Keys("key Escape");
     EXPECT_EQ(game.Process().WaitExit(5000), 0);
 }

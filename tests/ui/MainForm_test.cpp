@@ -9,8 +9,10 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
@@ -286,4 +288,91 @@ TEST_F(DebugMainFormTest, ProbeShowsThePixelValueAndRestartsTheTimer)
     Press(Qt::Key_Pause);
     EXPECT_TRUE(Form->Session.DXTimer1.Enabled());
     EXPECT_TRUE(Form->SpeedButtonStop->isVisible());
+}
+
+namespace {
+
+// What a right-button press on the drawing area brought up: the menu's entries (none without a menu) and
+// whether the pixel probe's box came too. The entry named choice is chosen, if there is one.
+struct TRightClick {
+    QString Entries; // joined by "|"
+    bool Probed = false;
+};
+
+TRightClick RightClick(TMainForm& form, const QString& choice)
+{
+    TRightClick seen;
+    auto* timer = new QTimer(&form);
+    timer->setInterval(10);
+    QObject::connect(timer, &QTimer::timeout, &form, [&seen, choice] {
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            if (auto* box = qobject_cast<QMessageBox*>(w); box != nullptr && box->isVisible()) {
+                seen.Probed = true;
+                box->accept();
+            }
+            if (auto* menu = qobject_cast<QMenu*>(w); menu != nullptr && menu->isVisible()) {
+                QStringList entries;
+                for (QAction* action : menu->actions())
+                    entries << action->text();
+                seen.Entries = entries.join('|');
+                QAction* chosen = nullptr;
+                for (QAction* action : menu->actions())
+                    if (action->text() == choice)
+                        chosen = action;
+                if (chosen != nullptr) {
+                    menu->setActiveAction(chosen);
+                    QTest::keyClick(menu, Qt::Key_Return);
+                } else {
+                    menu->close();
+                }
+            }
+        }
+    });
+    timer->start();
+    // The press as the window sees it, then the context menu request the window system makes of it.
+    const QPoint at(620, 640);
+    QTest::mouseClick(form.DXDraw1Window, Qt::RightButton, Qt::NoModifier, at);
+    QContextMenuEvent request(QContextMenuEvent::Mouse, at, form.DXDraw1Window->mapToGlobal(at));
+    QApplication::sendEvent(form.DXDraw1Window, &request);
+    // A menu or box still to come shows within a few ticks of the timer.
+    QTest::qWait(100);
+    timer->stop();
+    timer->deleteLater();
+    return seen;
+}
+
+} // namespace
+
+TEST_F(DebugMainFormTest, InFullScreenTheRightButtonOffersTheToolbarsCommands)
+{
+    // In the window the right button is a press like any other: the probe, no menu.
+    Press(Qt::Key_Pause);
+    Form->Session.Race.DXTimer1Timer(1);
+    Press(Qt::Key_Pause);
+    const TRightClick windowed = RightClick(*Form, {});
+    EXPECT_TRUE(windowed.Probed);
+    EXPECT_TRUE(windowed.Entries.isEmpty());
+
+    Press(Qt::Key_F11);
+    ASSERT_TRUE(WaitFor([this] { return Form->isFullScreen() && Form->DXDraw1Window->geometry() == Form->rect(); }));
+    // The shown buttons' captions, in the toolbar's order; the settings open from there and take effect.
+    Form->Session.Race.WindBase = 200;
+    WhenDialogShows(*Setup, [this] {
+        Setup->RxSpinEditWGrad->SetValue(90);
+        Setup->ButtonFertig->click();
+    });
+    const TRightClick settings = RightClick(*Form, "Einstellungen");
+    EXPECT_EQ(settings.Entries, "Neustart (F3)|Einstellungen|Stop (Pause)|Ende");
+    EXPECT_FALSE(settings.Probed);
+    EXPECT_EQ(Form->Session.Race.WindBase, 90);
+
+    // Pausing from the menu offers play next time; leaving the menu alone changes nothing.
+    EXPECT_TRUE(RightClick(*Form, "Stop (Pause)").Entries.contains("Stop (Pause)"));
+    EXPECT_TRUE(Paused());
+    const TRightClick paused = RightClick(*Form, {});
+    EXPECT_EQ(paused.Entries, "Neustart (F3)|Einstellungen|Play (Pause)|Ende");
+    EXPECT_TRUE(Paused());
+    EXPECT_TRUE(Form->isVisible());
+    RightClick(*Form, "Ende");
+    EXPECT_FALSE(Form->isVisible());
 }
