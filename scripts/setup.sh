@@ -6,7 +6,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   libjpeg62-turbo-dev libenet-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  qt6-base-dev libqt6test6 libgl-dev qt6-tools-dev qt6-l10n-tools libsdl2-dev
+  qt6-base-dev qt6-base-private-dev libqt6test6 libgl-dev qt6-tools-dev qt6-l10n-tools libsdl2-dev
   xvfb xauth xdotool wmctrl x11-utils x11-xkb-utils openbox imagemagick fonts-dejavu-core fonts-liberation
   libwayland-dev qt6-wayland sway grim wtype jq util-linux passwd
   zlib1g-dev dpkg-dev lintian binutils desktop-file-utils appstream man-db

@@ -2,6 +2,7 @@
 #include "platform/qt/OpaquePainting.h"
 
 #include "platform/qt/SharpScale.h"
+#include "platform/qt/WaylandPlane.h"
 
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -9,6 +10,8 @@
 #include <QRegion>
 #include <QResizeEvent>
 #include <QScreen>
+#include <QWindow>
+#include <qpa/qplatformwindow.h>
 
 #include <algorithm>
 #include <chrono>
@@ -21,6 +24,8 @@ TQtPresentWindow::TQtPresentWindow(QWidget* parent)
     // The paint event covers every pixel: the frame plus the background around it.
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
+
+TQtPresentWindow::~TQtPresentWindow() = default;
 
 bool TQtPresentWindow::HasParentForm() const
 {
@@ -85,7 +90,7 @@ void TQtPresentWindow::Present(const TPixelView& frame, int32_t left, int32_t to
         } else {
             FScaled = QImage();
         }
-        repaint();
+        ShowAnew(QRegion(rect()));
         return;
     }
     // Each changed rectangle with the device pixels that mix its edge pixels with their neighbours.
@@ -97,7 +102,56 @@ void TQtPresentWindow::Present(const TPixelView& frame, int32_t left, int32_t to
         changed += LogicalRectOf(device);
     }
     if (!changed.isEmpty())
-        repaint(changed);
+        ShowAnew(changed);
+}
+
+void TQtPresentWindow::ShowAnew(const QRegion& region)
+{
+    if (PlaneReady())
+        FPlane->Show(region, [this](QPainter& painter, const QRegion& part) { PaintArea(painter, part); });
+    else
+        repaint(region);
+}
+
+bool TQtPresentWindow::PlaneReady()
+{
+    QWindow* handle = window()->windowHandle();
+    if (FPlaneRefused || handle == nullptr || handle->handle() == nullptr || !isVisible() || !handle->isExposed())
+        return false;
+    // Only where the window's logical pixels are the compositor's: a whole buffer scale and no scaling of Qt's
+    // own on top (the plane's place and size are given in the compositor's units).
+    const qreal ratio = handle->handle()->devicePixelRatio();
+    if (handle->devicePixelRatio() != ratio || ratio != std::floor(ratio) || ratio < 1) {
+        DropPlane();
+        return false;
+    }
+    if (FPlane != nullptr && !FPlane->SitsOn(*handle))
+        DropPlane();
+    if (FPlane == nullptr) {
+        FPlane = TWaylandPlane::Create(*handle);
+        FPlaneRefused = FPlane == nullptr;
+        if (FPlaneRefused)
+            return false;
+    }
+    const QMargins margins = handle->frameMargins();
+    const QRect area(mapTo(window(), QPoint(0, 0)) + QPoint(margins.left(), margins.top()), size());
+    if (area != FPlaced) {
+        FPlane->Place(area, static_cast<int>(ratio));
+        FPlaced = area;
+        // The window's next commit puts the plane in its new place.
+        update();
+    }
+    return true;
+}
+
+void TQtPresentWindow::DropPlane()
+{
+    if (FPlane == nullptr)
+        return;
+    FPlane.reset();
+    FPlaced = QRect();
+    // What lies under it was never painted.
+    update();
 }
 
 void TQtPresentWindow::Withdraw()
@@ -168,9 +222,20 @@ bool TQtPresentWindow::FramePixelAt(QPointF point, int32_t& x, int32_t& y) const
 
 void TQtPresentWindow::paintEvent(QPaintEvent* event)
 {
+    // Under the plane the widget's own pixels are never seen: what it would paint goes there.
+    if (!FFrame.isNull() && PlaneReady()) {
+        FPlane->Show(event->region(), [this](QPainter& painter, const QRegion& part) { PaintArea(painter, part); });
+        return;
+    }
     QPainter painter(this);
+    PaintArea(painter, event->region());
+    MakeOpaque(painter, event->region());
+}
+
+void TQtPresentWindow::PaintArea(QPainter& painter, const QRegion& region) const
+{
     if (FFrame.isNull()) {
-        painter.fillRect(event->rect(), palette().window());
+        painter.fillRect(region.boundingRect(), palette().window());
         return;
     }
     const QRectF shown = ShownRect();
@@ -179,14 +244,14 @@ void TQtPresentWindow::paintEvent(QPaintEvent* event)
     // Background only where the frame covers no whole logical pixel; the frame is drawn over the seams.
     const QRect inside(QPoint(static_cast<int>(std::ceil(shown.left())), static_cast<int>(std::ceil(shown.top()))),
         QPoint(static_cast<int>(std::floor(shown.right())) - 1, static_cast<int>(std::floor(shown.bottom())) - 1));
-    for (const QRect& part : event->region().subtracted(QRegion(inside)))
+    for (const QRect& part : region.subtracted(QRegion(inside)))
         painter.fillRect(part, palette().window());
     // Each part on its own, so the raster engine copies plain rectangles.
-    for (const QRect& part : event->region()) {
+    for (const QRect& part : region) {
         painter.setClipRect(part);
         painter.drawImage(shown, image, QRectF(image.rect()));
     }
-    MakeOpaque(painter, event->region());
+    painter.setClipping(false);
 }
 
 void TQtPresentWindow::mousePressEvent(QMouseEvent* event)
@@ -196,6 +261,13 @@ void TQtPresentWindow::mousePressEvent(QMouseEvent* event)
     if (FOnMouseDown && FramePixelAt(event->position(), x, y))
         FOnMouseDown(x, y, event->button());
     event->accept();
+}
+
+void TQtPresentWindow::hideEvent(QHideEvent* event)
+{
+    QWidget::hideEvent(event);
+    FPlane.reset();
+    FPlaced = QRect();
 }
 
 void TQtPresentWindow::resizeEvent(QResizeEvent* event)

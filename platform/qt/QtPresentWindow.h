@@ -7,6 +7,9 @@
 #include <QWidget>
 
 #include <functional>
+#include <memory>
+
+class TWaylandPlane;
 
 // A widget that shows presented frames: the drawing area of a window.
 //
@@ -24,6 +27,7 @@ public:
     using BoundsChangedHandler = std::function<void()>;
 
     explicit TQtPresentWindow(QWidget* parent = nullptr);
+    ~TQtPresentWindow() override;
 
     bool HasParentForm() const override;
     // The widget's size, or the one kept when the area was last taken over (see SetAreaMode).
@@ -57,8 +61,17 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
 private:
+    // The area's picture where the region says, in widget coordinates.
+    void PaintArea(QPainter& painter, const QRegion& region) const;
+    // Shows the region of the area anew: on the plane where there is one, else by repainting the widget.
+    void ShowAnew(const QRegion& region);
+    // On Wayland the area's own surface, placed over the widget; false where it cannot be had.
+    bool PlaneReady();
+    void DropPlane();
+
     // The widget's top-left corner in device pixels of its top-level window (fractional at fractional scales).
     QPointF DeviceOrigin() const;
     // The device area the presenter's target covers.
@@ -75,6 +88,9 @@ private:
     QImage FScaled;
     TAreaMode FAreaMode = TAreaMode::Target;
     QSize FKeptClientSize;
+    std::unique_ptr<TWaylandPlane> FPlane;
+    QRect FPlaced;
+    bool FPlaneRefused = false;
     MouseDownHandler FOnMouseDown;
     BoundsChangedHandler FOnBoundsChanged;
 };

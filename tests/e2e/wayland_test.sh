@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # End to end on a native Wayland compositor (headless sway, Qt's Wayland platform), as an unprivileged user:
-# the window comes up activated and opaque over a red desktop, loads no OpenGL stack, ticks 59..61 times a
+# the window comes up activated and opaque over a red desktop, shows after many frames what a whole repaint shows, loads no OpenGL stack, ticks 59..61 times a
 # second, the keys steer, pause and quit, the settings dialog opens and closes, Esc ends with status 0, and the game says nothing on standard error
 # (what Wayland does not let a client do is left out quietly).
 # Usage: wayland_test.sh QUIBO_BINARY VIRTUAL_POINTER. Exits 77 (skipped) only when sway cannot start at all.
@@ -85,11 +85,19 @@ sleep 0.3
 area_shot paused1
 sleep 0.6
 area_shot paused2
+# Full screen and back, still paused: the area is painted anew all over, and must look as the frames left it.
+key -k F11
+sleep 1
+key -k F11
+sleep 1
+area_shot repainted
 key -k Pause
 sleep 0.6
 area_shot resumed
 cmp -s "$wl_dir/paused1.png" "$wl_dir/paused2.png" && pass "Pause freezes the picture" || fail "Pause freezes the picture"
 cmp -s "$wl_dir/paused2.png" "$wl_dir/resumed.png" && fail "Pause again moves it on" || pass "Pause again moves it on"
+cmp -s "$wl_dir/paused2.png" "$wl_dir/repainted.png" && pass "painted anew, the area shows what the frames showed" ||
+  fail "painted anew, the area shows what the frames showed"
 
 [[ $(game_window | jq .focused) == true ]] && pass "the window is activated" || fail "the window is activated"
 
