@@ -108,9 +108,14 @@ void TQtPresentWindow::Present(const TPixelView& frame, int32_t left, int32_t to
 void TQtPresentWindow::ShowAnew(const QRegion& region)
 {
     if (PlaneReady())
-        FPlane->Show(region, [this](QPainter& painter, const QRegion& part) { PaintArea(painter, part); });
+        ShowOnPlane(region);
     else
         repaint(region);
+}
+
+void TQtPresentWindow::ShowOnPlane(const QRegion& region)
+{
+    FPlane->Show(region, [this](QPainter& painter, const QRegion& part) { PaintArea(painter, part); });
 }
 
 bool TQtPresentWindow::PlaneReady()
@@ -224,7 +229,7 @@ void TQtPresentWindow::paintEvent(QPaintEvent* event)
 {
     // Under the plane the widget's own pixels are never seen: what it would paint goes there.
     if (!FFrame.isNull() && PlaneReady()) {
-        FPlane->Show(event->region(), [this](QPainter& painter, const QRegion& part) { PaintArea(painter, part); });
+        ShowOnPlane(event->region());
         return;
     }
     QPainter painter(this);
@@ -266,8 +271,7 @@ void TQtPresentWindow::mousePressEvent(QMouseEvent* event)
 void TQtPresentWindow::hideEvent(QHideEvent* event)
 {
     QWidget::hideEvent(event);
-    FPlane.reset();
-    FPlaced = QRect();
+    DropPlane();
 }
 
 void TQtPresentWindow::resizeEvent(QResizeEvent* event)

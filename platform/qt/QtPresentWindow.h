@@ -68,6 +68,7 @@ private:
     void PaintArea(QPainter& painter, const QRegion& region) const;
     // Shows the region of the area anew: on the plane where there is one, else by repainting the widget.
     void ShowAnew(const QRegion& region);
+    void ShowOnPlane(const QRegion& region);
     // On Wayland the area's own surface, placed over the widget; false where it cannot be had.
     bool PlaneReady();
     void DropPlane();
