@@ -1,5 +1,7 @@
 #include "network/Messages.h"
 
+#include "simulation/WindSettings.h"
+
 #include <algorithm>
 
 namespace {
@@ -91,8 +93,7 @@ bool ValidRecord(const TTickRecord& r)
         return false;
     switch (r.Command) {
     case TTickRecord::Wind:
-        return r.WindDirection >= 1 && r.WindDirection <= 360 && r.WindVariation >= 0 && r.WindVariation <= 45 &&
-               r.WindSpeed >= 1 && r.WindSpeed <= 360;
+        return TWindSettings{r.WindDirection, r.WindVariation, r.WindSpeed}.WithinLimits();
     case TTickRecord::None:
     case TTickRecord::Restart:
     case TTickRecord::Pause:

@@ -268,7 +268,7 @@ void TNetRace::End(TNetEnd::TKind kind, int64_t tick, const std::string& hostVer
     SetStatus(TNetStatus::None);
     if (end.Kind == TNetEnd::Desync && FSession.Running()) {
         FSession.Pause();
-        FListener.NetPausedChanged(true);
+        TellPaused(true);
     }
     FListener.NetRaceEnded(end);
 }
@@ -292,21 +292,41 @@ void TNetRace::SetLocalTiller(int32_t tiller)
         FLockstep->SetLocalTiller(tiller);
 }
 
+void TNetRace::SetTiller(TPlayer player, TTiller tiller)
+{
+    if (Online())
+        SetLocalTiller(static_cast<int32_t>(tiller));
+    else
+        FSession.SetTiller(player, tiller);
+}
+
 void TNetRace::Restart()
 {
     if (Online())
         FLockstep->QueueCommand({1, TTickRecord::Restart});
+    else
+        FSession.Restart();
 }
 
 void TNetRace::Pause()
 {
-    if (Online() && FPausedAfter == 0)
+    if (!Online()) {
+        FSession.Pause();
+        TellPaused(true);
+    } else if (FPausedAfter == 0) {
         FLockstep->QueueCommand({1, TTickRecord::Pause});
+    }
 }
 
 void TNetRace::Resume()
 {
-    if (!Online() || FPausedAfter == 0)
+    if (!Online()) {
+        FPausedAfter = 0;
+        FSession.Resume();
+        TellPaused(false);
+        return;
+    }
+    if (FPausedAfter == 0)
         return;
     FLink.Send(FPeer, TResume{static_cast<uint32_t>(FPausedAfter)}, true);
     ResumeHere();
@@ -314,12 +334,15 @@ void TNetRace::Resume()
 
 void TNetRace::ApplyWindSettings(const TWindSettings& settings)
 {
-    if (!Online())
+    const TWindSettings limited = settings.Limited();
+    if (!Online()) {
+        FSession.ApplyWindSettings(limited);
         return;
+    }
     TTickRecord record{1, TTickRecord::Wind};
-    record.WindDirection = static_cast<int16_t>(std::clamp(settings.Direction, 1, 360));
-    record.WindVariation = static_cast<int16_t>(std::clamp(settings.Variation, 0, 45));
-    record.WindSpeed = static_cast<int16_t>(std::clamp(settings.Speed, 1, 360));
+    record.WindDirection = static_cast<int16_t>(limited.Direction);
+    record.WindVariation = static_cast<int16_t>(limited.Variation);
+    record.WindSpeed = static_cast<int16_t>(limited.Speed);
     FLockstep->QueueCommand(record);
 }
 
@@ -352,8 +375,9 @@ bool TNetRace::BeforeTick(int64_t tick)
     const TTickRecord& red = FHost ? records.Remote : records.Local;
     Apply(green);
     Apply(red);
-    FSession.SetTiller(TPlayer::Green, green.Tiller);
-    FSession.SetTiller(TPlayer::Red, red.Tiller);
+    // The decoder lets only 0..2 through.
+    FSession.SetTiller(TPlayer::Green, static_cast<TTiller>(green.Tiller));
+    FSession.SetTiller(TPlayer::Red, static_cast<TTiller>(red.Tiller));
     if (FRecorder)
         FRecorder->Tick(green.Tiller, red.Tiller);
     FPauseAfterTick = green.Command == TTickRecord::Pause || red.Command == TTickRecord::Pause;
@@ -399,7 +423,7 @@ void TNetRace::PauseAfter(int64_t tick)
     }
     FSession.Pause();
     FPausedAfter = tick;
-    FListener.NetPausedChanged(true);
+    TellPaused(true);
 }
 
 void TNetRace::ResumeHere()
@@ -408,5 +432,11 @@ void TNetRace::ResumeHere()
     FSession.Resume();
     if (FRecorder)
         FRecorder->Resume();
-    FListener.NetPausedChanged(false);
+    TellPaused(false);
+}
+
+void TNetRace::TellPaused(bool paused)
+{
+    FPaused = paused;
+    FListener.NetPausedChanged(paused);
 }

@@ -4,6 +4,7 @@
 #include "network/Lockstep.h"
 #include "simulation/RaceClock.h"
 #include "network/RaceRecorder.h"
+#include "simulation/RaceCommands.h"
 #include "simulation/RaceSession.h"
 #include "simulation/TickGate.h"
 
@@ -40,8 +41,9 @@ public:
 // A race session raced by two machines in lockstep: every processed tick runs on both with both players'
 // tiller records for that tick, a key pressed here taking effect D ticks later on both. Restarts, the wind
 // settings and pauses travel in the tick records; resuming, the focus and the digests beside them. The host
-// steers green, the joiner red.
-class TNetRace : public ITickGate {
+// steers green, the joiner red. As the race's commands: while the two race, every tiller steers this machine's
+// dinghy and the commands go to both; before and after, they act on this machine's session at once.
+class TNetRace : public ITickGate, public IRaceCommands {
 public:
     struct TOptions {
         std::string Version;
@@ -69,10 +71,13 @@ public:
     TPlayer LocalPlayer() const { return FHost ? TPlayer::Green : TPlayer::Red; }
 
     void SetLocalTiller(int32_t tiller);
-    void Restart();
-    void Pause();
-    void Resume();
-    void ApplyWindSettings(const TWindSettings& settings);
+
+    void SetTiller(TPlayer player, TTiller tiller) override;
+    void Restart() override;
+    void Pause() override;
+    void Resume() override;
+    void ApplyWindSettings(const TWindSettings& settings) override;
+    bool Paused() const override { return FPaused; }
     // Says goodbye to the other machine; the race goes on here alone.
     void Leave();
 
@@ -114,6 +119,8 @@ private:
     void Apply(const TTickRecord& record);
     void PauseAfter(int64_t tick);
     void ResumeHere();
+    // What Paused says from now on, told to the listener.
+    void TellPaused(bool paused);
     uint32_t Now() const;
 
     TRaceSession& FSession;
@@ -133,6 +140,7 @@ private:
     // This race's random generator, kept across the other code that draws from the shared one.
     uint32_t FSeed = 0;
     bool FPauseAfterTick = false;
+    bool FPaused = false;
     int64_t FPausedAfter = 0;
     int64_t FResumeAfter = 0;
     bool FPeerActive = true;

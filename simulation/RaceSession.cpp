@@ -34,9 +34,9 @@ void TRaceSession::Finalize()
     DXDraw1.FormDestroyed();
 }
 
-void TRaceSession::SetTiller(TPlayer player, int32_t tiller)
+void TRaceSession::SetTiller(TPlayer player, TTiller tiller)
 {
-    Race.Dinghies[static_cast<size_t>(player)]->Tiller = tiller;
+    Race.Dinghies[static_cast<size_t>(player)]->Tiller = static_cast<int32_t>(tiller);
 }
 
 void TRaceSession::Restart()

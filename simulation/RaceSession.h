@@ -1,8 +1,11 @@
 #pragma once
 #include "drawing/DrawingSurface.h"
 #include "drawing/ImageList.h"
+#include "simulation/Player.h"
 #include "simulation/Race.h"
 #include "simulation/SeedClock.h"
+#include "simulation/Tiller.h"
+#include "simulation/WindSettings.h"
 #include "sprites/DXSpriteEngine.h"
 #include "sprites/Timer.h"
 
@@ -12,19 +15,9 @@ class IApplication;
 class IClock;
 class IPresentWindow;
 
-enum class TPlayer { Green = 0, Red = 1 };
-
-// The wind as the settings dialog shows and sets it.
-struct TWindSettings {
-    int32_t Direction = 360;
-    int32_t Variation = 5;
-    int32_t Speed = 15;
-    friend bool operator==(const TWindSettings&, const TWindSettings&) = default;
-};
-
 // One race with the components of its scene, built from what the platform supplies. Whoever drives a race (the
 // main window, the headless game, the tools, the benchmarks) builds a session and turns what happens into its
-// calls; the session runs the start-up in the order the main window's form demands: its components streamed,
+// calls (through IRaceCommands, simulation/RaceCommands.h); the session runs the start-up in the order the main window's form demands: its components streamed,
 // the race created, then, when the window is first shown, the drawing surface initialised and the timer on.
 class TRaceSession {
 public:
@@ -43,8 +36,7 @@ public:
     // The window closes: the drawing surface finalises, which switches the timer off.
     void Finalize();
 
-    // 0 tiller to port, 1 amidships, 2 to starboard.
-    void SetTiller(TPlayer player, int32_t tiller);
+    void SetTiller(TPlayer player, TTiller tiller);
     // Both dinghies back on the start line; nothing else changes.
     void Restart();
     // The frame timer off and on again; the race stands still in between.

@@ -1,5 +1,7 @@
 #include "tools/ReplayOptions.h"
 
+#include "simulation/WindSettings.h"
+
 #include <charconv>
 #include <sstream>
 #include <stdexcept>
@@ -14,12 +16,17 @@ bool WholeNumber(const std::string& text, long lowest, long highest, long& value
     return error == std::errc() && at == end && !text.empty() && value >= lowest && value <= highest;
 }
 
+std::string Range(long lowest, long highest)
+{
+    return std::to_string(lowest) + ".." + std::to_string(highest);
+}
+
 long OptionValue(const std::string& option, const std::string& text, long lowest, long highest)
 {
     long value = 0;
     if (!WholeNumber(text, lowest, highest, value))
-        throw std::invalid_argument(option + " needs a whole number " + std::to_string(lowest) + ".." +
-                                    std::to_string(highest) + ", not '" + text + "'");
+        throw std::invalid_argument(option + " needs a whole number " + Range(lowest, highest) + ", not '" + text +
+                                    "'");
     return value;
 }
 
@@ -48,9 +55,11 @@ TReplayOptions ParseReplayOptions(const std::vector<std::string>& args)
         if (option == "--time-of-day")
             options.TimeOfDay = static_cast<uint32_t>(OptionValue(option, text, 0, 24L * 60 * 60 * 1000 - 1));
         else if (option == "--wind-speed")
-            options.WindSpeed = static_cast<int32_t>(OptionValue(option, text, 1, 360));
+            options.WindSpeed =
+                static_cast<int32_t>(OptionValue(option, text, TWindSettings::MinSpeed, TWindSettings::MaxSpeed));
         else
-            options.Variation = static_cast<int32_t>(OptionValue(option, text, 0, 45));
+            options.Variation = static_cast<int32_t>(
+                OptionValue(option, text, TWindSettings::MinVariation, TWindSettings::MaxVariation));
     }
     return options;
 }
@@ -94,21 +103,21 @@ TReplayLine ParseReplayLine(const std::string& raw)
         return out;
     }
     if (first == "wind") {
-        if (!rest.empty() || !WholeNumber(second, 1, 360, a) || !WholeNumber(third, 0, 45, b) ||
-            !WholeNumber(fourth, 1, 360, c))
-            throw refuse("wind <direction 1..360> <variation 0..45> <speed 1..360>");
+        using W = TWindSettings;
+        static const std::string expected = "wind <direction " + Range(W::MinDirection, W::MaxDirection) +
+                                            "> <variation " + Range(W::MinVariation, W::MaxVariation) +
+                                            "> <speed " + Range(W::MinSpeed, W::MaxSpeed) + ">";
+        if (!rest.empty() || !WholeNumber(second, W::MinDirection, W::MaxDirection, a) ||
+            !WholeNumber(third, W::MinVariation, W::MaxVariation, b) || !WholeNumber(fourth, W::MinSpeed, W::MaxSpeed, c))
+            throw refuse(expected.c_str());
         out.Kind = TReplayLine::Wind;
-        out.WindDirection = static_cast<int>(a);
-        out.WindVariation = static_cast<int>(b);
-        out.WindSpeed = static_cast<int>(c);
+        out.Settings = {static_cast<int32_t>(a), static_cast<int32_t>(b), static_cast<int32_t>(c)};
         return out;
     }
     if (!fourth.empty() || !WholeNumber(first, 0, 1000000000L, a) || !WholeNumber(second, 0, 2, b) ||
-        !WholeNumber(third, 0, 2, c))
+        !WholeNumber(third, 0, 2, c) || !TillerFromNumber(b, out.Green) || !TillerFromNumber(c, out.Red))
         throw refuse("<ticks 0..1000000000> <green tiller 0..2> <red tiller 0..2>");
     out.Kind = TReplayLine::Stretch;
     out.Ticks = a;
-    out.Green = static_cast<int>(b);
-    out.Red = static_cast<int>(c);
     return out;
 }

@@ -1,6 +1,9 @@
 #pragma once
 // The command line and script lines of replay_race, checked strictly: a bad value is refused with a
 // message that names it, never read as 0 or cut short.
+#include "simulation/Tiller.h"
+#include "simulation/WindSettings.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -20,18 +23,18 @@ TReplayOptions ParseReplayOptions(const std::vector<std::string>& args);
 struct TReplayLine {
     enum TKind { Skip, Restart, Stretch, Pause, Resume, Wait, Wind, Inactive, Active, RaceClock } Kind = Skip;
     long Ticks = 0;
-    int Green = 1;
-    int Red = 1;
-    // Wait: milliseconds of idle processing. RaceClock: the time of day. Wind: the settings dialog's three values.
+    TTiller Green = TTiller::Amidships;
+    TTiller Red = TTiller::Amidships;
+    // Wait: milliseconds of idle processing. RaceClock: the time of day.
     long Milliseconds = 0;
-    int WindDirection = 360;
-    int WindVariation = 5;
-    int WindSpeed = 10;
+    // Wind: the settings dialog's three values.
+    TWindSettings Settings;
 };
 
 // One script line: empty or "#..." (skipped); "<ticks> <green tiller> <red tiller>" with tillers 0..2;
 // "restart", "pause", "resume" (the toolbar's buttons); "wait <milliseconds>" (time passes, ticking only if
-// the timer runs); "wind <direction 1..360> <variation 0..45> <speed 1..360>" (the settings dialog confirmed);
+// the timer runs); "wind <direction> <variation> <speed>" within TWindSettings' limits (the settings dialog
+// confirmed);
 // "inactive", "active" (the program loses or regains the focus); "race-clock <milliseconds of day>" (from here
 // on the wind reseeds from the race's own clock started at that time of day, as in an online race). Raises std::invalid_argument with a message
 // for the user.

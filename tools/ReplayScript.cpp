@@ -19,17 +19,18 @@ TReplayPlayer::~TReplayPlayer()
 bool TReplayPlayer::Play(const TReplayLine& line)
 {
     TRaceSession& session = FGame.Session;
+    IRaceCommands& commands = FGame.Commands;
     switch (line.Kind) {
     case TReplayLine::Skip:
         return true;
     case TReplayLine::Restart:
-        session.Restart();
+        commands.Restart();
         return true;
     case TReplayLine::Pause:
-        session.Pause();
+        commands.Pause();
         return true;
     case TReplayLine::Resume:
-        session.Resume();
+        commands.Resume();
         return true;
     case TReplayLine::Inactive:
         FGame.Application.SetActive(false);
@@ -43,7 +44,7 @@ bool TReplayPlayer::Play(const TReplayLine& line)
         RandSeed = static_cast<uint32_t>(line.Milliseconds);
         return true;
     case TReplayLine::Wind:
-        session.ApplyWindSettings({line.WindDirection, line.WindVariation, line.WindSpeed});
+        commands.ApplyWindSettings(line.Settings);
         return true;
     case TReplayLine::Wait:
         for (long ms = 0; ms < line.Milliseconds; ++ms) {

@@ -59,8 +59,8 @@ public:
         TReplayLine line;
         line.Kind = TReplayLine::Stretch;
         line.Ticks = 1;
-        line.Green = green;
-        line.Red = red;
+        line.Green = static_cast<TTiller>(green);
+        line.Red = static_cast<TTiller>(red);
         if (!FPlayer.Play(line)) {
             std::fprintf(stderr, "plan_golden_race: the timer stopped at tick %ld\n", FTicks);
             std::exit(1);

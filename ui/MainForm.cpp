@@ -1,8 +1,7 @@
-#include "network/NetRace.h"
 #include "ui/MainForm.h"
 
 #include "assets/Assets.h"
-#include "platform/VirtualKeyCodes.h"
+#include "input/KeyTable.h"
 #include "simulation/FrameSize.h"
 #include "ui/ClassicFont.h"
 #include "ui/PadControl.h"
@@ -136,6 +135,7 @@ TMainForm::TMainForm(IApplication& application, bool debug, QWidget* parent)
                                     SpeedButtonEnde}, DXDraw1Window->mapToGlobal(at));
     });
     DXDraw1Window->SetBoundsChangedHandler([this] { Session.WindowResized(); });
+    LocalCommands.OnPausedChanged = [this](bool paused) { ShowPaused(paused); };
 
     FormCreate();
     Pads = std::make_unique<TPadControl>(*this, application, FPanels);
@@ -323,60 +323,36 @@ void TMainForm::keyReleaseEvent(QKeyEvent* event)
 
 bool TMainForm::FormKeyDown(int key)
 {
-    switch (key) {
-    case VK_ESCAPE:
+    const TKeyAction action = KeyDownAction(key);
+    switch (action.Kind) {
+    case TKeyAction::None:
+        return false;
+    case TKeyAction::Quit:
         close();
-        return true;
-    case VK_F3:
+        break;
+    case TKeyAction::Restart:
         SpeedButtonStart->click();
-        return true;
-    case VK_PAUSE:
+        break;
+    case TKeyAction::PauseOrResume:
         if (!SpeedButtonPlay->isHidden())
             SpeedButtonPlay->click();
         else
             SpeedButtonStop->click();
-        return true;
-    case VK_RIGHT:
-        Steer(TPlayer::Green, 2);
-        return true;
-    case VK_LEFT:
-        Steer(TPlayer::Green, 0);
-        return true;
-    case VK_X:
-        Steer(TPlayer::Red, 2);
-        return true;
-    case VK_Y:
-        Steer(TPlayer::Red, 0);
-        return true;
-    default:
-        return false;
+        break;
+    case TKeyAction::Steer:
+        Commands().SetTiller(action.Player, action.Tiller);
+        break;
     }
+    return true;
 }
 
 bool TMainForm::FormKeyUp(int key)
 {
-    if (key == VK_LEFT || key == VK_RIGHT) {
-        Steer(TPlayer::Green, 1);
-        return true;
-    }
-    if (key == VK_X || key == VK_Y) {
-        Steer(TPlayer::Red, 1);
-        return true;
-    }
-    return false;
-}
-
-bool TMainForm::Online() const
-{
-    return FNet != nullptr && FNet->Online();
-}
-
-void TMainForm::Steer(TPlayer player, int32_t tiller)
-{
-    if (Online())
-        FNet->SetLocalTiller(tiller);
-    else
-        Session.SetTiller(player, tiller);
+    const TKeyAction action = KeyUpAction(key);
+    if (action.Kind != TKeyAction::Steer)
+        return false;
+    Commands().SetTiller(action.Player, action.Tiller);
+    return true;
 }
 
 void TMainForm::ShowNetStatus(const QString& text)
@@ -394,10 +370,7 @@ void TMainForm::ShowPaused(bool paused)
 
 void TMainForm::SpeedButtonStartClick()
 {
-    if (Online())
-        FNet->Restart();
-    else
-        Session.Restart();
+    Commands().Restart();
 }
 
 void TMainForm::SpeedButtonSetupClick()
@@ -412,33 +385,18 @@ void TMainForm::SpeedButtonSetupClick()
     const TWindSettings chosen{static_cast<int32_t>(std::lrint(SetupForm->RxSpinEditWGrad->Value())),
                                static_cast<int32_t>(std::lrint(SetupForm->RxSpinEditWAbw->Value())),
                                static_cast<int32_t>(std::lrint(SetupForm->RxSpinEditWSpeed->Value()))};
-    if (Online())
-        FNet->ApplyWindSettings(chosen);
-    else
-        Session.ApplyWindSettings(chosen);
+    Commands().ApplyWindSettings(chosen);
 }
 
+// The buttons follow when the pause takes effect: online, after the same tick on both machines.
 void TMainForm::SpeedButtonStopClick()
 {
-    // Online both machines pause after the same tick; the buttons follow when that comes.
-    if (Online()) {
-        FNet->Pause();
-        return;
-    }
-    Session.Pause();
-    SpeedButtonStop->hide();
-    SpeedButtonPlay->show();
+    Commands().Pause();
 }
 
 void TMainForm::SpeedButtonPlayClick()
 {
-    if (Online()) {
-        FNet->Resume();
-        return;
-    }
-    Session.Resume();
-    SpeedButtonStop->show();
-    SpeedButtonPlay->hide();
+    Commands().Resume();
 }
 
 void TMainForm::SpeedButtonEndeClick()
@@ -448,8 +406,6 @@ void TMainForm::SpeedButtonEndeClick()
 
 void TMainForm::closeEvent(QCloseEvent* event)
 {
-    if (FNet != nullptr)
-        FNet->Leave();
     Session.Pause();
     event->accept();
     qApp->quit();

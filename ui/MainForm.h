@@ -3,6 +3,7 @@
 #include "platform/qt/QtMessageBox.h"
 #include "platform/qt/QtPresentWindow.h"
 #include "simulation/RaceSession.h"
+#include "simulation/SessionCommands.h"
 #include "ui/FullScreenLayout.h"
 
 #include <QCoreApplication>
@@ -15,7 +16,6 @@
 
 
 class IApplication;
-class TNetRace;
 class QFrame;
 class QLabel;
 class TSpeedButton;
@@ -23,7 +23,7 @@ class TSetupForm;
 class TPadControl;
 
 // The program's one window: toolbar, drawing area and status bar. It turns keys, buttons and the dialog into
-// calls of the race session, which holds the scene's components and the race.
+// race commands; the session holds the scene's components and the race.
 class TMainForm : public QWidget {
     Q_DECLARE_TR_FUNCTIONS(TMainForm)
 
@@ -35,15 +35,14 @@ public:
     // The wind settings dialog, created after the window and kept for the whole run.
     void SetSetupForm(TSetupForm* setupForm) { SetupForm = setupForm; }
 
-    // An online race: keys steer this machine's dinghy and commands go to both machines while it is on.
-    void SetNetRace(TNetRace* net) { FNet = net; }
+    // Where the keys, buttons, pads and the dialog send their commands from now on (an online race sends them
+    // to both machines); the session's own commands until then. The commands must outlive the window.
+    void SetCommands(IRaceCommands& commands) { FCommands = &commands; }
+    IRaceCommands& Commands() { return *FCommands; }
     // A notice of the online race in the status bar; empty brings the usual texts back.
     void ShowNetStatus(const QString& text);
     // The toolbar's pause and play buttons as the race stands.
     void ShowPaused(bool paused);
-
-    // A tiller key or pad: online this machine's dinghy, else the player's own.
-    void Steer(TPlayer player, int32_t tiller);
 
     // Keys are virtual-key codes; true when the key was one of the window's.
     bool FormKeyDown(int key);
@@ -71,6 +70,8 @@ public:
     // The drawing area's widget, which the session's drawing surface presents into.
     TQtPresentWindow* DXDraw1Window;
     TRaceSession Session;
+    // The commands of the race on this machine alone.
+    TSessionCommands LocalCommands{Session};
     TSetupForm* SetupForm = nullptr;
     // The game controllers, beside the keys.
     std::unique_ptr<TPadControl> Pads;
@@ -97,7 +98,6 @@ private:
     // The toolbar's and status bar's contents for a screen of that many pixels per inch.
     void ScaleControls(int pixelsPerInch);
     void CentreOnPrimaryScreen();
-    bool Online() const;
     void CentreWhileFraming();
 
     struct TPlacedButton {
@@ -108,7 +108,7 @@ private:
     TFullScreenLayout FFullScreen;
     std::array<QLabel*, 2> FPanels{};
     QString FPanelText;
-    TNetRace* FNet = nullptr;
+    IRaceCommands* FCommands = &LocalCommands;
     int FPixelsPerInch = 96;
     bool FShown = false;
     QElapsedTimer FShownAt;

@@ -19,7 +19,9 @@ TOnlineRace::TOnlineRace(TMainForm& form, IApplication& application, TEnetLink l
     : FForm(form), FAddress(address), FPort(link.Port()),
       FNet(form.Session, application, std::move(link), host, std::move(options), *this)
 {
-    form.SetNetRace(&FNet);
+    form.SetCommands(FNet);
+    // Whichever way the program ends (Esc, the window closed, a signal), the other machine is told at once.
+    connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit, this, [this] { FNet.Leave(); });
     FService.setTimerType(Qt::PreciseTimer);
     connect(&FService, &QTimer::timeout, this, [this] { FNet.Service(); });
     FService.start(ServiceIntervalMilliseconds);

@@ -1,7 +1,6 @@
 #include "ui/PadControl.h"
 
 #include "platform/Application.h"
-#include "platform/VirtualKeyCodes.h"
 #include "ui/MainForm.h"
 
 #include <QCoreApplication>
@@ -60,19 +59,9 @@ void TPadControl::Poll()
         FPoll.setInterval(interval);
 }
 
-void TPadControl::SetTiller(TPlayer player, int32_t tiller)
+IRaceCommands& TPadControl::Commands()
 {
-    FForm.Steer(player, tiller);
-}
-
-void TPadControl::PauseOrResume()
-{
-    FForm.FormKeyDown(VK_PAUSE);
-}
-
-void TPadControl::Restart()
-{
-    FForm.FormKeyDown(VK_F3);
+    return FForm.Commands();
 }
 
 void TPadControl::PadTaken(TPlayer player)

@@ -29,9 +29,8 @@ public:
     TPadControl(TMainForm& form, IApplication& application, std::array<QLabel*, 2> panels);
     ~TPadControl() override;
 
-    void SetTiller(TPlayer player, int32_t tiller) override;
-    void PauseOrResume() override;
-    void Restart() override;
+    // The window's commands: online, those of the race on both machines.
+    IRaceCommands& Commands() override;
     void PadTaken(TPlayer player) override;
     void PadDropped(TPlayer player) override;
 

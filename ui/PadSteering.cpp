@@ -104,9 +104,9 @@ void TPadSteering::Button(int32_t pad, TPadButton button, bool down)
     if (!down || !PlayerOf(pad))
         return;
     if (button == TPadButton::Start)
-        FActions.PauseOrResume();
+        PauseOrResume(FActions.Commands());
     else if (button == TPadButton::Back)
-        FActions.Restart();
+        FActions.Commands().Restart();
 }
 
 void TPadSteering::StickX(int32_t pad, int32_t value)
@@ -134,9 +134,9 @@ void TPadSteering::Hold(TPad& pad, uint32_t held)
         return;
     // As with the keys: letting go of either side brings the tiller amidships, the side newly held puts it over.
     if ((wasPort && !port) || (wasStarboard && !starboard))
-        FActions.SetTiller(*player, 1);
+        FActions.Commands().SetTiller(*player, TTiller::Amidships);
     if (port && !wasPort)
-        FActions.SetTiller(*player, 0);
+        FActions.Commands().SetTiller(*player, TTiller::Port);
     if (starboard && !wasStarboard)
-        FActions.SetTiller(*player, 2);
+        FActions.Commands().SetTiller(*player, TTiller::Starboard);
 }

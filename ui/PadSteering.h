@@ -1,21 +1,17 @@
 #pragma once
-#include "simulation/RaceSession.h"
+#include "simulation/RaceCommands.h"
 
 #include <array>
 #include <cstdint>
 #include <optional>
 #include <vector>
 
-// What a pad may do in the game: what the players' keys do, and no more (a pad never quits).
+// Where the pads' actions go: the race commands, as the players' keys' do (a pad steers, pauses, resumes and
+// restarts, and never quits), and who is told which dinghy a pad took.
 class IPadActions {
 public:
     virtual ~IPadActions() = default;
-    // 0 tiller to port, 1 amidships, 2 to starboard.
-    virtual void SetTiller(TPlayer player, int32_t tiller) = 0;
-    // As the Pause key.
-    virtual void PauseOrResume() = 0;
-    // As F3.
-    virtual void Restart() = 0;
+    virtual IRaceCommands& Commands() = 0;
     // A pad now steers the player's dinghy, or the pad that did was unplugged.
     virtual void PadTaken(TPlayer player) = 0;
     virtual void PadDropped(TPlayer player) = 0;

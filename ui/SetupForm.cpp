@@ -1,5 +1,7 @@
 #include "ui/SetupForm.h"
 
+#include "simulation/WindSettings.h"
+
 #include "simulation/Random.h"
 #include "platform/MessageBox.h"
 #include "ui/Button.h"
@@ -87,9 +89,12 @@ TSetupForm::TSetupForm(IClock& clock, IMessageBox& messages, QWidget* parent)
     ButtonFertig->setFont(bold);
     connect(ButtonFertig, &QPushButton::clicked, this, [this] { done(mrOk); });
 
-    RxSpinEditWGrad = MakeField(this, messages, "RxSpinEditWGrad", 48, 1, 360, 360);
-    RxSpinEditWSpeed = MakeField(this, messages, "RxSpinEditWSpeed", 118, 1, 360, 10);
-    RxSpinEditWAbw = MakeField(this, messages, "RxSpinEditWAbw", 80, 0, 45, 5);
+    RxSpinEditWGrad = MakeField(this, messages, "RxSpinEditWGrad", 48, TWindSettings::MinDirection,
+                                TWindSettings::MaxDirection, 360);
+    RxSpinEditWSpeed = MakeField(this, messages, "RxSpinEditWSpeed", 118, TWindSettings::MinSpeed,
+                                 TWindSettings::MaxSpeed, 10);
+    RxSpinEditWAbw = MakeField(this, messages, "RxSpinEditWAbw", 80, TWindSettings::MinVariation,
+                               TWindSettings::MaxVariation, 5);
     for (TRxSpinEdit* field : {RxSpinEditWGrad, RxSpinEditWSpeed, RxSpinEditWAbw})
         field->SetKeyDownHandler([this](int key) { RxSpinEditKeyDown(key); });
 

@@ -48,8 +48,8 @@ bool THeadlessGame::Tick()
     return false;
 }
 
-void THeadlessGame::SetTillers(int32_t green, int32_t red)
+void THeadlessGame::SetTillers(TTiller green, TTiller red)
 {
-    Session.SetTiller(TPlayer::Green, green);
-    Session.SetTiller(TPlayer::Red, red);
+    Commands.SetTiller(TPlayer::Green, green);
+    Commands.SetTiller(TPlayer::Red, red);
 }

@@ -3,6 +3,7 @@
 #include "platform/HeadlessWindow.h"
 #include "platform/ManualClock.h"
 #include "simulation/RaceSession.h"
+#include "simulation/SessionCommands.h"
 
 #include <cstdint>
 
@@ -29,7 +30,8 @@ public:
     // Runs idle passes, a millisecond apart, until the race has processed one more tick. Returns false if none
     // came (the timer is off).
     bool Tick();
-    void SetTillers(int32_t green, int32_t red);
+    // Both tillers, through the commands as a player's keys would set them.
+    void SetTillers(TTiller green, TTiller red);
 
     TRace& Race() { return Session.Race; }
     TDirectDrawSurface& BackBuffer() { return *Session.BackBuffer(); }
@@ -41,4 +43,6 @@ public:
     THeadlessApplication Application;
     TVerticalBlankWindow Window;
     TRaceSession Session;
+    // What drives the race: the tools and tests give their commands here.
+    TSessionCommands Commands{Session};
 };

@@ -22,7 +22,7 @@ std::vector<uint32_t> Pixels(TDirectDrawSurface& surface)
 // Both players' tillers change every few ticks; restarts and crashes come on their own schedule.
 void PlayTick(THeadlessGame& game, int t)
 {
-    game.SetTillers((t / 23) % 3, (t / 17 + 1) % 3);
+    game.SetTillers(static_cast<TTiller>((t / 23) % 3), static_cast<TTiller>((t / 17 + 1) % 3));
     if (t % 240 == 239)
         game.Race().SpeedButtonStartClick();
     if (t % 240 == 120)

@@ -80,13 +80,13 @@ TEST(RaceSession, TillersReachTheirOwnDinghy)
     THeadlessGame game;
     const struct {
         TPlayer player;
-        int32_t tiller;
+        TTiller tiller;
         int32_t green, red;
     } steps[] = {
-        {TPlayer::Green, 0, 0, 1},
-        {TPlayer::Red, 2, 0, 2},
-        {TPlayer::Green, 1, 1, 2},
-        {TPlayer::Red, 0, 1, 0},
+        {TPlayer::Green, TTiller::Port, 0, 1},
+        {TPlayer::Red, TTiller::Starboard, 0, 2},
+        {TPlayer::Green, TTiller::Amidships, 1, 2},
+        {TPlayer::Red, TTiller::Port, 1, 0},
     };
     for (const auto& s : steps) {
         game.Session.SetTiller(s.player, s.tiller);
@@ -94,7 +94,7 @@ TEST(RaceSession, TillersReachTheirOwnDinghy)
         EXPECT_EQ(game.Race().Dinghies[1]->Tiller, s.red);
     }
     // A tiller over turns the dinghy: green to port turns clockwise, red to starboard anticlockwise.
-    game.SetTillers(0, 2);
+    game.SetTillers(TTiller::Port, TTiller::Starboard);
     ASSERT_TRUE(game.Tick());
     EXPECT_GT(FoldDegrees(game.Race().Dinghies[0]->Heading + 180), 180);
     EXPECT_LT(FoldDegrees(game.Race().Dinghies[1]->Heading + 180), 180);
@@ -103,7 +103,7 @@ TEST(RaceSession, TillersReachTheirOwnDinghy)
 TEST(RaceSession, WindSettingsApplyAtOnceAndRestartTouchesOnlyTheDinghies)
 {
     THeadlessGame game;
-    game.SetTillers(0, 0);
+    game.SetTillers(TTiller::Port, TTiller::Port);
     for (int t = 0; t < 300; ++t)
         ASSERT_TRUE(game.Tick());
     game.Session.ApplyWindSettings({90, 30, 25});

@@ -24,7 +24,8 @@ std::vector<TRaceState> PlayScriptedRace(int ticks)
     game.Race().WindSpeed = 18;
     std::vector<TRaceState> states;
     for (int t = 0; t < ticks; ++t) {
-        game.SetTillers(t % 50 < 20 ? 0 : 1, (t / 15) % 2 == 0 ? 0 : 2);
+        game.SetTillers(t % 50 < 20 ? TTiller::Port : TTiller::Amidships,
+                        (t / 15) % 2 == 0 ? TTiller::Port : TTiller::Starboard);
         EXPECT_TRUE(game.Tick());
         const TRace& r = game.Race();
         states.push_back({r.Dinghies[0]->X, r.Dinghies[0]->Y, r.Dinghies[1]->X, r.Dinghies[1]->Y,

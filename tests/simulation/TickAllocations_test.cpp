@@ -62,7 +62,7 @@ TEST_P(TickAllocations, NoneOverManyTicksWithRestartsAndCrashes)
 
     gCounting = true;
     for (int t = 0; t < 1500; ++t) {
-        game.SetTillers((t / 19) % 3, (t / 31) % 3);
+        game.SetTillers(static_cast<TTiller>((t / 19) % 3), static_cast<TTiller>((t / 31) % 3));
         if (t % 300 == 150)
             StartExplosion(*game.Race().Dinghies[1], game.Race());
         if (t % 300 == 299)

@@ -60,8 +60,8 @@ TEST(ReplayLines, KindsAndValues)
     const TReplayLine l = ParseReplayLine("  120 0 2 ");
     EXPECT_EQ(l.Kind, TReplayLine::Stretch);
     EXPECT_EQ(l.Ticks, 120);
-    EXPECT_EQ(l.Green, 0);
-    EXPECT_EQ(l.Red, 2);
+    EXPECT_EQ(l.Green, TTiller::Port);
+    EXPECT_EQ(l.Red, TTiller::Starboard);
 }
 
 TEST(ReplayOptions, FlagsStandAlone)
@@ -89,9 +89,7 @@ TEST(ReplayLines, WindowActions)
         EXPECT_EQ(ParseReplayLine(c.line).Kind, c.kind) << c.line;
     EXPECT_EQ(ParseReplayLine("wait 2500").Milliseconds, 2500);
     const TReplayLine wind = ParseReplayLine("wind 360 45 17");
-    EXPECT_EQ(wind.WindDirection, 360);
-    EXPECT_EQ(wind.WindVariation, 45);
-    EXPECT_EQ(wind.WindSpeed, 17);
+    EXPECT_EQ(wind.Settings, (TWindSettings{360, 45, 17}));
 }
 
 TEST(ReplayLines, BadLinesAreRefused)

@@ -58,21 +58,6 @@ protected:
     std::unique_ptr<TSetupForm> Setup;
 };
 
-// Runs fn on the dialog once it is up, from inside its modal loop.
-void WhenDialogShows(TSetupForm& dialog, std::function<void()> fn)
-{
-    auto* timer = new QTimer(&dialog);
-    timer->setInterval(10);
-    QObject::connect(timer, &QTimer::timeout, &dialog, [timer, &dialog, fn] {
-        if (!dialog.isVisible())
-            return;
-        timer->stop();
-        timer->deleteLater();
-        fn();
-    });
-    timer->start();
-}
-
 } // namespace
 
 TEST_F(MainFormTest, LayoutCaptionsAndTexts)

@@ -23,15 +23,7 @@ namespace {
 class THeadlessPadActions : public IPadActions {
 public:
     explicit THeadlessPadActions(THeadlessGame& game) : FGame(game) {}
-    void SetTiller(TPlayer player, int32_t tiller) override { FGame.Session.SetTiller(player, tiller); }
-    void PauseOrResume() override
-    {
-        if (FGame.Session.Running())
-            FGame.Session.Pause();
-        else
-            FGame.Session.Resume();
-    }
-    void Restart() override { FGame.Session.Restart(); }
+    IRaceCommands& Commands() override { return FGame.Commands; }
     void PadTaken(TPlayer) override { ++Taken; }
     void PadDropped(TPlayer) override {}
 
@@ -54,11 +46,11 @@ public:
             FPad.Button(button, false);
         FPad.Axis(SDL_CONTROLLER_AXIS_LEFTX, 0);
     }
-    void Hold(int tiller, long stretch)
+    void Hold(TTiller tiller, long stretch)
     {
-        if (tiller == 1)
+        if (tiller == TTiller::Amidships)
             return;
-        const bool port = tiller == 0;
+        const bool port = tiller == TTiller::Port;
         switch (stretch % 3) {
         case 0:
             FPad.Button(port ? SDL_CONTROLLER_BUTTON_DPAD_LEFT : SDL_CONTROLLER_BUTTON_DPAD_RIGHT, true);

@@ -3,6 +3,7 @@
 #include <QDeadlineTimer>
 #include <QEventLoop>
 #include <QTimer>
+#include <QWidget>
 
 #include <functional>
 
@@ -24,4 +25,19 @@ inline bool WaitFor(const std::function<bool()>& condition, int milliseconds = 3
         QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
     }
     return true;
+}
+
+// Runs fn on a modal dialog once it is up, from inside its modal loop.
+inline void WhenDialogShows(QWidget& dialog, std::function<void()> fn)
+{
+    auto* timer = new QTimer(&dialog);
+    timer->setInterval(10);
+    QObject::connect(timer, &QTimer::timeout, &dialog, [timer, &dialog, fn] {
+        if (!dialog.isVisible())
+            return;
+        timer->stop();
+        timer->deleteLater();
+        fn();
+    });
+    timer->start();
 }
