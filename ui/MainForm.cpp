@@ -3,6 +3,7 @@
 
 #include "assets/Assets.h"
 #include "platform/VirtualKeyCodes.h"
+#include "platform/qt/VirtualKey.h"
 #include "simulation/FrameSize.h"
 #include "ui/ClassicFont.h"
 #include "ui/PadControl.h"
@@ -10,7 +11,6 @@
 #include "ui/SetupForm.h"
 #include "ui/SpeedButton.h"
 #include "ui/ToolbarMenu.h"
-#include "ui/VirtualKey.h"
 
 #include <QApplication>
 #include <QCloseEvent>

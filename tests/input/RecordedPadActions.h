@@ -1,5 +1,5 @@
 #pragma once
-#include "ui/PadSteering.h"
+#include "input/PadSteering.h"
 
 #include <string>
 #include <utility>
