@@ -1,20 +1,17 @@
 // QuiboTrainer: a sailing trainer for two players at one keyboard.
+#include "app/OnlineOptions.h"
+#include "app/RateReport.h"
 #include "platform/qt/QtApplication.h"
 #include "platform/qt/WaylandDecorations.h"
 #include "ui/JoinDialog.h"
 #include "ui/MainForm.h"
-#include "ui/OnlineOptions.h"
 #include "ui/OnlineRace.h"
 #include "ui/QuiboApplication.h"
 #include "ui/SetupForm.h"
 #include "ui/Translations.h"
 
-#include <QDateTime>
 #include <QGuiApplication>
 #include <QElapsedTimer>
-#include <QTimer>
-
-#include <malloc.h>
 
 #include <cstdio>
 #include <cstring>
@@ -97,37 +94,7 @@ int main(int argc, char** argv)
         }
     }
 
-    // For measurements, on standard error: when the first frame was drawn, then once a second the frame
-    // timer's measured rate and the heap in use.
-    QTimer rateReport;
-    QTimer firstFrameWatch;
-    if (!qEnvironmentVariableIsEmpty("QUIBO_REPORT_RATE")) {
-        QObject::connect(&firstFrameWatch, &QTimer::timeout, [&] {
-            if (mainForm.Session.Race.ProcessedTicks() == 0)
-                return;
-            firstFrameWatch.stop();
-            std::fprintf(stderr, "first frame after: %lld ms\nfirst frame at: %lld ms since the epoch\n",
-                static_cast<long long>(started.elapsed()), static_cast<long long>(QDateTime::currentMSecsSinceEpoch()));
-        });
-        firstFrameWatch.start(1);
-        QObject::connect(&rateReport, &QTimer::timeout, [&mainForm, &onlineRace] {
-            const struct mallinfo2 heap = mallinfo2();
-            std::fprintf(stderr, "ticks per second: %d\nheap in use: %zu bytes\n", mainForm.Session.DXTimer1.FramesPerSecond(),
-                heap.uordblks + heap.hblkhd);
-            if (onlineRace) {
-                const TNetRace& net = onlineRace->Net();
-                const TEnetLink& line = net.Link();
-                std::fprintf(stderr, "online: tick %lld delay %d round trip %lld ms sent %lld bytes %lld packets "
-                    "received %lld bytes %lld packets dropped %lld\n",
-                    static_cast<long long>(mainForm.Session.Race.ProcessedTicks()), net.Delay(),
-                    static_cast<long long>(net.RoundTrip()), static_cast<long long>(line.BytesSent()),
-                    static_cast<long long>(line.PacketsSent()), static_cast<long long>(line.BytesReceived()),
-                    static_cast<long long>(line.PacketsReceived()), static_cast<long long>(line.Dropped()));
-            }
-        });
-        rateReport.start(1000);
-    }
-
+    const TRateReport rateReport(mainForm, onlineRace.get(), started);
     mainForm.show();
     return app.exec();
 }
