@@ -10,7 +10,7 @@ seconds=${1:-15}
 scripts/setup.sh
 cmake --preset release >/dev/null
 cmake --build --preset release --target QuiboTrainer lossy_proxy >/dev/null
-game_binary=build/release/ui/QuiboTrainer
+game_binary=build/release/app/QuiboTrainer
 proxy_binary=build/release/tools/lossy_proxy
 
 pids=()

@@ -8,7 +8,7 @@ seconds=${1:-20}
 scripts/setup.sh
 cmake --preset release >/dev/null
 cmake --build --preset release --target QuiboTrainer >/dev/null
-binary=$PWD/build/release/ui/QuiboTrainer
+binary=$PWD/build/release/app/QuiboTrainer
 source scripts/wayland-desktop.sh
 start_wayland_desktop
 start_wayland_game

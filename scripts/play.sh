@@ -5,4 +5,4 @@ cd "$(dirname "$0")/.."
 scripts/setup.sh
 cmake --preset release >/dev/null
 cmake --build --preset release --target QuiboTrainer
-exec build/release/ui/QuiboTrainer "$@"
+exec build/release/app/QuiboTrainer "$@"

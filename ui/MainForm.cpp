@@ -2,14 +2,13 @@
 
 #include "assets/Assets.h"
 #include "input/KeyTable.h"
-#include "simulation/FrameSize.h"
+#include "platform/qt/VirtualKey.h"
 #include "ui/ClassicFont.h"
 #include "ui/PadControl.h"
 #include "ui/RxSpinEdit.h"
 #include "ui/SetupForm.h"
 #include "ui/SpeedButton.h"
 #include "ui/ToolbarMenu.h"
-#include "ui/VirtualKey.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -29,16 +28,6 @@ namespace {
 
 // How long a window manager may take to frame the window.
 constexpr qint64 FramingTime = 2000;
-constexpr int ToolbarHeight = 41;
-constexpr int StatusBarHeight = 19;
-// The drawing area shows the frame 1:1 between the bars.
-constexpr int ClientWidth = FrameWidth;
-constexpr int ClientHeight = ToolbarHeight + FrameHeight + StatusBarHeight;
-constexpr int ButtonWidth = 74;
-constexpr int ButtonHeight = 38;
-constexpr int PanelWidth = 540;
-// The icon's distance from the toolbar's right end.
-constexpr int IconRightMargin = ClientWidth - 1032 - 32;
 
 QImage ImageFromAsset(const char* name)
 {
@@ -70,7 +59,7 @@ QIcon GlyphIcon(const char* name)
 TQtPresentWindow* DrawingArea(QWidget* form)
 {
     auto* area = new TQtPresentWindow(form);
-    area->setGeometry(0, ToolbarHeight, FrameWidth, FrameHeight);
+    area->setGeometry(TMainFormLayout().DrawingArea(TMainFormLayout::ClientSize));
     return area;
 }
 
@@ -91,7 +80,7 @@ TMainForm::TMainForm(IApplication& application, bool debug, QWidget* parent)
     setObjectName("MainForm");
     setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint);
-    setFixedSize(ClientWidth, ClientHeight);
+    setFixedSize(TMainFormLayout::ClientSize);
     setFont(ClassicFont());
     setAutoFillBackground(true);
     setWindowIcon(QIcon(ProgramIcon()));
@@ -122,7 +111,7 @@ TMainForm::TMainForm(IApplication& application, bool debug, QWidget* parent)
     connect(SpeedButtonEnde, &TSpeedButton::clicked, this, [this] { SpeedButtonEndeClick(); });
 
     DXDraw1Window->setObjectName("DXDraw1");
-    ScaleControls(FPixelsPerInch);
+    ScaleControls(FLayout.PixelsPerInch());
     DXDraw1Window->SetMouseDownHandler([this](int32_t x, int32_t y, Qt::MouseButton button) {
         // In full screen the right button is the toolbar's.
         if (!(button == Qt::RightButton && FFullScreen.Active()))
@@ -176,38 +165,29 @@ void TMainForm::BuildStatusBar()
     }
 }
 
-int TMainForm::Scaled(int pixels) const
-{
-    return pixels * FPixelsPerInch / 96;
-}
-
 void TMainForm::AlignControls()
 {
     if (FFullScreen.Align())
         return;
-    const int toolbar = Scaled(ToolbarHeight);
-    const int statusBar = Scaled(StatusBarHeight);
-    Shape1->setGeometry(0, 0, width(), toolbar);
+    const QSize window = size();
+    Shape1->setGeometry(FLayout.Toolbar(window));
     for (const TPlacedButton& b : FButtons)
-        b.Button->setGeometry(Scaled(b.Left), 0, Scaled(ButtonWidth), Scaled(ButtonHeight));
-    // The groove's dark line is its left edge, the light one beside it.
-    Bevel3->setGeometry(Scaled(227), Scaled(2), 2, Scaled(33));
-    Image1->setGeometry(width() - Scaled(IconRightMargin) - 32, Scaled(5), 32, 32);
-
-    StatusBar1->setGeometry(0, height() - statusBar, width(), statusBar);
-    FPanels[0]->setGeometry(0, 0, Scaled(PanelWidth), statusBar);
-    // The last panel runs to the bar's right end.
-    FPanels[1]->setGeometry(Scaled(PanelWidth), 0, std::max(0, width() - Scaled(PanelWidth)), statusBar);
-
-    DXDraw1Window->setGeometry(0, toolbar, width(), std::max(0, height() - toolbar - statusBar));
+        b.Button->setGeometry(FLayout.Button(b.Left));
+    Bevel3->setGeometry(FLayout.Groove());
+    Image1->setGeometry(FLayout.Icon(window));
+    StatusBar1->setGeometry(FLayout.StatusBar(window));
+    const std::array<QRect, 2> panels = FLayout.Panels(window);
+    for (size_t index = 0; index < FPanels.size(); ++index)
+        FPanels[index]->setGeometry(panels[index]);
+    DXDraw1Window->setGeometry(FLayout.DrawingArea(window));
 }
 
 void TMainForm::ScaleControls(int pixelsPerInch)
 {
-    FPixelsPerInch = pixelsPerInch;
+    FLayout.SetPixelsPerInch(pixelsPerInch);
     // The captions are laid out for a narrow face; a wider stand-in is narrowed to keep them apart.
     for (const TPlacedButton& b : FButtons)
-        b.Button->setFont(FittingFont(font(), {b.Button->text()}, Scaled(ButtonWidth) - 4));
+        b.Button->setFont(FittingFont(font(), {b.Button->text()}, FLayout.CaptionWidth()));
     AlignControls();
 }
 
@@ -249,9 +229,7 @@ void TMainForm::FormShow()
         // screen, and no part of the area lies beyond what the race draws.
         DXDraw1Window->SetAreaMode(TQtPresentWindow::TAreaMode::Fill);
         ScaleControls(ppi);
-        const QSize outer = frameGeometry().size();
-        const QSize chrome = outer - size();
-        setFixedSize(outer.width() * ppi / 96 - chrome.width(), outer.height() * ppi / 96 - chrome.height());
+        setFixedSize(TMainFormLayout::GrownSize(frameGeometry().size(), size(), ppi));
     }
     FShownAt.start();
     CentreOnPrimaryScreen();

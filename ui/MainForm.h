@@ -5,6 +5,7 @@
 #include "simulation/RaceSession.h"
 #include "simulation/SessionCommands.h"
 #include "ui/FullScreenLayout.h"
+#include "ui/MainFormLayout.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -91,8 +92,6 @@ private:
     void FormShow();
     TSpeedButton* AddButton(const char* name, const QString& caption, const char* glyph, int left);
     void BuildStatusBar();
-    // A length of the 96-dpi layout at the window's pixels per inch.
-    int Scaled(int pixels) const;
     // Toolbar at the top, status bar at the bottom, the drawing area between them, for the current size.
     void AlignControls();
     // The toolbar's and status bar's contents for a screen of that many pixels per inch.
@@ -109,7 +108,7 @@ private:
     std::array<QLabel*, 2> FPanels{};
     QString FPanelText;
     IRaceCommands* FCommands = &LocalCommands;
-    int FPixelsPerInch = 96;
+    TMainFormLayout FLayout;
     bool FShown = false;
     QElapsedTimer FShownAt;
     // Where the frame was last put.

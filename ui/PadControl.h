@@ -1,6 +1,6 @@
 #pragma once
-#include "ui/GamePads.h"
-#include "ui/PadSteering.h"
+#include "platform/sdl/GamePads.h"
+#include "input/PadSteering.h"
 
 #include <QString>
 #include <QTimer>

@@ -5,8 +5,8 @@
 #include "ui/PadControl.h"
 #include "ui/SpeedButton.h"
 
-#include "TestSupport.h"
-#include "VirtualPad.h"
+#include "tests/platform/qt/TestSupport.h"
+#include "tests/platform/sdl/VirtualPad.h"
 
 #include <QElapsedTimer>
 #include <QLabel>

@@ -5,7 +5,7 @@
 #include "ui/SetupForm.h"
 #include "ui/SpeedButton.h"
 
-#include "TestSupport.h"
+#include "tests/platform/qt/TestSupport.h"
 
 #include <QApplication>
 #include <QCheckBox>

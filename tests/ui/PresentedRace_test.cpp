@@ -7,7 +7,7 @@
 #include "simulation/Quibo.h"
 #include "ui/MainForm.h"
 
-#include "TestSupport.h"
+#include "tests/platform/qt/TestSupport.h"
 
 #include <QApplication>
 #include <QMessageBox>

@@ -1,6 +1,6 @@
 #include "ui/DiagonalSpinButton.h"
 #include "ui/RxSpinEdit.h"
-#include "TestSupport.h"
+#include "tests/platform/qt/TestSupport.h"
 
 #include <QElapsedTimer>
 #include <QKeyEvent>

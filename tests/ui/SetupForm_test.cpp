@@ -4,7 +4,7 @@
 #include "ui/LeftCaptionCheckBox.h"
 #include "ui/RxSpinEdit.h"
 #include "ui/SetupForm.h"
-#include "TestSupport.h"
+#include "tests/platform/qt/TestSupport.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -142,6 +142,57 @@
     </message>
 </context>
 <context>
+    <name>TProgramHelp</name>
+    <message>
+        <source>nur als erstes Argument: Kollisionsumrisse, ein Mausklick zeigt den Pixelwert</source>
+        <translation>as the first argument only: collision outlines, a mouse click shows the pixel value</translation>
+    </message>
+    <message>
+        <source>eröffnet ein Online-Rennen am UDP-Port PORT (ohne Angabe %1)</source>
+        <translation>opens an online race on UDP port PORT (%1 when left out)</translation>
+    </message>
+    <message>
+        <source>--join [RECHNER[:PORT]]</source>
+        <translation>--join [HOST[:PORT]]</translation>
+    </message>
+    <message>
+        <source>tritt dem Online-Rennen auf RECHNER bei; ohne Adresse fragt ein Dialog</source>
+        <translation>joins the online race on HOST; without an address a dialog asks for it</translation>
+    </message>
+    <message>
+        <source>--record DATEI</source>
+        <translation>--record FILE</translation>
+    </message>
+    <message>
+        <source>schreibt das Online-Rennen in DATEI, als Skript für replay_race</source>
+        <translation>writes the online race to FILE, as a script for replay_race</translation>
+    </message>
+    <message>
+        <source>zeigt diese Hilfe und endet</source>
+        <translation>shows this help and exits</translation>
+    </message>
+    <message>
+        <source>zeigt die Version und endet</source>
+        <translation>shows the version and exits</translation>
+    </message>
+    <message>
+        <source>Aufruf: %1 [DEBUG] [OPTION …]</source>
+        <translation>Usage: %1 [DEBUG] [OPTION …]</translation>
+    </message>
+    <message>
+        <source>Segeltrainer für zwei Spieler an einer Tastatur.</source>
+        <translation>Sailing trainer for two players at one keyboard.</translation>
+    </message>
+    <message>
+        <source>Optionen:</source>
+        <translation>Options:</translation>
+    </message>
+    <message>
+        <source>„%1 --help“ nennt alle Optionen.</source>
+        <translation>&quot;%1 --help&quot; lists every option.</translation>
+    </message>
+</context>
+<context>
     <name>TSetupForm</name>
     <message>
         <source>Windrichtung in Grad:</source>

@@ -142,6 +142,57 @@
     </message>
 </context>
 <context>
+    <name>TProgramHelp</name>
+    <message>
+        <source>nur als erstes Argument: Kollisionsumrisse, ein Mausklick zeigt den Pixelwert</source>
+        <translation>en premier argument seulement&#xa0;: contours de collision, un clic montre la valeur du pixel</translation>
+    </message>
+    <message>
+        <source>eröffnet ein Online-Rennen am UDP-Port PORT (ohne Angabe %1)</source>
+        <translation>ouvre une course en ligne sur le port UDP PORT (%1 par défaut)</translation>
+    </message>
+    <message>
+        <source>--join [RECHNER[:PORT]]</source>
+        <translation>--join [HÔTE[:PORT]]</translation>
+    </message>
+    <message>
+        <source>tritt dem Online-Rennen auf RECHNER bei; ohne Adresse fragt ein Dialog</source>
+        <translation>rejoint la course en ligne sur HÔTE&#xa0;; sans adresse, une boîte de dialogue la demande</translation>
+    </message>
+    <message>
+        <source>--record DATEI</source>
+        <translation>--record FICHIER</translation>
+    </message>
+    <message>
+        <source>schreibt das Online-Rennen in DATEI, als Skript für replay_race</source>
+        <translation>écrit la course en ligne dans FICHIER, en script pour replay_race</translation>
+    </message>
+    <message>
+        <source>zeigt diese Hilfe und endet</source>
+        <translation>affiche cette aide et quitte</translation>
+    </message>
+    <message>
+        <source>zeigt die Version und endet</source>
+        <translation>affiche la version et quitte</translation>
+    </message>
+    <message>
+        <source>Aufruf: %1 [DEBUG] [OPTION …]</source>
+        <translation>Usage&#xa0;: %1 [DEBUG] [OPTION …]</translation>
+    </message>
+    <message>
+        <source>Segeltrainer für zwei Spieler an einer Tastatur.</source>
+        <translation>Entraîneur de voile pour deux joueurs sur un seul clavier.</translation>
+    </message>
+    <message>
+        <source>Optionen:</source>
+        <translation>Options&#xa0;:</translation>
+    </message>
+    <message>
+        <source>„%1 --help“ nennt alle Optionen.</source>
+        <translation>«&#xa0;%1 --help&#xa0;» liste toutes les options.</translation>
+    </message>
+</context>
+<context>
     <name>TSetupForm</name>
     <message>
         <source>Windrichtung in Grad:</source>

@@ -142,6 +142,57 @@
     </message>
 </context>
 <context>
+    <name>TProgramHelp</name>
+    <message>
+        <source>nur als erstes Argument: Kollisionsumrisse, ein Mausklick zeigt den Pixelwert</source>
+        <translation>alleen als eerste argument: botsingscontouren, een muisklik toont de pixelwaarde</translation>
+    </message>
+    <message>
+        <source>eröffnet ein Online-Rennen am UDP-Port PORT (ohne Angabe %1)</source>
+        <translation>opent een online race op UDP-poort PORT (standaard %1)</translation>
+    </message>
+    <message>
+        <source>--join [RECHNER[:PORT]]</source>
+        <translation>--join [COMPUTER[:PORT]]</translation>
+    </message>
+    <message>
+        <source>tritt dem Online-Rennen auf RECHNER bei; ohne Adresse fragt ein Dialog</source>
+        <translation>doet mee aan de online race op COMPUTER; zonder adres vraagt een dialoog erom</translation>
+    </message>
+    <message>
+        <source>--record DATEI</source>
+        <translation>--record BESTAND</translation>
+    </message>
+    <message>
+        <source>schreibt das Online-Rennen in DATEI, als Skript für replay_race</source>
+        <translation>schrijft de online race naar BESTAND, als script voor replay_race</translation>
+    </message>
+    <message>
+        <source>zeigt diese Hilfe und endet</source>
+        <translation>toont deze hulp en stopt</translation>
+    </message>
+    <message>
+        <source>zeigt die Version und endet</source>
+        <translation>toont de versie en stopt</translation>
+    </message>
+    <message>
+        <source>Aufruf: %1 [DEBUG] [OPTION …]</source>
+        <translation>Gebruik: %1 [DEBUG] [OPTIE …]</translation>
+    </message>
+    <message>
+        <source>Segeltrainer für zwei Spieler an einer Tastatur.</source>
+        <translation>Zeiltrainer voor twee spelers aan één toetsenbord.</translation>
+    </message>
+    <message>
+        <source>Optionen:</source>
+        <translation>Opties:</translation>
+    </message>
+    <message>
+        <source>„%1 --help“ nennt alle Optionen.</source>
+        <translation>&quot;%1 --help&quot; toont alle opties.</translation>
+    </message>
+</context>
+<context>
     <name>TSetupForm</name>
     <message>
         <source>Windrichtung in Grad:</source>

@@ -1,5 +1,5 @@
 #include "network/EnetLink.h"
-#include "ui/OnlineOptions.h"
+#include "app/OnlineOptions.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "ui/VirtualKey.h"
+#include "platform/qt/VirtualKey.h"
 
 #include "platform/VirtualKeyCodes.h"
 

@@ -1,4 +1,4 @@
-#include "ui/OnlineOptions.h"
+#include "app/OnlineOptions.h"
 
 #include "network/EnetLink.h"
 

@@ -2,11 +2,24 @@
 #include <SDL.h>
 
 #include <cstdint>
+#include <cstdio>
+#include <cstdlib>
 
-// The vendor and product of the tests' pads; main.cpp lets SDL take no other pad for a game controller, so
-// the machine's own devices stay out of the tests.
+// The vendor and product of the tests' pads; SDL takes no other pad for a game controller, so the machine's
+// own devices stay out of the tests.
 constexpr uint16_t VirtualPadVendor = 0x1209;
 constexpr uint16_t VirtualPadProduct = 0x0001;
+
+// Before SDL starts: it looks for no devices of the machine and takes none for a game controller but the
+// tests' virtual pads.
+inline void KeepTheMachinesPadsOut()
+{
+    setenv("SDL_JOYSTICK_DISABLE_UDEV", "1", 1);
+    setenv("SDL_JOYSTICK_HIDAPI", "0", 1);
+    char only[32];
+    std::snprintf(only, sizeof only, "0x%04x/0x%04x", VirtualPadVendor, VirtualPadProduct);
+    setenv("SDL_GAMECONTROLLER_IGNORE_DEVICES_EXCEPT", only, 1);
+}
 
 // A pad plugged into SDL's virtual joystick driver, seen by the program like a real one. A game controller
 // has SDL's standard layout (button and axis numbers are SDL's controller numbers); the other kind, of the same

@@ -1,25 +1,25 @@
 // QuiboTrainer: a sailing trainer for two players at one keyboard.
+#include "app/ProgramHelp.h"
+#include "app/ProgramOptions.h"
+#include "app/RateReport.h"
 #include "platform/qt/QtApplication.h"
 #include "platform/qt/WaylandDecorations.h"
 #include "ui/JoinDialog.h"
 #include "ui/MainForm.h"
-#include "ui/OnlineOptions.h"
 #include "ui/OnlineRace.h"
 #include "ui/QuiboApplication.h"
 #include "ui/SetupForm.h"
 #include "ui/Translations.h"
 
-#include <QDateTime>
-#include <QGuiApplication>
 #include <QElapsedTimer>
-#include <QTimer>
-
-#include <malloc.h>
+#include <QFileInfo>
+#include <QGuiApplication>
 
 #include <cstdio>
-#include <cstring>
 #include <memory>
 #include <optional>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -34,14 +34,29 @@ int Refuse(const QString& text)
     return 2;
 }
 
+// Help or the version, as command-line programs answer: on standard output, without a window, so without a
+// display either.
+int Answer(TProgramOptions::TRequest request, const QString& program, int argc, char** argv)
+{
+    QCoreApplication core(argc, argv);
+    const TProgramTranslation translation;
+    const QString text = request == TProgramOptions::Help ? TProgramHelp::HelpText(program)
+                                                          : QString::fromStdString(VersionText()) + QLatin1Char('\n');
+    std::fputs(text.toLocal8Bit().constData(), stdout);
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
     QElapsedTimer started;
     started.start();
-    // Only the exact first argument counts; Qt may take its own arguments out of argv later.
-    const bool debug = argc > 1 && std::strcmp(argv[1], "DEBUG") == 0;
+    // Read before Qt takes its own arguments out of argv.
+    TProgramOptions commandLine = ReadProgramOptions(std::vector<std::string>(argv + 1, argv + argc));
+    const QString program = QFileInfo(QString::fromLocal8Bit(argv[0])).fileName();
+    if (commandLine.Request != TProgramOptions::Play)
+        return Answer(commandLine.Request, program, argc, argv);
 
     LeaveWindowDecorationsToTheCompositor();
     TQuiboApplication app(argc, argv);
@@ -51,13 +66,13 @@ int main(int argc, char** argv)
     application.SetExceptionReporter(&TQuiboApplication::ReportException);
 
     // Qt has taken its own arguments out by now.
-    TOnlineOptions online;
+    TOnlineOptions& online = commandLine.Online;
     std::optional<TEnetLink> link;
     try {
         std::vector<std::string> args;
         for (const QString& arg : QCoreApplication::arguments().mid(1))
             args.push_back(arg.toStdString());
-        online = ParseOnlineOptions(args);
+        ReadOnlineOptions(commandLine, args);
         if (online.Role == TOnlineOptions::Join && online.Address.empty()) {
             const std::optional<QString> address = AskForHostAddress();
             if (!address)
@@ -75,10 +90,10 @@ int main(int argc, char** argv)
     } catch (const ENetStartError& error) {
         return Refuse(TOnlineRace::StartErrorText(error));
     } catch (const std::invalid_argument& error) {
-        return Refuse(QString::fromStdString(error.what()));
+        return Refuse(TProgramHelp::RefusalText(QString::fromStdString(error.what()), program));
     }
 
-    TMainForm mainForm(application, debug);
+    TMainForm mainForm(application, commandLine.Debug);
     TSetupForm setupForm(mainForm.Clock, mainForm.Messages, &mainForm);
     setupForm.SetIcon(ProgramIcon());
     mainForm.SetSetupForm(&setupForm);
@@ -97,37 +112,7 @@ int main(int argc, char** argv)
         }
     }
 
-    // For measurements, on standard error: when the first frame was drawn, then once a second the frame
-    // timer's measured rate and the heap in use.
-    QTimer rateReport;
-    QTimer firstFrameWatch;
-    if (!qEnvironmentVariableIsEmpty("QUIBO_REPORT_RATE")) {
-        QObject::connect(&firstFrameWatch, &QTimer::timeout, [&] {
-            if (mainForm.Session.Race.ProcessedTicks() == 0)
-                return;
-            firstFrameWatch.stop();
-            std::fprintf(stderr, "first frame after: %lld ms\nfirst frame at: %lld ms since the epoch\n",
-                static_cast<long long>(started.elapsed()), static_cast<long long>(QDateTime::currentMSecsSinceEpoch()));
-        });
-        firstFrameWatch.start(1);
-        QObject::connect(&rateReport, &QTimer::timeout, [&mainForm, &onlineRace] {
-            const struct mallinfo2 heap = mallinfo2();
-            std::fprintf(stderr, "ticks per second: %d\nheap in use: %zu bytes\n", mainForm.Session.DXTimer1.FramesPerSecond(),
-                heap.uordblks + heap.hblkhd);
-            if (onlineRace) {
-                const TNetRace& net = onlineRace->Net();
-                const TEnetLink& line = net.Link();
-                std::fprintf(stderr, "online: tick %lld delay %d round trip %lld ms sent %lld bytes %lld packets "
-                    "received %lld bytes %lld packets dropped %lld\n",
-                    static_cast<long long>(mainForm.Session.Race.ProcessedTicks()), net.Delay(),
-                    static_cast<long long>(net.RoundTrip()), static_cast<long long>(line.BytesSent()),
-                    static_cast<long long>(line.PacketsSent()), static_cast<long long>(line.BytesReceived()),
-                    static_cast<long long>(line.PacketsReceived()), static_cast<long long>(line.Dropped()));
-            }
-        });
-        rateReport.start(1000);
-    }
-
+    const TRateReport rateReport(mainForm, onlineRace.get(), started);
     mainForm.show();
     return app.exec();
 }

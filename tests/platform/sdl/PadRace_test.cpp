@@ -4,8 +4,8 @@
 #include "simulation/RaceDigest.h"
 #include "simulation/headless/HeadlessGame.h"
 #include "tools/ReplayScript.h"
-#include "ui/GamePads.h"
-#include "ui/PadSteering.h"
+#include "platform/sdl/GamePads.h"
+#include "input/PadSteering.h"
 
 #include "tests/simulation/GoldenFiles.h"
 #include "VirtualPad.h"

@@ -1,4 +1,4 @@
-#include "ui/PadSteering.h"
+#include "input/PadSteering.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 #pragma once
+#include "input/PadSteering.h"
 #include "tests/simulation/RecordedCommands.h"
-#include "ui/PadSteering.h"
 
 #include <string>
 #include <vector>

@@ -1,7 +1,7 @@
-#include "ui/GamePads.h"
-#include "ui/PadSteering.h"
+#include "platform/sdl/GamePads.h"
+#include "input/PadSteering.h"
 
-#include "RecordedPadActions.h"
+#include "tests/input/RecordedPadActions.h"
 #include "VirtualPad.h"
 
 #include <gtest/gtest.h>

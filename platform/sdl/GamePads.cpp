@@ -1,6 +1,6 @@
-#include "ui/GamePads.h"
+#include "platform/sdl/GamePads.h"
 
-#include "ui/PadSteering.h"
+#include "input/PadSteering.h"
 
 #include <SDL.h>
 
