@@ -8,8 +8,8 @@
 #include "ui/SetupForm.h"
 #include "ui/SpeedButton.h"
 
-#include "TestSupport.h"
-#include "VirtualPad.h"
+#include "tests/platform/qt/TestSupport.h"
+#include "tests/platform/sdl/VirtualPad.h"
 #include "tests/simulation/RecordedCommands.h"
 
 #include <QTest>
