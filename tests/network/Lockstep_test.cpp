@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <string>
 #include <vector>
 
 namespace {
@@ -122,6 +123,91 @@ TEST(Lockstep, OnlyOnePauseWaitsAtATime)
         commands.push_back(a.Take().Local.Command);
     EXPECT_EQ(commands, (std::vector<TTickRecord::TCommand>{TTickRecord::None, TTickRecord::None, TTickRecord::Pause,
                                                              TTickRecord::Restart, TTickRecord::None}));
+}
+
+// The edges of the stream of the other side's records, each case a few messages and what must follow.
+TEST(Lockstep, TheOtherSidesRecordsAtTheEdges)
+{
+    struct TStep {
+        enum TKind { Receive, Take, Grow, Ready, Through, Out } Kind;
+        // Receive: Count records from First, all with the tiller, confirming through Confirms; Usable is the
+        // expected answer. Take: the tiller of the other side's record. Grow: the delay. Ready: whether the
+        // next tick can run. Through: ReceivedThrough. Out: what Outgoing starts at and holds.
+        int64_t A = 0;
+        int64_t B = 0;
+        int64_t Tiller = 0;
+        int64_t Confirms = 0;
+        bool Usable = true;
+    };
+    using K = TStep::TKind;
+    const auto receive = [](int64_t first, int64_t count, int64_t tiller, int64_t confirms = 0, bool usable = true) {
+        return TStep{K::Receive, first, count, tiller, confirms, usable};
+    };
+    const auto take = [](int64_t tiller) { return TStep{K::Take, 0, 0, tiller}; };
+    const auto ready = [](bool value) { return TStep{K::Ready, value}; };
+    const auto through = [](int64_t tick) { return TStep{K::Through, tick}; };
+    const auto out = [](int64_t first, int64_t count) { return TStep{K::Out, first, count}; };
+    const auto grow = [](int64_t delay) { return TStep{K::Grow, delay}; };
+    constexpr int64_t W = TLockstep::Window;
+    const struct {
+        const char* Name;
+        std::vector<TStep> Steps;
+    } cases[] = {
+        {"a record that comes twice keeps what came first",
+         {receive(1, 4, 2), receive(1, 4, 0), take(2), take(2), take(2), take(2), through(4), ready(false)}},
+        {"records of ticks already run are let go",
+         {receive(1, 2, 2), take(2), take(2), receive(1, 2, 0), ready(false), through(2), receive(3, 1, 0), take(0)}},
+        {"a gap holds the tick until it is filled, however the rest comes",
+         {receive(3, 2, 0), ready(false), through(0), receive(2, 1, 2), ready(false), through(0), receive(1, 1, 2),
+          through(4), take(2), take(2), take(0), take(0), ready(false)}},
+        {"the window is counted from the next tick",
+         {receive(1 + W, 1, 0, 0, false), receive(W, 1, 0), receive(1, 1, 2), take(2), receive(1 + W, 1, 0),
+          through(1), ready(false)}},
+        {"a confirmation never goes back",
+         {out(1, 2), receive(1, 1, 2, 2), out(3, 0), receive(2, 1, 2, 1), out(3, 0), take(2), out(3, 1),
+          receive(3, 1, 2, 0), out(3, 1)}},
+        {"the delay grows mid-stream without a gap, and confirmations follow it",
+         {receive(1, 5, 2), take(2), take(2), take(2), out(1, 5), receive(4, 1, 2, 8, false), grow(5), out(1, 8),
+          receive(4, 1, 2, 8), out(9, 0), take(2), out(9, 1), grow(3), out(9, 1)}},
+    };
+    for (const auto& c : cases) {
+        TLockstep a(2);
+        for (size_t i = 0; i < c.Steps.size(); ++i) {
+            const TStep& step = c.Steps[i];
+            const std::string where = std::string(c.Name) + ", step " + std::to_string(i + 1);
+            switch (step.Kind) {
+            case K::Receive: {
+                TInputs in;
+                in.FirstTick = static_cast<uint32_t>(step.A);
+                in.Count = static_cast<uint8_t>(step.B);
+                for (auto& record : in.Records)
+                    record.Tiller = static_cast<uint8_t>(step.Tiller);
+                in.ReceivedThrough = static_cast<uint32_t>(step.Confirms);
+                EXPECT_EQ(a.Received(in), step.Usable) << where;
+                break;
+            }
+            case K::Take:
+                ASSERT_TRUE(a.Ready()) << where;
+                EXPECT_EQ(a.Take().Remote.Tiller, step.Tiller) << where;
+                break;
+            case K::Grow:
+                a.GrowDelay(static_cast<int32_t>(step.A));
+                break;
+            case K::Ready:
+                EXPECT_EQ(a.Ready(), step.A != 0) << where;
+                break;
+            case K::Through:
+                EXPECT_EQ(a.ReceivedThrough(), step.A) << where;
+                break;
+            case K::Out: {
+                const TInputs sent = a.Outgoing();
+                EXPECT_EQ(sent.FirstTick, step.A) << where;
+                EXPECT_EQ(sent.Count, step.B) << where;
+                break;
+            }
+            }
+        }
+    }
 }
 
 } // namespace
