@@ -37,7 +37,7 @@ int64_t TMemoryLine::Now()
     return FElapsed;
 }
 
-uint32_t TMemoryLine::Attach(TMemoryLink* link, uint16_t port)
+uint32_t TMemoryLine::Attach(TMemoryLink* link, uint16_t& port)
 {
     if (port != 0 && Listener(port) != 0)
         throw std::invalid_argument("port " + std::to_string(port) + " is taken");
@@ -92,16 +92,14 @@ TMemoryLink::TMemoryLink(TMemoryLine& line, bool host, uint16_t port)
     : FLine(line), FHost(host), FPort(0), FId(0)
 {
     if (FHost) {
-        FId = FLine.Attach(this, port);
-        FPort = static_cast<uint16_t>(std::find_if(FLine.FLinks.begin(), FLine.FLinks.end(), [this](const auto& a) {
-            return a.Id == FId;
-        })->Port);
+        FPort = port;
+        FId = FLine.Attach(this, FPort);
         return;
     }
     uint32_t listener = FLine.Listener(port);
-    FId = FLine.Attach(this, 0);
+    FId = FLine.Attach(this, FPort);
     if (listener == 0)
-        listener = FLine.Attach(nullptr, 0); // nobody's: what goes there is lost
+        listener = FLine.Attach(nullptr, FPort); // nobody's: what goes there is lost
     TPeer peer;
     peer.Id = listener;
     peer.LastReceived = FLine.Now();

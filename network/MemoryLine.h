@@ -70,7 +70,8 @@ private:
     friend class TMemoryLink;
     // Milliseconds since the line began, read from the clock modulo 2^32.
     int64_t Now();
-    uint32_t Attach(TMemoryLink* link, uint16_t port);
+    // A new link's id; a host's port 0 becomes the next free one.
+    uint32_t Attach(TMemoryLink* link, uint16_t& port);
     void Detach(uint32_t id);
     uint32_t Listener(uint16_t port) const;
     // Puts a datagram on the line towards the link with that id, through the faults.
