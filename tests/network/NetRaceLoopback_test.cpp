@@ -37,7 +37,7 @@ TEST(NetRaceLoopback, TwoMachinesRaceOverEnetThroughALossyProxyAndLeavingIsTold)
     TNetSide guest(wall.Milliseconds(), TEnetLink::Join("127.0.0.1", proxy.Port()), false);
     guest.Net->SetLocalTiller(2);
     ASSERT_TRUE(run({&host, &guest}, proxy, [&] { return host.Ticks() >= Ticks && guest.Ticks() >= Ticks; },
-                    std::chrono::seconds(120)))
+                    std::chrono::seconds(15)))
         << "host at " << host.Ticks() << ", guest at " << guest.Ticks();
     ASSERT_FALSE(host.Ended.has_value());
     for (size_t t = 0; t < static_cast<size_t>(Ticks); ++t)
@@ -51,7 +51,7 @@ TEST(NetRaceLoopback, TwoMachinesRaceOverEnetThroughALossyProxyAndLeavingIsTold)
 
     // ENet carries the goodbye's mark: told as left, not as lost.
     guest.Net->Leave();
-    ASSERT_TRUE(run({&host, &guest}, proxy, [&] { return host.Ended.has_value(); }, std::chrono::seconds(30)));
+    ASSERT_TRUE(run({&host, &guest}, proxy, [&] { return host.Ended.has_value(); }, std::chrono::seconds(3)));
     EXPECT_EQ(host.Ended->Kind, TNetEnd::PeerLeft);
 }
 
