@@ -114,10 +114,12 @@ private:
 // - A goodbye is told as "left"; the side that said it hears "lost" once it is acknowledged (ENet's event
 //   carries no data then). Disconnect waits for what is under way first and sends nothing more;
 //   DisconnectNow drops it. A link that is destroyed vanishes without a word.
+// - Not modelled: ENet's send windows, its throttle and bandwidth limits.
 // Events are told as the datagrams are taken in, when Service is called. What is sent goes on the line with
 // the next Flush or at the end of Service.
 class TMemoryLink final : public INetLink {
 public:
+    // port: where a host listens (0: the next free port), or what a joiner calls.
     TMemoryLink(TMemoryLine& line, bool host, uint16_t port);
     ~TMemoryLink() override;
     TMemoryLink(const TMemoryLink&) = delete;
