@@ -38,7 +38,7 @@ void TRateReport::Rate()
     if (FOnline == nullptr)
         return;
     const TNetRace& net = FOnline->Net();
-    const TEnetLink& line = net.Link();
+    const INetLink& line = net.Link();
     std::fprintf(stderr, "online: tick %lld delay %d round trip %lld ms sent %lld bytes %lld packets "
         "received %lld bytes %lld packets dropped %lld\n",
         static_cast<long long>(FForm.Session.Race.ProcessedTicks()), net.Delay(),

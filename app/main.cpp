@@ -67,7 +67,7 @@ int main(int argc, char** argv)
 
     // Qt has taken its own arguments out by now.
     TOnlineOptions& online = commandLine.Online;
-    std::optional<TEnetLink> link;
+    std::unique_ptr<INetLink> link;
     try {
         std::vector<std::string> args;
         for (const QString& arg : QCoreApplication::arguments().mid(1))
@@ -80,12 +80,12 @@ int main(int argc, char** argv)
             online.Address = address->toStdString();
         }
         if (online.Role == TOnlineOptions::Host) {
-            link.emplace(TEnetLink::Host(online.Port));
+            link = TEnetLink::Host(online.Port);
         } else if (online.Role == TOnlineOptions::Join) {
             std::string host;
             uint16_t port = 0;
             SplitHostPort(online.Address, host, port);
-            link.emplace(TEnetLink::Join(host, port));
+            link = TEnetLink::Join(host, port);
         }
     } catch (const ENetStartError& error) {
         return Refuse(TOnlineRace::StartErrorText(error));
@@ -105,7 +105,7 @@ int main(int argc, char** argv)
         options.TimeOfDay = mainForm.Clock.MillisecondsOfDay();
         options.RecordPath = online.RecordPath;
         try {
-            onlineRace = std::make_unique<TOnlineRace>(mainForm, application, std::move(*link),
+            onlineRace = std::make_unique<TOnlineRace>(mainForm, application, std::move(link),
                 online.Role == TOnlineOptions::Host, QString::fromStdString(online.Address), options);
         } catch (const std::runtime_error& error) {
             return Refuse(TOnlineRace::RecordErrorText(error.what()));

@@ -57,28 +57,28 @@ void SplitHostPort(const std::string& text, std::string& host, uint16_t& port)
 
 TEnetLink::TEnetLink(_ENetHost* host) : FHost(host)
 {
-    Configure(FHost);
-}
-
-TEnetLink::TEnetLink(TEnetLink&& other) noexcept
-    : FHost(other.FHost), FDropped(other.FDropped), FQueued(other.FQueued)
-{
-    other.FHost = nullptr;
+    FHost->maximumPacketSize = MaxMessageSize;
+    FHost->maximumWaitingData = 64 * MaxMessageSize;
 }
 
 TEnetLink::~TEnetLink()
 {
-    if (FHost != nullptr)
-        enet_host_destroy(FHost);
+    enet_host_destroy(FHost);
 }
 
-void TEnetLink::Configure(_ENetHost* host)
+TNetPeer TEnetLink::Handle(const _ENetPeer* peer) const
 {
-    host->maximumPacketSize = MaxMessageSize;
-    host->maximumWaitingData = 64 * MaxMessageSize;
+    // The peer's place in the host's table, counted from 1.
+    return static_cast<TNetPeer>(static_cast<uint32_t>(peer - FHost->peers) + 1);
 }
 
-TEnetLink TEnetLink::Host(uint16_t port)
+_ENetPeer* TEnetLink::Find(TNetPeer peer) const
+{
+    const auto index = static_cast<uint32_t>(peer);
+    return index >= 1 && index <= FHost->peerCount ? &FHost->peers[index - 1] : nullptr;
+}
+
+std::unique_ptr<TEnetLink> TEnetLink::Host(uint16_t port)
 {
     InitialiseEnet();
     ENetAddress address{};
@@ -88,10 +88,10 @@ TEnetLink TEnetLink::Host(uint16_t port)
     ENetHost* host = enet_host_create(&address, 2, Channels, 0, 0);
     if (host == nullptr)
         throw ENetStartError(ENetStartError::PortUnavailable, std::to_string(port));
-    return TEnetLink(host);
+    return std::unique_ptr<TEnetLink>(new TEnetLink(host));
 }
 
-TEnetLink TEnetLink::Join(const std::string& name, uint16_t port)
+std::unique_ptr<TEnetLink> TEnetLink::Join(const std::string& name, uint16_t port)
 {
     InitialiseEnet();
     ENetAddress address{};
@@ -105,19 +105,19 @@ TEnetLink TEnetLink::Join(const std::string& name, uint16_t port)
         enet_host_destroy(host);
         throw ENetStartError(ENetStartError::NoConnection, name);
     }
-    return TEnetLink(host);
+    return std::unique_ptr<TEnetLink>(new TEnetLink(host));
 }
 
 void TEnetLink::Service(const THandler& handler)
 {
     ENetEvent event;
-    while (FHost != nullptr && enet_host_service(FHost, &event, 0) > 0) {
+    while (enet_host_service(FHost, &event, 0) > 0) {
         switch (event.type) {
         case ENET_EVENT_TYPE_CONNECT:
             enet_peer_timeout(event.peer, PeerTimeoutLimit, PeerTimeoutMinimum, PeerTimeoutMaximum);
             enet_peer_ping_interval(event.peer, PingIntervalMilliseconds);
             if (handler.Connected)
-                handler.Connected(event.peer);
+                handler.Connected(Handle(event.peer));
             break;
         case ENET_EVENT_TYPE_RECEIVE: {
             const std::optional<TMessage> message = DecodeMessage(event.packet->data, event.packet->dataLength);
@@ -125,12 +125,12 @@ void TEnetLink::Service(const THandler& handler)
             if (!message)
                 ++FDropped;
             else if (handler.Received)
-                handler.Received(event.peer, *message);
+                handler.Received(Handle(event.peer), *message);
             break;
         }
         case ENET_EVENT_TYPE_DISCONNECT:
             if (handler.Disconnected)
-                handler.Disconnected(event.peer, event.data == GoodbyeData);
+                handler.Disconnected(Handle(event.peer), event.data == GoodbyeData);
             break;
         case ENET_EVENT_TYPE_NONE:
             break;
@@ -138,9 +138,10 @@ void TEnetLink::Service(const THandler& handler)
     }
 }
 
-void TEnetLink::Send(TPeer peer, const TMessage& message, bool reliable)
+void TEnetLink::Send(TNetPeer to, const TMessage& message, bool reliable)
 {
-    if (FHost == nullptr || peer == nullptr)
+    ENetPeer* peer = Find(to);
+    if (peer == nullptr)
         return;
     TMessageBytes bytes;
     const size_t size = EncodeMessage(message, bytes);
@@ -153,15 +154,16 @@ void TEnetLink::Send(TPeer peer, const TMessage& message, bool reliable)
         FQueued = true;
 }
 
-void TEnetLink::Disconnect(TPeer peer)
+void TEnetLink::Disconnect(TNetPeer to)
 {
-    if (FHost != nullptr && peer != nullptr)
+    if (ENetPeer* peer = Find(to))
         enet_peer_disconnect_later(peer, GoodbyeData);
 }
 
-void TEnetLink::DisconnectNow(TPeer peer)
+void TEnetLink::DisconnectNow(TNetPeer to)
 {
-    if (FHost == nullptr || peer == nullptr)
+    ENetPeer* peer = Find(to);
+    if (peer == nullptr)
         return;
     enet_peer_disconnect(peer, GoodbyeData);
     FQueued = true;
@@ -169,32 +171,32 @@ void TEnetLink::DisconnectNow(TPeer peer)
 
 void TEnetLink::Flush()
 {
-    if (FHost != nullptr && FQueued)
+    if (FQueued)
         enet_host_flush(FHost);
     FQueued = false;
 }
 
 uint16_t TEnetLink::Port() const
 {
-    return FHost != nullptr ? FHost->address.port : 0;
+    return FHost->address.port;
 }
 
 int64_t TEnetLink::BytesSent() const
 {
-    return FHost != nullptr ? static_cast<int64_t>(FHost->totalSentData) : 0;
+    return static_cast<int64_t>(FHost->totalSentData);
 }
 
 int64_t TEnetLink::BytesReceived() const
 {
-    return FHost != nullptr ? static_cast<int64_t>(FHost->totalReceivedData) : 0;
+    return static_cast<int64_t>(FHost->totalReceivedData);
 }
 
 int64_t TEnetLink::PacketsSent() const
 {
-    return FHost != nullptr ? static_cast<int64_t>(FHost->totalSentPackets) : 0;
+    return static_cast<int64_t>(FHost->totalSentPackets);
 }
 
 int64_t TEnetLink::PacketsReceived() const
 {
-    return FHost != nullptr ? static_cast<int64_t>(FHost->totalReceivedPackets) : 0;
+    return static_cast<int64_t>(FHost->totalReceivedPackets);
 }

@@ -1,8 +1,8 @@
 #pragma once
-#include "network/Messages.h"
+#include "network/NetLink.h"
 
 #include <cstdint>
-#include <functional>
+#include <memory>
 #include <stdexcept>
 #include <string>
 
@@ -24,52 +24,37 @@ public:
 // The program's port unless the player names another.
 constexpr uint16_t DefaultPort = 29750;
 
-// One end of an online race's UDP connection, on ENet: a host that takes up to two callers (the second only
-// to turn it away) or a joiner with one. Packets are cut to the largest message, and what waits to be
-// delivered is bounded, so nothing received allocates more than a fixed amount. Everything runs on the
-// caller's thread, when Service is called.
-class TEnetLink {
+// A link over UDP on ENet. Packets are cut to the largest message, and what waits to be delivered is
+// bounded, so nothing received allocates more than a fixed amount.
+class TEnetLink final : public INetLink {
 public:
-    using TPeer = _ENetPeer*;
-    struct THandler {
-        std::function<void(TPeer)> Connected;
-        std::function<void(TPeer, const TMessage&)> Received;
-        // left: the other said goodbye; otherwise ENet gave up on it.
-        std::function<void(TPeer, bool left)> Disconnected;
-    };
-
-    // Raises ENetStartError with a message for the player.
-    static TEnetLink Host(uint16_t port);
-    static TEnetLink Join(const std::string& host, uint16_t port);
-    TEnetLink(TEnetLink&& other) noexcept;
-    TEnetLink& operator=(TEnetLink&&) = delete;
+    // Raise ENetStartError with a message for the player.
+    static std::unique_ptr<TEnetLink> Host(uint16_t port);
+    static std::unique_ptr<TEnetLink> Join(const std::string& host, uint16_t port);
+    ~TEnetLink() override;
     TEnetLink(const TEnetLink&) = delete;
-    ~TEnetLink();
+    TEnetLink& operator=(const TEnetLink&) = delete;
 
-    // Delivers what has arrived and sends what is queued; never waits.
-    void Service(const THandler& handler);
+    void Service(const THandler& handler) override;
     // Channel 0 carries reliable messages in order; inputs go on channel 1, unreliable.
-    void Send(TPeer peer, const TMessage& message, bool reliable);
-    // Says goodbye once what is queued has gone out (a refusal before the door closes).
-    void Disconnect(TPeer peer);
-    // Says goodbye with the next flush, dropping what is still queued: the program may end right after.
-    void DisconnectNow(TPeer peer);
-    // Sends now what Send queued since the last flush (acknowledgements alone wait for the next Service).
-    void Flush();
+    void Send(TNetPeer peer, const TMessage& message, bool reliable) override;
+    void Disconnect(TNetPeer peer) override;
+    void DisconnectNow(TNetPeer peer) override;
+    // Acknowledgements alone wait for the next Service.
+    void Flush() override;
 
-    uint16_t Port() const;
-    // Packets dropped because they did not decode.
-    int64_t Dropped() const { return FDropped; }
-    // UDP datagrams and their bytes as they went over the line, with ENet's own headers, acknowledgements
-    // and pings.
-    int64_t BytesSent() const;
-    int64_t BytesReceived() const;
-    int64_t PacketsSent() const;
-    int64_t PacketsReceived() const;
+    uint16_t Port() const override;
+    int64_t Dropped() const override { return FDropped; }
+    // With ENet's own headers, acknowledgements and pings.
+    int64_t BytesSent() const override;
+    int64_t BytesReceived() const override;
+    int64_t PacketsSent() const override;
+    int64_t PacketsReceived() const override;
 
 private:
     explicit TEnetLink(_ENetHost* host);
-    static void Configure(_ENetHost* host);
+    TNetPeer Handle(const _ENetPeer* peer) const;
+    _ENetPeer* Find(TNetPeer peer) const;
 
     _ENetHost* FHost;
     int64_t FDropped = 0;

@@ -24,7 +24,7 @@ public:
     void GrowDelay(int32_t delay);
 
     // What this player does now; sampled when the next record is made.
-    void SetLocalTiller(int32_t tiller) { FTiller = static_cast<uint8_t>(tiller); }
+    void SetLocalTiller(TTiller tiller) { FTiller = tiller; }
     // A command for the next record that has none; several go out one record after another.
     void QueueCommand(const TTickRecord& command);
 
@@ -54,7 +54,7 @@ private:
     void Forget();
 
     int32_t FDelay;
-    uint8_t FTiller = 1;
+    TTiller FTiller = TTiller::Amidships;
     std::deque<TTickRecord> FCommands;
     int64_t FNext = 1;
     // This player's records not yet both run and confirmed: FLocal[0] is for tick FLocalFirst.

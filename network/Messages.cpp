@@ -89,8 +89,6 @@ bool ValidVersion(const TVersionText& text)
 
 bool ValidRecord(const TTickRecord& r)
 {
-    if (r.Tiller > 2)
-        return false;
     switch (r.Command) {
     case TTickRecord::Wind:
         return TWindSettings{r.WindDirection, r.WindVariation, r.WindSpeed}.WithinLimits();
@@ -118,9 +116,9 @@ std::optional<TMessage> DecodeInputs(TReader& in, size_t size)
         return std::nullopt;
     for (size_t i = 0; i < m.Count; ++i) {
         TTickRecord& r = m.Records[i];
-        r.Tiller = in.U8();
+        const uint8_t tiller = in.U8();
         const uint8_t command = in.U8();
-        if (command > TTickRecord::Pause)
+        if (!TillerFromNumber(tiller, r.Tiller) || command > TTickRecord::Pause)
             return std::nullopt;
         r.Command = static_cast<TTickRecord::TCommand>(command);
         r.WindDirection = static_cast<int16_t>(in.U16());
@@ -174,7 +172,7 @@ size_t EncodeMessage(const TMessage& message, TMessageBytes& out)
                 w.U8(count);
                 for (size_t i = 0; i < count; ++i) {
                     const TTickRecord& r = m.Records[i];
-                    w.U8(r.Tiller);
+                    w.U8(static_cast<uint8_t>(r.Tiller));
                     w.U8(r.Command);
                     w.U16(static_cast<uint16_t>(r.WindDirection));
                     w.U16(static_cast<uint16_t>(r.WindVariation));

@@ -1,6 +1,8 @@
 #pragma once
 // What two copies of the program say to each other in an online race. Every message has a fixed largest
 // size; DecodeMessage is the one way in from the network and checks every field.
+#include "simulation/Tiller.h"
+
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -18,7 +20,7 @@ using TVersionText = std::array<char, VersionLength>;
 // them before (restart, wind) or after (pause) the same tick.
 struct TTickRecord {
     enum TCommand : uint8_t { None = 0, Restart = 1, Wind = 2, Pause = 3 };
-    uint8_t Tiller = 1;
+    TTiller Tiller = TTiller::Amidships;
     TCommand Command = None;
     // The settings dialog's values, for Wind only.
     int16_t WindDirection = 0;

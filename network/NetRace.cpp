@@ -1,6 +1,7 @@
 #include "network/NetRace.h"
 
 #include "platform/Application.h"
+#include "platform/Clock.h"
 #include "simulation/RaceDigest.h"
 #include "simulation/Random.h"
 
@@ -8,15 +9,14 @@
 
 namespace {
 
-using namespace std::chrono_literals;
-
-constexpr auto ConnectTimeout = 5s;
-constexpr auto SilenceTimeout = 5s;
-constexpr auto WaitBeforeTelling = 1s;
-constexpr auto MeasuringPingInterval = 30ms;
-constexpr auto RacingPingInterval = 250ms;
+// In milliseconds.
+constexpr uint32_t ConnectTimeout = 5000;
+constexpr uint32_t SilenceTimeout = 5000;
+constexpr uint32_t WaitBeforeTelling = 1000;
+constexpr uint32_t MeasuringPingInterval = 30;
+constexpr uint32_t RacingPingInterval = 250;
 // Longer than a frame: while ticks run, each sends its records anyway.
-constexpr auto InputsResendInterval = 25ms;
+constexpr uint32_t InputsResendInterval = 25;
 constexpr int MeasuringPongs = 4;
 
 } // namespace
@@ -28,17 +28,21 @@ int32_t DelayForRoundTrip(int64_t milliseconds)
     return static_cast<int32_t>(std::clamp<int64_t>(ticks, TLockstep::MinDelay, TLockstep::MaxDelay));
 }
 
-TNetRace::TNetRace(TRaceSession& session, IApplication& application, TEnetLink link, bool host, TOptions options,
-                   INetRaceListener& listener)
-    : FSession(session), FApplication(application), FLink(std::move(link)), FHost(host), FOptions(std::move(options)),
-      FListener(listener), FStarted(TClock::now()), FLastReceived(FStarted), FLastPing(FStarted), FLastInputs(FStarted)
+TNetRace::TNetRace(TRaceSession& session, IApplication& application, IClock& clock, std::unique_ptr<INetLink> link,
+                   bool host, TOptions options, INetRaceListener& listener)
+    : FSession(session), FApplication(application), FClock(clock), FLink(std::move(link)),
+      FHandler{[this](TNetPeer peer) { Connected(peer); },
+               [this](TNetPeer peer, const TMessage& message) { Received(peer, message); },
+               [this](TNetPeer peer, bool left) { Disconnected(peer, left); }},
+      FHost(host), FOptions(std::move(options)), FListener(listener), FStarted(clock.Milliseconds()),
+      FLastReceived(FStarted), FLastPing(FStarted), FLastInputs(FStarted)
 {
     if (!FOptions.RecordPath.empty())
         FRecorder.emplace(FOptions.RecordPath);
     FSession.Race.TickGate = this;
     FActivationHook = FApplication.AddActivationHook([this](bool active) {
-        if (FPeer != nullptr && FState != TState::Connecting && FState != TState::Alone)
-            FLink.Send(FPeer, TFocus{active}, true);
+        if (FPeer != TNetPeer::None && FState != TState::Connecting && FState != TState::Alone)
+            FLink->Send(FPeer, TFocus{active}, true);
     });
     SetStatus(FHost ? TNetStatus::WaitingForGuest : TNetStatus::Connecting);
 }
@@ -51,26 +55,19 @@ TNetRace::~TNetRace()
     FSession.SeedClock.UseOwn();
 }
 
-uint32_t TNetRace::Now() const
-{
-    return static_cast<uint32_t>(std::chrono::duration_cast<std::chrono::milliseconds>(TClock::now() - FStarted).count());
-}
-
 void TNetRace::Service()
 {
-    FLink.Service({[this](TEnetLink::TPeer peer) { Connected(peer); },
-                   [this](TEnetLink::TPeer peer, const TMessage& message) { Received(peer, message); },
-                   [this](TEnetLink::TPeer peer, bool left) { Disconnected(peer, left); }});
+    FLink->Service(FHandler);
     if (FState == TState::Alone)
         return;
     ServiceState();
     // Answers and records go out now rather than at the next call: the round trip is what the delay pays for.
-    FLink.Flush();
+    FLink->Flush();
 }
 
 void TNetRace::ServiceState()
 {
-    const TClock::time_point now = TClock::now();
+    const uint32_t now = FClock.Milliseconds();
     if (FState == TState::Connecting) {
         if (!FHost && now - FStarted > ConnectTimeout)
             End(TNetEnd::NoAnswer);
@@ -82,7 +79,7 @@ void TNetRace::ServiceState()
     }
     if (now - FLastPing >= (FState == TState::Measuring ? MeasuringPingInterval : RacingPingInterval)) {
         FLastPing = now;
-        FLink.Send(FPeer, TPing{Now()}, false);
+        FLink->Send(FPeer, TPing{now}, false);
     }
     if (FState != TState::Racing)
         return;
@@ -95,8 +92,8 @@ void TNetRace::ServiceState()
 
 void TNetRace::SendInputs()
 {
-    FLink.Send(FPeer, FLockstep->Outgoing(), false);
-    FLastInputs = TClock::now();
+    FLink->Send(FPeer, FLockstep->Outgoing(), false);
+    FLastInputs = FClock.Milliseconds();
     FAckDue = false;
 }
 
@@ -109,26 +106,26 @@ void TNetRace::SetStatus(TNetStatus status)
     FListener.NetStatusChanged(status);
 }
 
-void TNetRace::Connected(TEnetLink::TPeer peer)
+void TNetRace::Connected(TNetPeer peer)
 {
     if (!FHost) {
         FPeer = peer;
-        FLink.Send(peer, THello{ProtocolVersion, MakeVersionText(FOptions.Version)}, true);
+        FLink->Send(peer, THello{ProtocolVersion, MakeVersionText(FOptions.Version)}, true);
         return;
     }
-    if (FPeer != nullptr || FState != TState::Connecting) {
-        FLink.Send(peer, TRefusal{TRefusal::RaceFull, MakeVersionText(FOptions.Version)}, true);
-        FLink.Disconnect(peer);
+    if (FPeer != TNetPeer::None || FState != TState::Connecting) {
+        FLink->Send(peer, TRefusal{TRefusal::RaceFull, MakeVersionText(FOptions.Version)}, true);
+        FLink->Disconnect(peer);
         return;
     }
     FPeer = peer;
 }
 
-void TNetRace::Disconnected(TEnetLink::TPeer peer, bool left)
+void TNetRace::Disconnected(TNetPeer peer, bool left)
 {
     if (peer != FPeer || FState == TState::Alone)
         return;
-    FPeer = nullptr;
+    FPeer = TNetPeer::None;
     if (FState == TState::Connecting) {
         // A joiner that went before it was taken leaves the host waiting for the next.
         if (!FHost)
@@ -138,11 +135,11 @@ void TNetRace::Disconnected(TEnetLink::TPeer peer, bool left)
     End(left ? TNetEnd::PeerLeft : TNetEnd::PeerLost);
 }
 
-void TNetRace::Received(TEnetLink::TPeer peer, const TMessage& message)
+void TNetRace::Received(TNetPeer peer, const TMessage& message)
 {
     if (peer != FPeer || FState == TState::Alone)
         return;
-    FLastReceived = TClock::now();
+    FLastReceived = FClock.Milliseconds();
     std::visit([this, peer](const auto& m) {
         if constexpr (std::is_same_v<std::decay_t<decltype(m)>, THello>)
             Handle(m, peer);
@@ -151,17 +148,17 @@ void TNetRace::Received(TEnetLink::TPeer peer, const TMessage& message)
     }, message);
 }
 
-void TNetRace::Handle(const THello& m, TEnetLink::TPeer peer)
+void TNetRace::Handle(const THello& m, TNetPeer peer)
 {
     if (!FHost || FState != TState::Connecting)
         return;
     if (m.Protocol != ProtocolVersion || VersionString(m.Version) != FOptions.Version) {
-        FLink.Send(peer, TRefusal{TRefusal::OtherVersion, MakeVersionText(FOptions.Version)}, true);
-        FLink.Disconnect(peer);
-        FPeer = nullptr;
+        FLink->Send(peer, TRefusal{TRefusal::OtherVersion, MakeVersionText(FOptions.Version)}, true);
+        FLink->Disconnect(peer);
+        FPeer = TNetPeer::None;
         return;
     }
-    FLink.Send(peer, TWelcome{FOptions.TimeOfDay, MakeVersionText(FOptions.Version)}, true);
+    FLink->Send(peer, TWelcome{FOptions.TimeOfDay, MakeVersionText(FOptions.Version)}, true);
     Begin(FOptions.TimeOfDay);
 }
 
@@ -211,12 +208,12 @@ void TNetRace::Handle(const TFocus& m)
 
 void TNetRace::Handle(const TPing& m)
 {
-    FLink.Send(FPeer, TPong{m.Stamp}, false);
+    FLink->Send(FPeer, TPong{m.Stamp}, false);
 }
 
 void TNetRace::Handle(const TPong& m)
 {
-    const int64_t roundTrip = static_cast<int64_t>(Now() - m.Stamp);
+    const int64_t roundTrip = static_cast<int64_t>(FClock.Milliseconds() - m.Stamp);
     if (FState == TState::Measuring) {
         FRoundTrip = std::max(FRoundTrip, roundTrip);
         if (++FPongs >= MeasuringPongs)
@@ -239,7 +236,7 @@ void TNetRace::Begin(uint32_t timeOfDay)
     FLockstep.emplace(TLockstep::MinDelay);
     if (FRecorder)
         FRecorder->Start(timeOfDay);
-    FLastReceived = TClock::now();
+    FLastReceived = FClock.Milliseconds();
     SetStatus(TNetStatus::Connecting);
 }
 
@@ -259,11 +256,11 @@ void TNetRace::End(TNetEnd::TKind kind, int64_t tick, const std::string& hostVer
     end.HostVersion = hostVersion;
     end.GuestVersion = FOptions.Version;
     FState = TState::Alone;
-    if (FPeer != nullptr && end.Kind != TNetEnd::PeerLost) {
-        FLink.Disconnect(FPeer);
-        FLink.Flush();
+    if (FPeer != TNetPeer::None && end.Kind != TNetEnd::PeerLost) {
+        FLink->Disconnect(FPeer);
+        FLink->Flush();
     }
-    FPeer = nullptr;
+    FPeer = TNetPeer::None;
     FRecorder.reset();
     SetStatus(TNetStatus::None);
     if (end.Kind == TNetEnd::Desync && FSession.Running()) {
@@ -279,23 +276,17 @@ void TNetRace::Leave()
         return;
     FState = TState::Alone;
     FRecorder.reset();
-    if (FPeer != nullptr) {
-        FLink.DisconnectNow(FPeer);
-        FLink.Flush();
-        FPeer = nullptr;
+    if (FPeer != TNetPeer::None) {
+        FLink->DisconnectNow(FPeer);
+        FLink->Flush();
+        FPeer = TNetPeer::None;
     }
-}
-
-void TNetRace::SetLocalTiller(int32_t tiller)
-{
-    if (FLockstep)
-        FLockstep->SetLocalTiller(tiller);
 }
 
 void TNetRace::SetTiller(TPlayer player, TTiller tiller)
 {
     if (Online())
-        SetLocalTiller(static_cast<int32_t>(tiller));
+        FLockstep->SetLocalTiller(tiller);
     else
         FSession.SetTiller(player, tiller);
 }
@@ -303,7 +294,7 @@ void TNetRace::SetTiller(TPlayer player, TTiller tiller)
 void TNetRace::Restart()
 {
     if (Online())
-        FLockstep->QueueCommand({1, TTickRecord::Restart});
+        FLockstep->QueueCommand({TTiller::Amidships, TTickRecord::Restart});
     else
         FSession.Restart();
 }
@@ -314,7 +305,7 @@ void TNetRace::Pause()
         FSession.Pause();
         TellPaused(true);
     } else if (FPausedAfter == 0) {
-        FLockstep->QueueCommand({1, TTickRecord::Pause});
+        FLockstep->QueueCommand({TTiller::Amidships, TTickRecord::Pause});
     }
 }
 
@@ -328,7 +319,7 @@ void TNetRace::Resume()
     }
     if (FPausedAfter == 0)
         return;
-    FLink.Send(FPeer, TResume{static_cast<uint32_t>(FPausedAfter)}, true);
+    FLink->Send(FPeer, TResume{static_cast<uint32_t>(FPausedAfter)}, true);
     ResumeHere();
 }
 
@@ -339,7 +330,7 @@ void TNetRace::ApplyWindSettings(const TWindSettings& settings)
         FSession.ApplyWindSettings(limited);
         return;
     }
-    TTickRecord record{1, TTickRecord::Wind};
+    TTickRecord record{TTiller::Amidships, TTickRecord::Wind};
     record.WindDirection = static_cast<int16_t>(limited.Direction);
     record.WindVariation = static_cast<int16_t>(limited.Variation);
     record.WindSpeed = static_cast<int16_t>(limited.Speed);
@@ -364,7 +355,7 @@ bool TNetRace::BeforeTick(int64_t tick)
         return true;
     if (FState != TState::Racing || !FLockstep->Ready() || tick != FLockstep->NextTick()) {
         if (!FWaitingSince)
-            FWaitingSince = TClock::now();
+            FWaitingSince = FClock.Milliseconds();
         return false;
     }
     FWaitingSince.reset();
@@ -375,15 +366,14 @@ bool TNetRace::BeforeTick(int64_t tick)
     const TTickRecord& red = FHost ? records.Remote : records.Local;
     Apply(green);
     Apply(red);
-    // The decoder lets only 0..2 through.
-    FSession.SetTiller(TPlayer::Green, static_cast<TTiller>(green.Tiller));
-    FSession.SetTiller(TPlayer::Red, static_cast<TTiller>(red.Tiller));
+    FSession.SetTiller(TPlayer::Green, green.Tiller);
+    FSession.SetTiller(TPlayer::Red, red.Tiller);
     if (FRecorder)
         FRecorder->Tick(green.Tiller, red.Tiller);
     FPauseAfterTick = green.Command == TTickRecord::Pause || red.Command == TTickRecord::Pause;
     RandSeed = FSeed;
     SendInputs();
-    FLink.Flush();
+    FLink->Flush();
     return true;
 }
 
@@ -397,7 +387,7 @@ void TNetRace::AfterTick(int64_t tick)
         const TDigest digest{static_cast<uint32_t>(tick), RaceStateDigest(FSession.Race),
                              frame != nullptr ? FrameDigest(*frame) : 0};
         FDesync.Own(digest);
-        FLink.Send(FPeer, digest, true);
+        FLink->Send(FPeer, digest, true);
     }
     if (OnTick)
         OnTick(tick);

@@ -1,14 +1,13 @@
 #pragma once
 #include "network/DesyncCheck.h"
-#include "network/EnetLink.h"
 #include "network/Lockstep.h"
+#include "network/NetLink.h"
 #include "simulation/RaceClock.h"
 #include "network/RaceRecorder.h"
 #include "simulation/RaceCommands.h"
 #include "simulation/RaceSession.h"
 #include "simulation/TickGate.h"
 
-#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -16,6 +15,7 @@
 #include <string>
 
 class IApplication;
+class IClock;
 
 // What the window shows in its status bar for an online race; None: its usual texts.
 enum class TNetStatus { None, WaitingForGuest, Connecting, WaitingForPeer, PeerInactive };
@@ -53,10 +53,10 @@ public:
         std::string RecordPath;
     };
 
-    // The session and the application must outlive the race. Raises std::runtime_error naming the record
-    // file when it cannot be written.
-    TNetRace(TRaceSession& session, IApplication& application, TEnetLink link, bool host, TOptions options,
-             INetRaceListener& listener);
+    // The session, the application and the clock (the machine's, which the session's timer reads too) must
+    // outlive the race. Raises std::runtime_error naming the record file when it cannot be written.
+    TNetRace(TRaceSession& session, IApplication& application, IClock& clock, std::unique_ptr<INetLink> link,
+             bool host, TOptions options, INetRaceListener& listener);
     ~TNetRace() override;
     TNetRace(const TNetRace&) = delete;
     TNetRace& operator=(const TNetRace&) = delete;
@@ -70,8 +70,6 @@ public:
     bool Linked() const { return FState != TState::Alone; }
     TPlayer LocalPlayer() const { return FHost ? TPlayer::Green : TPlayer::Red; }
 
-    void SetLocalTiller(int32_t tiller);
-
     void SetTiller(TPlayer player, TTiller tiller) override;
     void Restart() override;
     void Pause() override;
@@ -83,7 +81,7 @@ public:
 
     int32_t Delay() const { return FLockstep ? FLockstep->Delay() : 0; }
     int64_t RoundTrip() const { return FRoundTrip; }
-    const TEnetLink& Link() const { return FLink; }
+    const INetLink& Link() const { return *FLink; }
     const TDesyncCheck& Digests() const { return FDesync; }
 
     // Called after every tick run while linked, with the tick's two records, green's first.
@@ -94,12 +92,11 @@ public:
 
 private:
     enum class TState { Connecting, Measuring, Racing, Alone };
-    using TClock = std::chrono::steady_clock;
 
-    void Connected(TEnetLink::TPeer peer);
-    void Received(TEnetLink::TPeer peer, const TMessage& message);
-    void Disconnected(TEnetLink::TPeer peer, bool left);
-    void Handle(const THello& m, TEnetLink::TPeer peer);
+    void Connected(TNetPeer peer);
+    void Received(TNetPeer peer, const TMessage& message);
+    void Disconnected(TNetPeer peer, bool left);
+    void Handle(const THello& m, TNetPeer peer);
     void Handle(const TWelcome& m);
     void Handle(const TRefusal& m);
     void Handle(const TInputs& m);
@@ -121,13 +118,14 @@ private:
     void ResumeHere();
     // What Paused says from now on, told to the listener.
     void TellPaused(bool paused);
-    uint32_t Now() const;
 
     TRaceSession& FSession;
     IApplication& FApplication;
+    IClock& FClock;
     int FActivationHook = 0;
-    TEnetLink FLink;
-    TEnetLink::TPeer FPeer = nullptr;
+    std::unique_ptr<INetLink> FLink;
+    INetLink::THandler FHandler;
+    TNetPeer FPeer = TNetPeer::None;
     bool FHost;
     TOptions FOptions;
     INetRaceListener& FListener;
@@ -147,11 +145,12 @@ private:
     int64_t FRoundTrip = 0;
     int FPongs = 0;
     bool FAckDue = false;
-    TClock::time_point FStarted;
-    TClock::time_point FLastReceived;
-    TClock::time_point FLastPing;
-    TClock::time_point FLastInputs;
-    std::optional<TClock::time_point> FWaitingSince;
+    // Readings of the clock's millisecond counter, compared modulo 2^32.
+    uint32_t FStarted;
+    uint32_t FLastReceived;
+    uint32_t FLastPing;
+    uint32_t FLastInputs;
+    std::optional<uint32_t> FWaitingSince;
 };
 
 // The input delay in ticks for a round trip of that many milliseconds: the other machine has a record

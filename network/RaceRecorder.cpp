@@ -22,7 +22,7 @@ TRaceRecorder::~TRaceRecorder()
 void TRaceRecorder::FlushStretch()
 {
     if (FRun > 0)
-        FOut << FRun << ' ' << FGreen << ' ' << FRed << '\n';
+        FOut << FRun << ' ' << static_cast<int>(FGreen) << ' ' << static_cast<int>(FRed) << '\n';
     FRun = 0;
     FOut.flush();
 }
@@ -38,7 +38,7 @@ void TRaceRecorder::Command(const TTickRecord& record)
     }
 }
 
-void TRaceRecorder::Tick(int32_t green, int32_t red)
+void TRaceRecorder::Tick(TTiller green, TTiller red)
 {
     if (FRun > 0 && (green != FGreen || red != FRed))
         FlushStretch();

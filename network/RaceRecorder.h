@@ -17,7 +17,7 @@ public:
     void Start(uint32_t timeOfDay);
     // Before the tick: a restart or wind command.
     void Command(const TTickRecord& record);
-    void Tick(int32_t green, int32_t red);
+    void Tick(TTiller green, TTiller red);
     void Pause();
     void Resume();
 
@@ -26,6 +26,6 @@ private:
 
     std::ofstream FOut;
     long FRun = 0;
-    int32_t FGreen = 1;
-    int32_t FRed = 1;
+    TTiller FGreen = TTiller::Amidships;
+    TTiller FRed = TTiller::Amidships;
 };

@@ -27,8 +27,8 @@ int LoopbackSocket(uint16_t port)
 
 } // namespace
 
-TLossyProxy::TLossyProxy(uint16_t hostPort, TFaults faults, uint32_t seed, uint16_t listenPort)
-    : FFaults(faults), FRandom(seed)
+TLossyProxy::TLossyProxy(IClock& clock, uint16_t hostPort, TFaults faults, uint32_t seed, uint16_t listenPort)
+    : FClock(clock), FLastReading(clock.Milliseconds()), FFaults(faults), FRandom(seed)
 {
     FFront = LoopbackSocket(listenPort);
     FBack = LoopbackSocket(0);
@@ -47,11 +47,20 @@ TLossyProxy::~TLossyProxy()
     close(FBack);
 }
 
+int64_t TLossyProxy::Now()
+{
+    // Each reading moves on by the difference modulo 2^32, so the counter's wrap does not show.
+    const uint32_t now = FClock.Milliseconds();
+    FElapsed += now - FLastReading;
+    FLastReading = now;
+    return FElapsed;
+}
+
 void TLossyProxy::Schedule(bool toHost, const std::vector<uint8_t>& bytes)
 {
     std::uniform_int_distribution<int> jitter(-FFaults.JitterMilliseconds, FFaults.JitterMilliseconds);
-    const auto delay = std::chrono::milliseconds(FFaults.DelayMilliseconds + jitter(FRandom));
-    FLine.push({TClock::now() + delay, FSequence++, toHost, bytes});
+    const int delay = FFaults.DelayMilliseconds + jitter(FRandom);
+    FLine.push({Now() + delay, FSequence++, toHost, bytes});
 }
 
 void TLossyProxy::Take(int socket, bool toHost)
@@ -85,7 +94,7 @@ void TLossyProxy::Pump()
 {
     Take(FFront, true);
     Take(FBack, false);
-    const TClock::time_point now = TClock::now();
+    const int64_t now = Now();
     while (!FLine.empty() && FLine.top().Due <= now) {
         const TPacket& packet = FLine.top();
         int64_t& last = FLastDelivered[packet.ToHost ? 1 : 0];

@@ -1,7 +1,8 @@
 #pragma once
+#include "platform/Clock.h"
+
 #include <netinet/in.h>
 
-#include <chrono>
 #include <cstdint>
 #include <queue>
 #include <random>
@@ -17,8 +18,8 @@ public:
         int DelayMilliseconds = 80;
         int JitterMilliseconds = 30;
     };
-    // listenPort 0 takes any free port.
-    TLossyProxy(uint16_t hostPort, TFaults faults, uint32_t seed, uint16_t listenPort = 0);
+    // listenPort 0 takes any free port. Delays are measured on the clock, which must outlive the proxy.
+    TLossyProxy(IClock& clock, uint16_t hostPort, TFaults faults, uint32_t seed, uint16_t listenPort = 0);
     ~TLossyProxy();
     TLossyProxy(const TLossyProxy&) = delete;
     TLossyProxy& operator=(const TLossyProxy&) = delete;
@@ -36,17 +37,21 @@ public:
     int64_t Reordered() const { return FReordered; }
 
 private:
-    using TClock = std::chrono::steady_clock;
     struct TPacket {
-        TClock::time_point Due;
+        // When it is delivered, in milliseconds since the proxy began.
+        int64_t Due;
         int64_t Sequence;
         bool ToHost;
         std::vector<uint8_t> Bytes;
         bool operator>(const TPacket& other) const { return Due > other.Due; }
     };
+    int64_t Now();
     void Take(int socket, bool toHost);
     void Schedule(bool toHost, const std::vector<uint8_t>& bytes);
 
+    IClock& FClock;
+    uint32_t FLastReading;
+    int64_t FElapsed = 0;
     int FFront = -1; // the joiner's side
     int FBack = -1;  // towards the host
     uint16_t FPort = 0;

@@ -1,6 +1,7 @@
 // Relays an online race's UDP between a joiner and a host on this machine, as a bad line would:
 //   lossy_proxy --listen PORT --to HOSTPORT [--delay MS] [--jitter MS] [--drop FRACTION] [--duplicate FRACTION]
 // The joiner then joins 127.0.0.1:PORT. The delay is each way: a round trip gains twice as much.
+#include "platform/SystemClock.h"
 #include "tools/LossyProxy.h"
 
 #include <chrono>
@@ -50,7 +51,8 @@ int main(int argc, char** argv)
         if (listen == 0 || to == 0 || faults.JitterMilliseconds > faults.DelayMilliseconds)
             throw std::invalid_argument("usage: lossy_proxy --listen PORT --to HOSTPORT [--delay MS] [--jitter MS <= delay] "
                                         "[--drop F] [--duplicate F]");
-        TLossyProxy proxy(to, faults, 1, listen);
+        TSystemClock clock;
+        TLossyProxy proxy(clock, to, faults, 1, listen);
         for (;;) {
             proxy.Pump();
             std::this_thread::sleep_for(std::chrono::microseconds(500));

@@ -14,10 +14,10 @@ constexpr int ServiceIntervalMilliseconds = 4;
 
 } // namespace
 
-TOnlineRace::TOnlineRace(TMainForm& form, IApplication& application, TEnetLink link, bool host,
+TOnlineRace::TOnlineRace(TMainForm& form, IApplication& application, std::unique_ptr<INetLink> link, bool host,
                          const QString& address, TNetRace::TOptions options)
-    : FForm(form), FAddress(address), FPort(link.Port()),
-      FNet(form.Session, application, std::move(link), host, std::move(options), *this)
+    : FForm(form), FAddress(address), FPort(link->Port()),
+      FNet(form.Session, application, form.Clock, std::move(link), host, std::move(options), *this)
 {
     form.SetCommands(FNet);
     // Whichever way the program ends (Esc, the window closed, a signal), the other machine is told at once.

@@ -1,4 +1,5 @@
 #pragma once
+#include "network/EnetLink.h"
 #include "network/NetRace.h"
 
 #include <QObject>
@@ -12,9 +13,10 @@ class TMainForm;
 // with what it tells the player put into the window's words.
 class TOnlineRace : public QObject, public INetRaceListener {
 public:
-    // address names the other machine for the messages (empty for the host).
-    TOnlineRace(TMainForm& form, IApplication& application, TEnetLink link, bool host, const QString& address,
-                TNetRace::TOptions options);
+    // address names the other machine for the messages (empty for the host). The race keeps the window's
+    // clock, the one its frame timer reads.
+    TOnlineRace(TMainForm& form, IApplication& application, std::unique_ptr<INetLink> link, bool host,
+                const QString& address, TNetRace::TOptions options);
 
     TNetRace& Net() { return FNet; }
 

@@ -18,9 +18,9 @@ TInputs SomeInputs()
     TInputs m;
     m.FirstTick = 41;
     m.Count = 3;
-    m.Records[0] = {0, TTickRecord::None};
-    m.Records[1] = {2, TTickRecord::Wind, 360, 45, 1};
-    m.Records[2] = {1, TTickRecord::Pause};
+    m.Records[0] = {TTiller::Port, TTickRecord::None};
+    m.Records[1] = {TTiller::Starboard, TTickRecord::Wind, 360, 45, 1};
+    m.Records[2] = {TTiller::Amidships, TTickRecord::Pause};
     m.ReceivedThrough = 40;
     return m;
 }

@@ -1,34 +1,51 @@
 #pragma once
+#include "network/MemoryLine.h"
 #include "network/NetRace.h"
+#include "platform/ManualClock.h"
 #include "simulation/RaceDigest.h"
 #include "simulation/headless/HeadlessGame.h"
 
 #include <cstdint>
+#include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
-// One machine of an online race in the test process: a headless game, its network race, and what it heard.
+// What a test compares after a tick: the race state every tick, the frame every tenth. Hashing a frame costs
+// more than drawing it, and the race itself compares frames every 60 ticks.
+inline std::pair<uint64_t, uint64_t> TickDigests(THeadlessGame& game)
+{
+    const bool frame = game.Race().ProcessedTicks() % 10 == 0;
+    return {RaceStateDigest(game.Race()), frame ? FrameDigest(game.BackBuffer()) : 0};
+}
+
+// One machine of an online race in the test process: a headless game, its network race on the game's own
+// clock, and what it heard.
 struct TNetSide : INetRaceListener {
-    TNetSide(TEnetLink link, bool host, const std::string& version = "1.0", const std::string& record = {})
-        : Game(false, host ? 1000 : 2000)
+    // now: the line's clock at this moment; the game's clock keeps the same pace from here on.
+    TNetSide(uint32_t now, std::unique_ptr<INetLink> link, bool host, const std::string& version = "1.0",
+             const std::string& record = {})
+        : Game(false, host ? 1000 : 2000), Offset(Game.Clock.Milliseconds() - now)
     {
         TNetRace::TOptions options;
         options.Version = version;
         options.TimeOfDay = 34867345;
         options.RecordPath = record;
-        Net.emplace(Game.Session, Game.Application, std::move(link), host, options, *this);
-        Net->OnTick = [this](int64_t) {
-            Digests.emplace_back(RaceStateDigest(Game.Race()), FrameDigest(Game.BackBuffer()));
-        };
+        Net.emplace(Game.Session, Game.Application, Game.Clock, std::move(link), host, options, *this);
+        Net->OnTick = [this](int64_t) { Digests.push_back(TickDigests(Game)); };
     }
 
-    // Services the link and runs one idle pass of the game.
-    void Step()
+    // Runs idle passes, each after servicing the link, until the game's clock is past now. The game's
+    // window moves its clock on at the vertical blank of a processed tick, so after one the machine waits
+    // here until the line's time has caught up; every pass sees its clock agree with the line's.
+    void RunTo(uint32_t now)
     {
-        Net->Service();
-        Game.Idle();
+        while (static_cast<int32_t>(Game.Clock.Milliseconds() - Offset - now) <= 0) {
+            Net->Service();
+            Game.Idle();
+        }
     }
     int64_t Ticks() { return Game.Race().ProcessedTicks(); }
 
@@ -37,9 +54,42 @@ struct TNetSide : INetRaceListener {
     void NetRaceEnded(const TNetEnd& end) override { Ended = end; }
 
     THeadlessGame Game;
+    // The game's clock less the line's.
+    uint32_t Offset;
     std::optional<TNetRace> Net;
     std::vector<std::pair<uint64_t, uint64_t>> Digests;
     std::vector<TNetStatus> Statuses;
     bool Paused = false;
     std::optional<TNetEnd> Ended;
+};
+
+// A memory line and the time of everything on it, moved on one millisecond at a time.
+struct TVirtualLine {
+    explicit TVirtualLine(TMemoryLine::TFaults faults = {}, uint32_t seed = 1) : Line(Clock, faults, seed) {}
+
+    uint32_t Now() { return Clock.Milliseconds(); }
+    // One millisecond: each machine runs up to now, in the order given, then time moves on.
+    void Step(const std::vector<TNetSide*>& sides)
+    {
+        for (TNetSide* side : sides)
+            side->RunTo(Now());
+        Clock.Advance(1);
+    }
+    // Steps until done() or the milliseconds are up; false on time out.
+    bool RunUntil(const std::vector<TNetSide*>& sides, const std::function<bool()>& done, uint32_t milliseconds)
+    {
+        for (uint32_t t = 0; t < milliseconds; ++t) {
+            if (done())
+                return true;
+            Step(sides);
+        }
+        return done();
+    }
+    void Run(const std::vector<TNetSide*>& sides, uint32_t milliseconds)
+    {
+        RunUntil(sides, [] { return false; }, milliseconds);
+    }
+
+    TManualClock Clock;
+    TMemoryLine Line;
 };

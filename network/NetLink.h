@@ -1,0 +1,45 @@
+#pragma once
+#include "network/Messages.h"
+
+#include <cstdint>
+#include <functional>
+
+// The other end of a connection, as the link names it; None is no connection. Only the link that gave it
+// out knows what it stands for.
+enum class TNetPeer : uint32_t { None = 0 };
+
+// One end of an online race's connection: a host that takes up to two callers (the second only to turn it
+// away) or a joiner with one. Everything runs on the caller's thread, when Service is called; every message
+// goes through EncodeMessage on the way out and DecodeMessage on the way in.
+class INetLink {
+public:
+    struct THandler {
+        std::function<void(TNetPeer)> Connected;
+        std::function<void(TNetPeer, const TMessage&)> Received;
+        // left: the other said goodbye; otherwise the link gave up on it.
+        std::function<void(TNetPeer, bool left)> Disconnected;
+    };
+
+    virtual ~INetLink() = default;
+
+    // Delivers what has arrived and sends what is queued; never waits.
+    virtual void Service(const THandler& handler) = 0;
+    // Reliable messages arrive once each and in order; the others may be lost.
+    virtual void Send(TNetPeer peer, const TMessage& message, bool reliable) = 0;
+    // Says goodbye once what is queued has gone out (a refusal before the door closes).
+    virtual void Disconnect(TNetPeer peer) = 0;
+    // Says goodbye with the next flush, dropping what is still queued: the program may end right after.
+    virtual void DisconnectNow(TNetPeer peer) = 0;
+    // Sends now what Send queued since the last flush.
+    virtual void Flush() = 0;
+
+    // The local port: where a host listens.
+    virtual uint16_t Port() const = 0;
+    // Packets dropped because they did not decode.
+    virtual int64_t Dropped() const = 0;
+    // Datagrams and their bytes as they went over the line, with the link's own headers and control traffic.
+    virtual int64_t BytesSent() const = 0;
+    virtual int64_t BytesReceived() const = 0;
+    virtual int64_t PacketsSent() const = 0;
+    virtual int64_t PacketsReceived() const = 0;
+};
