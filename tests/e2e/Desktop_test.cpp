@@ -43,8 +43,8 @@ TEST_F(DesktopTest, TheWindowIsCentredWhateverTheWindowManagerWouldDo)
 {
     // The window manager would put a new window beside this one, at the top left.
     TChildProcess other = Display->OpenWindow({"xmessage", "-center", "Ein anderes Fenster in der Mitte"});
-    WaitFor([&] { return !RunCommand(Display->Env() + " xdotool search --onlyvisible --class xmessage 2>/dev/null").empty(); },
-        5000);
+    const std::string shown = " xdotool search --onlyvisible --class xmessage 2>/dev/null";
+    WaitFor([&] { return !RunCommand(Display->Env() + shown).empty(); }, 5000);
     for (const char* scale : {"1", "2", "1.5"}) {
         TGameWindow game(*Display, {}, {std::string("QT_SCALE_FACTOR=") + scale});
         ASSERT_TRUE(game.Found()) << scale;

@@ -82,7 +82,9 @@ TEST(ScreensTest, F11ShowsTheDrawingAreaAloneOnTheWholeScreenAndBringsTheWindowB
     ASSERT_FALSE(window.isEmpty());
     const QSize fullScreen(3840, 2160);
     const QSize windowed(1076, 810);
-    const auto clientSizeBecomes = [&](QSize size) { return WaitFor([&] { return game.ClientSize() == size; }, 5000); };
+    const auto clientSizeBecomes = [&](QSize size) {
+        return WaitFor([&] { return game.ClientSize() == size; }, 5000);
+    };
 
     // Twice: by the key, and by the window manager's request.
     for (const bool byKey : {true, false}) {
