@@ -43,7 +43,8 @@ TEST_F(DesktopTest, TheWindowIsCentredWhateverTheWindowManagerWouldDo)
 {
     // The window manager would put a new window beside this one, at the top left.
     TChildProcess other = Display->OpenWindow({"xmessage", "-center", "Ein anderes Fenster in der Mitte"});
-    SleepMs(500);
+    const std::string shown = " xdotool search --onlyvisible --class xmessage 2>/dev/null";
+    WaitFor([&] { return !RunCommand(Display->Env() + shown).empty(); }, 5000);
     for (const char* scale : {"1", "2", "1.5"}) {
         TGameWindow game(*Display, {}, {std::string("QT_SCALE_FACTOR=") + scale});
         ASSERT_TRUE(game.Found()) << scale;
@@ -87,7 +88,6 @@ TEST(DenseDesktopTest, TheControlsFollowTheGrownWindow)
     const QSize client = game.ClientSize();
     EXPECT_GE(client.width(), 1076 * 5 / 4);
     EXPECT_GE(client.height(), 810 * 5 / 4);
-    SleepMs(300);
     const QImage shot = game.Screenshot();
     ASSERT_EQ(shot.size(), client);
     // Toolbar silver across the whole width; water down to just above the status bar (23 pixels high),

@@ -2,11 +2,14 @@
 
 #include <QPointF>
 
+#include <algorithm>
 #include <chrono>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <fcntl.h>
 #include <memory>
+#include <poll.h>
 #include <spawn.h>
 #include <stdexcept>
 #include <sys/wait.h>
@@ -18,6 +21,17 @@ extern char** environ;
 void SleepMs(int ms)
 {
     std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+}
+
+bool WaitFor(const std::function<bool()>& condition, int timeoutMs)
+{
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() >= deadline)
+            return false;
+        SleepMs(50);
+    }
+    return true;
 }
 
 TChildProcess::TChildProcess(const std::vector<std::string>& argv, const std::vector<std::string>& extraEnv)
@@ -102,30 +116,58 @@ std::string RunCommand(const std::string& command)
     return out;
 }
 
+namespace {
+
+// Reads the display number Xvfb writes once it accepts connections; -1 if none comes within timeoutMs.
+int ReadDisplayNumber(int fd, int timeoutMs)
+{
+    std::string text;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    while (text.find('\n') == std::string::npos) {
+        const auto left =
+            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+        pollfd ready{fd, POLLIN, 0};
+        if (left.count() <= 0 || poll(&ready, 1, static_cast<int>(left.count())) <= 0)
+            return -1;
+        char buffer[16];
+        const ssize_t n = read(fd, buffer, sizeof buffer);
+        if (n <= 0)
+            return -1;
+        text.append(buffer, static_cast<size_t>(n));
+    }
+    return std::atoi(text.c_str());
+}
+
+} // namespace
+
 TVirtualDisplay::TVirtualDisplay(int width, int height, int dotsPerInch) : FWidth(width), FHeight(height)
 {
-    for (int number = 90; number < 110; ++number) {
-        if (access(("/tmp/.X11-unix/X" + std::to_string(number)).c_str(), F_OK) == 0)
-            continue;
-        FName = ":" + std::to_string(number);
-        FServer = TChildProcess({"Xvfb", FName, "-screen", "0", std::to_string(width) + "x" + std::to_string(height) + "x24",
-                                    "-dpi", std::to_string(dotsPerInch), "-nolisten", "tcp"},
-                                   {});
-        for (int i = 0; i < 100; ++i) {
-            if (RunCommand("DISPLAY=" + FName + " xdpyinfo >/dev/null 2>&1 && echo up").find("up") == 0)
-                break;
-            SleepMs(50);
-        }
-        FWindowManager = TChildProcess({"openbox"}, {Env()});
-        SleepMs(500);
-        // Desktops tell programs their text resolution through this resource; the toolkit reads no other.
-        // Set while the window manager holds the server open: a server without clients resets.
-        if (dotsPerInch != 96)
-            RunCommand(Env() + " xprop -root -format RESOURCE_MANAGER 8s -set RESOURCE_MANAGER \"$(printf 'Xft.dpi:\\t" +
-                       std::to_string(dotsPerInch) + "')\"");
-        return;
-    }
-    throw std::runtime_error("no free X display number");
+    // Xvfb picks a free display number itself and tells it through the pipe, so tests that run at the same
+    // time never collide. Only the writing end goes to Xvfb.
+    int pipeEnds[2];
+    if (pipe(pipeEnds) != 0)
+        throw std::runtime_error("no pipe for Xvfb");
+    fcntl(pipeEnds[0], F_SETFD, FD_CLOEXEC);
+    FServer = TChildProcess({"Xvfb", "-displayfd", std::to_string(pipeEnds[1]), "-screen", "0",
+                                std::to_string(width) + "x" + std::to_string(height) + "x24", "-dpi",
+                                std::to_string(dotsPerInch), "-nolisten", "tcp"},
+                               {});
+    close(pipeEnds[1]);
+    const int number = ReadDisplayNumber(pipeEnds[0], 10000);
+    close(pipeEnds[0]);
+    if (number < 0)
+        throw std::runtime_error("Xvfb did not start");
+    FName = ":" + std::to_string(number);
+    FWindowManager = TChildProcess({"openbox"}, {Env()});
+    // The window manager is there once it has named its check window on the root.
+    WaitFor([&] { return RunCommand(Env() + " xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null").find("window id") !=
+                         std::string::npos; },
+        5000);
+    // Desktops tell programs their text resolution through this resource; the toolkit reads no other.
+    // Set while the window manager holds the server open: a server without clients resets.
+    if (dotsPerInch != 96)
+        RunCommand(Env() + " xprop -root -format RESOURCE_MANAGER 8s -set RESOURCE_MANAGER \"$(printf 'Xft.dpi:\\t" +
+                   std::to_string(dotsPerInch) + "')\"");
 }
 
 bool TVirtualDisplay::SetLayout(const std::string& layout) const
@@ -155,11 +197,20 @@ TGameWindow::TGameWindow(const TVirtualDisplay& display, const std::vector<std::
         if (!out.empty())
             FWindowId = out.substr(0, out.find('\n'));
     }
-    if (!FWindowId.empty()) {
-        Xdotool("windowactivate --sync " + FWindowId);
-        Xdotool("windowfocus --sync " + FWindowId);
-        SleepMs(500);
-    }
+    if (FWindowId.empty())
+        return;
+    Xdotool("windowactivate --sync " + FWindowId);
+    Xdotool("windowfocus --sync " + FWindowId);
+    // Ready once the race is drawn: the green dinghy's exact colour on the screen. A host's race waits for its
+    // guest, so the host's window is ready once painted: the toolbar's silver.
+    const bool host = std::find(args.begin(), args.end(), "--host") != args.end();
+    WaitFor(
+        [&] {
+            const QImage shot = Screenshot();
+            return host ? !shot.isNull() && (shot.pixel(600, 20) & 0xFFFFFFu) == 0xC0C0C0u
+                        : CountColor(shot, 0x008080) > 0;
+        },
+        5000);
 }
 
 TGameWindow::~TGameWindow() = default;
@@ -221,6 +272,23 @@ QImage TGameWindow::Screenshot()
 QImage TGameWindow::DrawingArea()
 {
     return Screenshot().copy(0, 41, 1076, 750);
+}
+
+QImage TGameWindow::StillDrawingArea(int timeoutMs)
+{
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    QImage previous = DrawingArea();
+    for (;;) {
+        QImage now = DrawingArea();
+        if (now == previous || std::chrono::steady_clock::now() >= deadline)
+            return now;
+        previous = std::move(now);
+    }
+}
+
+bool TGameWindow::DrawingAreaLeaves(const QImage& picture, int timeoutMs)
+{
+    return WaitFor([&] { return DrawingArea() != picture; }, timeoutMs);
 }
 
 bool Water(QRgb pixel)

@@ -2,6 +2,7 @@
 #include <QImage>
 #include <QRect>
 
+#include <functional>
 #include <string>
 #include <sys/types.h>
 #include <vector>
@@ -61,6 +62,10 @@ public:
     QImage Screenshot();
     // The drawing area alone.
     QImage DrawingArea();
+    // The drawing area once two shots in a row agree, or the last shot after timeoutMs.
+    QImage StillDrawingArea(int timeoutMs);
+    // Whether the drawing area comes to differ from that picture within timeoutMs.
+    bool DrawingAreaLeaves(const QImage& picture, int timeoutMs);
     void Keys(const std::string& xdotoolArgs);
     // The window with its frame, in screen coordinates; empty if it cannot be read.
     QRect FrameGeometry();
@@ -82,3 +87,5 @@ int CountColor(const QImage& image, unsigned rgb);
 // Mean position of the pixels of that value; (-1, -1) when there are none.
 QPointF CentreOfColor(const QImage& image, unsigned rgb);
 void SleepMs(int ms);
+// Asks until the condition holds, every 50 ms; false if it did not within timeoutMs.
+bool WaitFor(const std::function<bool()>& condition, int timeoutMs);

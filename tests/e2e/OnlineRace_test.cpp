@@ -30,7 +30,8 @@ TEST(OnlineRace, BothWindowsShowTheSameFrameAndLeavingIsToldOnTheOther)
     ASSERT_TRUE(host.Found());
     TGameWindow guest(guestDisplay, {"--join", "127.0.0.1:" + port});
     ASSERT_TRUE(guest.Found());
-    SleepMs(1500);
+    // The race runs once the host draws it too.
+    WaitFor([&] { return CountColor(host.DrawingArea(), 0x008080) > 0; }, 5000);
     const QImage early = host.DrawingArea();
 
     // Each player steers with either pair of keys; the host's dinghy is green, the guest's red.
@@ -41,10 +42,16 @@ TEST(OnlineRace, BothWindowsShowTheSameFrameAndLeavingIsToldOnTheOther)
     guest.Keys("keyup x");
     SleepMs(300);
     host.Keys("key Pause");
-    // Both stop after the same tick; give the pause time to cross and the last frame time to show.
-    SleepMs(1500);
-    const QImage hostFrame = host.DrawingArea();
-    const QImage guestFrame = guest.DrawingArea();
+    // Both stop after the same tick: once the pause has crossed, both pictures stand still and agree.
+    QImage hostFrame;
+    QImage guestFrame;
+    WaitFor(
+        [&] {
+            hostFrame = host.StillDrawingArea(1000);
+            guestFrame = guest.StillDrawingArea(1000);
+            return hostFrame == guestFrame;
+        },
+        5000);
     hostFrame.save("/tmp/quibo-e2e-online-host.png");
     guestFrame.save("/tmp/quibo-e2e-online-guest.png");
     ASSERT_FALSE(hostFrame.isNull());

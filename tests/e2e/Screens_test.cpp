@@ -47,7 +47,6 @@ TEST(ScreensTest, AtAFractionalScaleTheCourseFillsTheDrawingArea)
     TGameWindow game(display, {}, {"QT_SCALE_FACTOR=1.5"});
     ASSERT_TRUE(game.Found());
     EXPECT_EQ(game.ClientSize(), QSize(1614, 1215));
-    SleepMs(300);
     const QImage shot = game.Screenshot();
     shot.save("/tmp/quibo-e2e-scale1.5.png");
     ExpectTheCourseFillsTheArea(AreaOf(shot, 1.5), 1.5);
@@ -71,9 +70,21 @@ TEST(ScreensTest, F11ShowsTheDrawingAreaAloneOnTheWholeScreenAndBringsTheWindowB
     TVirtualDisplay display(3840, 2160);
     TGameWindow game(display, {"DEBUG"});
     ASSERT_TRUE(game.Found());
-    SleepMs(1500);
-    const QRect window = game.FrameGeometry();
+    // Placed by the window manager once it stays where it is.
+    QRect window = game.FrameGeometry();
+    WaitFor(
+        [&] {
+            QRect now = game.FrameGeometry();
+            std::swap(now, window);
+            return !window.isEmpty() && now == window;
+        },
+        3000);
     ASSERT_FALSE(window.isEmpty());
+    const QSize fullScreen(3840, 2160);
+    const QSize windowed(1076, 810);
+    const auto clientSizeBecomes = [&](QSize size) {
+        return WaitFor([&] { return game.ClientSize() == size; }, 5000);
+    };
 
     // Twice: by the key, and by the window manager's request.
     for (const bool byKey : {true, false}) {
@@ -82,12 +93,19 @@ TEST(ScreensTest, F11ShowsTheDrawingAreaAloneOnTheWholeScreenAndBringsTheWindowB
             RunCommand(display.Env() + " wmctrl -r 'QuiboTrainer v.1.0' -b add,fullscreen");
         // The dinghies start again in view.
         game.Keys("key F3");
-        SleepMs(1500);
-        ASSERT_EQ(game.ClientSize(), QSize(3840, 2160)) << (byKey ? "F11" : "request");
-        const QImage shot = game.Screenshot();
-        shot.save(byKey ? "/tmp/quibo-e2e-fullscreen.png" : "/tmp/quibo-e2e-fullscreen-requested.png");
+        clientSizeBecomes(fullScreen);
+        ASSERT_EQ(game.ClientSize(), fullScreen) << (byKey ? "F11" : "request");
         // The frame at twice its size in the middle (2152 x 1500 from 844, 330), the rest in one grey.
-        const QImage area = shot.copy(844, 330, 2152, 1500);
+        QImage shot;
+        QImage area;
+        WaitFor(
+            [&] {
+                shot = game.Screenshot();
+                area = shot.copy(844, 330, 2152, 1500);
+                return CountColor(area, Green) > 4 * 1300;
+            },
+            5000);
+        shot.save(byKey ? "/tmp/quibo-e2e-fullscreen.png" : "/tmp/quibo-e2e-fullscreen-requested.png");
         EXPECT_GT(CountColor(area, Green), 4 * 1300);
         EXPECT_NEAR(CentreOfColor(area, Green).x() / 2, 628, 30);
         const QRgb rest = shot.pixel(0, 0);
@@ -100,9 +118,13 @@ TEST(ScreensTest, F11ShowsTheDrawingAreaAloneOnTheWholeScreenAndBringsTheWindowB
         game.Keys(byKey ? "key F11" : "getactivewindow");
         if (!byKey)
             RunCommand(display.Env() + " wmctrl -r 'QuiboTrainer v.1.0' -b remove,fullscreen");
-        SleepMs(1500);
-        EXPECT_EQ(game.ClientSize(), QSize(1076, 810));
+        clientSizeBecomes(windowed);
+        EXPECT_EQ(game.ClientSize(), windowed);
         // After the request the window manager frames the window anew, with a border of its choice.
+        const auto placedAgain = [&] {
+            return byKey ? game.FrameGeometry() == window : game.FrameGeometry().topLeft() == window.topLeft();
+        };
+        WaitFor(placedAgain, 3000);
         if (byKey)
             EXPECT_EQ(game.FrameGeometry(), window);
         else
@@ -111,31 +133,35 @@ TEST(ScreensTest, F11ShowsTheDrawingAreaAloneOnTheWholeScreenAndBringsTheWindowB
 
     // In full screen the keys still count: pause stops the picture, the probe shows its box, Esc ends.
     game.Keys("key F11");
-    SleepMs(1500);
+    clientSizeBecomes(fullScreen);
     game.Keys("key Pause");
-    SleepMs(300);
-    const QImage paused = game.Screenshot();
+    // Paused once two shots in a row agree, and still a while later.
+    QImage paused = game.Screenshot();
+    WaitFor(
+        [&] {
+            QImage now = game.Screenshot();
+            std::swap(now, paused);
+            return now == paused;
+        },
+        3000);
     SleepMs(400);
     EXPECT_EQ(game.Screenshot(), paused);
     game.Keys("key Pause");
     game.Keys("mousemove 1444 730 click 1");
-    SleepMs(800);
-    EXPECT_FALSE(RunCommand(display.Env() + " xdotool search --name '^Information$' 2>/dev/null").empty());
+    const std::string probe = " xdotool search --onlyvisible --name '^Information$' 2>/dev/null";
+    EXPECT_TRUE(WaitFor([&] { return !RunCommand(display.Env() + probe).empty(); }, 5000));
     game.Keys("key Return");
-    SleepMs(500);
-    EXPECT_TRUE(RunCommand(display.Env() + " xdotool search --onlyvisible --name '^Information$' 2>/dev/null").empty());
+    EXPECT_TRUE(WaitFor([&] { return RunCommand(display.Env() + probe).empty(); }, 5000));
     // The right button offers the hidden toolbar: its second entry opens the settings, Esc closes them.
     game.Keys("mousemove 1444 730 click 3");
     SleepMs(800);
     RunCommand(display.Env() + " import -window root /tmp/quibo-e2e-fullscreen-menu.png");
     game.Keys("key Down key Down key Return");
-    SleepMs(800);
     const std::string setup = " xdotool search --onlyvisible --name '^Quibo Trainer Einstellungen$' 2>/dev/null";
-    EXPECT_FALSE(RunCommand(display.Env() + setup).empty());
+    EXPECT_TRUE(WaitFor([&] { return !RunCommand(display.Env() + setup).empty(); }, 5000));
     RunCommand(display.Env() + " import -window root /tmp/quibo-e2e-fullscreen-settings.png");
     game.Keys("key Escape");
-    SleepMs(500);
-    EXPECT_TRUE(RunCommand(display.Env() + setup).empty());
+    EXPECT_TRUE(WaitFor([&] { return RunCommand(display.Env() + setup).empty(); }, 5000));
     game.Keys("key Escape");
     EXPECT_EQ(game.Process().WaitExit(5000), 0);
 }

@@ -79,21 +79,35 @@ for _ in $(seq 20); do
 done
 [[ $moved == yes ]] && pass "the arrow key steers" || fail "the arrow key steers (green at x $before, then $now)"
 
-# While the dinghies are still under way on the water.
+# While the dinghies are still under way on the water: paused once two shots in a row agree, and still a
+# while later.
 key -k Pause
-sleep 0.3
 area_shot paused1
+shots_agree() {
+  mv "$wl_dir/paused1.png" "$wl_dir/earlier.png"
+  area_shot paused1
+  cmp -s "$wl_dir/earlier.png" "$wl_dir/paused1.png"
+}
+within 3 shots_agree || true
 sleep 0.6
 area_shot paused2
 # Full screen and back, still paused: the area is painted anew all over, and must look as the frames left it.
+full_screen() { [[ $(game_window | jq '.fullscreen_mode') == "$1" ]]; }
 key -k F11
-sleep 1
+within 3 full_screen 1 || true
 key -k F11
-sleep 1
-area_shot repainted
+within 3 full_screen 0 || true
+repainted() {
+  area_shot repainted
+  cmp -s "$wl_dir/paused2.png" "$wl_dir/repainted.png"
+}
+within 3 repainted || true
 key -k Pause
-sleep 0.6
-area_shot resumed
+moved_on() {
+  area_shot resumed
+  ! cmp -s "$wl_dir/paused2.png" "$wl_dir/resumed.png"
+}
+within 3 moved_on || true
 cmp -s "$wl_dir/paused1.png" "$wl_dir/paused2.png" && pass "Pause freezes the picture" || fail "Pause freezes the picture"
 cmp -s "$wl_dir/paused2.png" "$wl_dir/resumed.png" && fail "Pause again moves it on" || pass "Pause again moves it on"
 cmp -s "$wl_dir/paused2.png" "$wl_dir/repainted.png" && pass "painted anew, the area shows what the frames showed" ||

@@ -23,7 +23,11 @@ for _ in $(seq 100); do [[ -s $work/display ]] && break; sleep 0.1; done
 export DISPLAY=:$(head -n1 "$work/display")
 openbox >/dev/null 2>&1 &
 pids+=($!)
-sleep 1
+# The window manager is there once it has named its check window on the root.
+for _ in $(seq 100); do
+  xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+  sleep 0.05
+done
 
 QT_QPA_PLATFORM=xcb "$root/usr/games/quibotrainer" &
 game=$!
