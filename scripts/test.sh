@@ -21,7 +21,7 @@ export -f preset_step fuzz_step
 steps=(
   "setup 1200 scripts/setup.sh"
   "release 1200 preset_step release"
-  "asan 1500 preset_step asan"
+  "asan 1800 preset_step asan"
   "fuzz 600 fuzz_step"
   "soak 300 scripts/soak.sh 120"
 )
