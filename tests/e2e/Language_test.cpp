@@ -38,7 +38,9 @@ protected:
             return {};
         QImage previous;
         QImage bars;
-        for (int attempt = 0; attempt < 20 && (bars.isNull() || bars != previous); ++attempt) {
+        // A window still being framed can be caught at another size: only its full size counts.
+        const QSize full(1076, 810);
+        for (int attempt = 0; attempt < 20 && (bars.size() != full || bars != previous); ++attempt) {
             SleepMs(200);
             previous = bars;
             const QImage shot = game.Screenshot();
