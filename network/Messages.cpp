@@ -92,10 +92,14 @@ bool ValidRecord(const TTickRecord& r)
     switch (r.Command) {
     case TTickRecord::Wind:
         return TWindSettings{r.WindDirection, r.WindVariation, r.WindSpeed}.WithinLimits();
+    case TTickRecord::Regatta:
+        return r.RegattaSettings.WithinLimits() && r.WindDirection == 0 && r.WindVariation == 0 && r.WindSpeed == 0;
     case TTickRecord::None:
     case TTickRecord::Restart:
     case TTickRecord::Pause:
-        return r.WindDirection == 0 && r.WindVariation == 0 && r.WindSpeed == 0;
+    case TTickRecord::Free:
+        return r.WindDirection == 0 && r.WindVariation == 0 && r.WindSpeed == 0 &&
+               r.RegattaSettings == TTickRecord{}.RegattaSettings;
     }
     return false;
 }
@@ -118,12 +122,20 @@ std::optional<TMessage> DecodeInputs(TReader& in, size_t size)
         TTickRecord& r = m.Records[i];
         const uint8_t tiller = in.U8();
         const uint8_t command = in.U8();
-        if (!TillerFromNumber(tiller, r.Tiller) || command > TTickRecord::Pause)
+        if (!TillerFromNumber(tiller, r.Tiller) || command > TTickRecord::Free)
             return std::nullopt;
         r.Command = static_cast<TTickRecord::TCommand>(command);
-        r.WindDirection = static_cast<int16_t>(in.U16());
-        r.WindVariation = static_cast<int16_t>(in.U16());
+        const uint16_t first = in.U16();
+        const uint16_t second = in.U16();
         r.WindSpeed = static_cast<int16_t>(in.U16());
+        if (r.Command == TTickRecord::Regatta) {
+            // Out-of-range values keep a form that ValidRecord refuses.
+            r.RegattaSettings.Laps = first;
+            r.RegattaSettings.Rules = second <= 0xFF ? static_cast<TRegattaRules>(second) : static_cast<TRegattaRules>(0xFF);
+        } else {
+            r.WindDirection = static_cast<int16_t>(first);
+            r.WindVariation = static_cast<int16_t>(second);
+        }
         if (!ValidRecord(r))
             return std::nullopt;
     }
@@ -174,8 +186,13 @@ size_t EncodeMessage(const TMessage& message, TMessageBytes& out)
                     const TTickRecord& r = m.Records[i];
                     w.U8(static_cast<uint8_t>(r.Tiller));
                     w.U8(r.Command);
-                    w.U16(static_cast<uint16_t>(r.WindDirection));
-                    w.U16(static_cast<uint16_t>(r.WindVariation));
+                    if (r.Command == TTickRecord::Regatta) {
+                        w.U16(static_cast<uint16_t>(r.RegattaSettings.Laps));
+                        w.U16(static_cast<uint16_t>(r.RegattaSettings.Rules));
+                    } else {
+                        w.U16(static_cast<uint16_t>(r.WindDirection));
+                        w.U16(static_cast<uint16_t>(r.WindVariation));
+                    }
                     w.U16(static_cast<uint16_t>(r.WindSpeed));
                 }
                 w.U32(m.ReceivedThrough);

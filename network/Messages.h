@@ -2,6 +2,7 @@
 // What two copies of the program say to each other in an online race. Every message has a fixed largest
 // size; DecodeMessage is the one way in from the network and checks every field.
 #include "simulation/Tiller.h"
+#include "simulation/regatta/RegattaSettings.h"
 
 #include <array>
 #include <cstddef>
@@ -11,21 +12,23 @@
 #include <variant>
 
 // Raised with each incompatible change of the messages or of what a race shares.
-constexpr uint16_t ProtocolVersion = 1;
+constexpr uint16_t ProtocolVersion = 2;
 // Room for a version text such as "1.0" or "1.10.2-rc1"; shorter ones are padded with zero bytes.
 constexpr size_t VersionLength = 16;
 using TVersionText = std::array<char, VersionLength>;
 
 // What one player does in one processed tick. Commands ride in the tick stream, so both machines apply
-// them before (restart, wind) or after (pause) the same tick.
+// them before (restart, wind, regatta, free sailing) or after (pause) the same tick.
 struct TTickRecord {
-    enum TCommand : uint8_t { None = 0, Restart = 1, Wind = 2, Pause = 3 };
+    enum TCommand : uint8_t { None = 0, Restart = 1, Wind = 2, Pause = 3, Regatta = 4, Free = 5 };
     TTiller Tiller = TTiller::Amidships;
     TCommand Command = None;
     // The settings dialog's values, for Wind only.
     int16_t WindDirection = 0;
     int16_t WindVariation = 0;
     int16_t WindSpeed = 0;
+    // The regatta dialog's values, for Regatta only; on the wire in the place of the wind's.
+    TRegattaSettings RegattaSettings{0, TRegattaRules::Classic};
     friend bool operator==(const TTickRecord&, const TTickRecord&) = default;
 };
 

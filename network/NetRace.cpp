@@ -337,12 +337,36 @@ void TNetRace::ApplyWindSettings(const TWindSettings& settings)
     FLockstep->QueueCommand(record);
 }
 
+void TNetRace::StartRegatta(const TRegattaSettings& settings)
+{
+    const TRegattaSettings limited = settings.Limited();
+    if (!Online()) {
+        FSession.StartRegatta(limited);
+        return;
+    }
+    TTickRecord record{TTiller::Amidships, TTickRecord::Regatta};
+    record.RegattaSettings = limited;
+    FLockstep->QueueCommand(record);
+}
+
+void TNetRace::LeaveRegatta()
+{
+    if (Online())
+        FLockstep->QueueCommand({TTiller::Amidships, TTickRecord::Free});
+    else
+        FSession.LeaveRegatta();
+}
+
 void TNetRace::Apply(const TTickRecord& record)
 {
     if (record.Command == TTickRecord::Restart)
         FSession.Restart();
     else if (record.Command == TTickRecord::Wind)
         FSession.ApplyWindSettings({record.WindDirection, record.WindVariation, record.WindSpeed});
+    else if (record.Command == TTickRecord::Regatta)
+        FSession.StartRegatta(record.RegattaSettings);
+    else if (record.Command == TTickRecord::Free)
+        FSession.LeaveRegatta();
     else
         return;
     if (FRecorder)

@@ -75,6 +75,8 @@ public:
     void Pause() override;
     void Resume() override;
     void ApplyWindSettings(const TWindSettings& settings) override;
+    void StartRegatta(const TRegattaSettings& settings) override;
+    void LeaveRegatta() override;
     bool Paused() const override { return FPaused; }
     // Says goodbye to the other machine; the race goes on here alone.
     void Leave();

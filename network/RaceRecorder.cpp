@@ -35,6 +35,13 @@ void TRaceRecorder::Command(const TTickRecord& record)
     } else if (record.Command == TTickRecord::Wind) {
         FlushStretch();
         FOut << "wind " << record.WindDirection << ' ' << record.WindVariation << ' ' << record.WindSpeed << '\n';
+    } else if (record.Command == TTickRecord::Regatta) {
+        FlushStretch();
+        FOut << "regatta " << record.RegattaSettings.Laps << ' '
+             << (record.RegattaSettings.Rules == TRegattaRules::Classic ? "classic" : "penalties") << '\n';
+    } else if (record.Command == TTickRecord::Free) {
+        FlushStretch();
+        FOut << "free\n";
     }
 }
 

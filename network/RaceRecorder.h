@@ -15,7 +15,7 @@ public:
 
     // The race begins with the wind reseeding from the race clock started at that time of day.
     void Start(uint32_t timeOfDay);
-    // Before the tick: a restart or wind command.
+    // Before the tick: a restart, wind, regatta or free-sailing command.
     void Command(const TTickRecord& record);
     void Tick(TTiller green, TTiller red);
     void Pause();

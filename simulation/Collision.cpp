@@ -110,11 +110,12 @@ bool Touches(TDirectDrawSurface& surface, const TRect& area, uint32_t c, uint32_
     return false;
 }
 
-void TestContacts(TRace& race, const TRect (&hullRects)[2])
+TContacts TestContacts(TRace& race, const TRect (&hullRects)[2], bool explode)
 {
+    TContacts contacts;
     TDirectDrawSurface* surface = race.Surface();
     if (surface == nullptr)
-        return;
+        return contacts;
     TQuibo& green = *race.Dinghies[0];
     TQuibo& red = *race.Dinghies[1];
 
@@ -122,8 +123,11 @@ void TestContacts(TRace& race, const TRect (&hullRects)[2])
     if (!green.Crashed && !red.Crashed) {
         const TRect overlap = Intersection(hullRects[0], hullRects[1]);
         if (!overlap.Empty() && Touches(*surface, overlap, GreenHullColor, RedHullColor)) {
-            StartExplosion(green, race);
-            StartExplosion(red, race);
+            contacts.Dinghies = true;
+            if (explode) {
+                StartExplosion(green, race);
+                StartExplosion(red, race);
+            }
         }
     }
 
@@ -135,9 +139,12 @@ void TestContacts(TRace& race, const TRect (&hullRects)[2])
         for (const TBoje* buoy : race.Buoys) {
             const TRect overlap = Intersection(buoy->HitRect, hullRects[d]);
             if (!overlap.Empty() && Touches(*surface, overlap, hull, BuoyColor)) {
-                StartExplosion(dinghy, race);
+                contacts.Buoy[d] = true;
+                if (explode)
+                    StartExplosion(dinghy, race);
                 break;
             }
         }
     }
+    return contacts;
 }

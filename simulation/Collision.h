@@ -2,6 +2,7 @@
 #include "drawing/Rect.h"
 #include "simulation/SinTable.h"
 
+#include <array>
 #include <cstdint>
 
 class TDirectDrawSurface;
@@ -22,5 +23,12 @@ void DrawOutline(TDirectDrawSurface& surface, const TRect& rect);
 // Looks at every second pixel of every second row of area for colour c with a diagonal neighbour of colour n.
 bool Touches(TDirectDrawSurface& surface, const TRect& area, uint32_t c, uint32_t n);
 
-// The contact tests on the frame just drawn: dinghy against dinghy, then each dinghy against the buoys.
-void TestContacts(TRace& race, const TRect (&hullRects)[2]);
+// What the contact tests found on a frame.
+struct TContacts {
+    bool Dinghies = false;
+    std::array<bool, 2> Buoy{};
+};
+
+// The contact tests on the frame just drawn: dinghy against dinghy, then each dinghy against the buoys. With
+// explode, whoever touches explodes (and a wrecked dinghy touches nothing more); else contacts are only told.
+TContacts TestContacts(TRace& race, const TRect (&hullRects)[2], bool explode);

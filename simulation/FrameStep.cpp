@@ -7,6 +7,7 @@
 #include "simulation/Random.h"
 #include "simulation/TickGate.h"
 #include "simulation/Wind.h"
+#include "simulation/regatta/DinghyView.h"
 #include "sprites/DXSpriteEngine.h"
 #include "sprites/Timer.h"
 
@@ -49,8 +50,19 @@ void TRace::DXTimer1Timer(int32_t lagCount)
     Components.DXSpriteEngine1.DrawAll();
     Components.DXDraw1.Present();
 
-    if (surface != nullptr)
-        TestContacts(*this, hullRects);
+    const bool wasCrashed[2] = {Dinghies[0]->Crashed, Dinghies[1]->Crashed};
+    const bool explode = !Regatta || Regatta->Settings().Rules == TRegattaRules::Classic;
+    const TContacts contacts = TestContacts(*this, hullRects, explode);
+    for (size_t d = 0; d < Dinghies.size(); ++d) {
+        if (Dinghies[d]->Crashed && !wasCrashed[d])
+            Events.Add({TRaceEvent::Exploded, static_cast<int8_t>(d), TRule::None, 0, 0, FProcessedTicks});
+    }
+    if (Regatta)
+        Regatta->Tick({{ViewOf(*Dinghies[0], *this), ViewOf(*Dinghies[1], *this)},
+                       Upwind(*this),
+                       contacts.Dinghies,
+                       contacts.Buoy},
+                      FProcessedTicks, Events);
     if (TickGate != nullptr)
         TickGate->AfterTick(FProcessedTicks);
 }

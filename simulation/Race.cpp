@@ -112,3 +112,22 @@ void TRace::SpeedButtonStartClick()
         dinghy.Sail->Height = sail.Height();
     }
 }
+
+void TRace::StartRegatta(const TRegattaSettings& settings)
+{
+    SpeedButtonStartClick();
+    Regatta.emplace(settings, Course());
+}
+
+void TRace::LeaveRegatta()
+{
+    if (!Regatta)
+        return;
+    Regatta.reset();
+    SpeedButtonStartClick();
+}
+
+TCourse TRace::Course() const
+{
+    return {{Buoys[1]->X, Buoys[1]->Y}, {Buoys[0]->X, Buoys[0]->Y}, {Buoys[2]->X, Buoys[2]->Y}};
+}

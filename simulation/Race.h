@@ -1,10 +1,13 @@
 #pragma once
 #include "drawing/Rect.h"
 #include "simulation/RaceComponents.h"
+#include "simulation/RaceEventLog.h"
 #include "simulation/SinTable.h"
+#include "simulation/regatta/Regatta.h"
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 class TBoje;
@@ -26,6 +29,12 @@ public:
     void FormCreate();
     // Puts both dinghies back on the start line; touches nothing else.
     void SpeedButtonStartClick();
+    // Both dinghies back on the start line and a regatta with these settings from its countdown.
+    void StartRegatta(const TRegattaSettings& settings);
+    // Free sailing again, both dinghies back on the start line.
+    void LeaveRegatta();
+    // The course the buoys make.
+    TCourse Course() const;
     // One tick of the frame timer.
     void DXTimer1Timer(int32_t lagCount);
 
@@ -51,6 +60,11 @@ public:
     std::array<TBoje*, 3> Buoys{};
     std::array<TQuibo*, 2> Dinghies{};
     TWindrose* WindRose = nullptr;
+
+    // The regatta under way; none in free sailing.
+    std::optional<TRegatta> Regatta;
+    // What happened, for whoever shows it; the race never reads it.
+    TRaceEventLog Events;
 
     TRaceComponents Components;
     // Asked before and after every processed tick when set; not owned.

@@ -59,6 +59,50 @@ public:
         Add(sprite.FrameStart);
         Add(sprite.Image != nullptr ? sprite.Image->Name() : std::string());
     }
+    void Add(const TPointD& p)
+    {
+        Add(p.X);
+        Add(p.Y);
+    }
+    void Add(const TDinghyView& v)
+    {
+        Add(v.Stern);
+        Add(v.Bow);
+        Add(v.Top);
+        Add(v.Bottom);
+        Add(v.Heading);
+        Add(v.RelativeWind);
+        Add(v.Crashed);
+    }
+    void Add(const TRegatta& regatta)
+    {
+        Add(regatta.Settings().Laps);
+        Add(static_cast<int32_t>(regatta.Settings().Rules));
+        Add(static_cast<int32_t>(regatta.Phase()));
+        Add(regatta.Ticks());
+        Add(regatta.Finishers());
+        for (size_t i = 0; i < 2; ++i) {
+            const TDinghyRegatta& r = regatta.Dinghy(i);
+            Add(static_cast<int32_t>(r.Standing));
+            Add(r.Lap);
+            Add(r.MarkRounded);
+            Add(r.Winding);
+            Add(r.TurnsOwed);
+            Add(r.TurnDegrees);
+            Add(r.Penalties);
+            Add(r.TurnsTaken);
+            Add(r.Place);
+            Add(r.FinishTicks);
+            for (const int32_t lap : r.LapTicks)
+                Add(lap);
+            Add(r.LapsDone);
+            Add(r.LapBegan);
+            Add(r.Last);
+            Add(r.Seen);
+            Add(r.TouchingDinghy);
+            Add(r.TouchingBuoy);
+        }
+    }
     uint64_t Value() const { return FHash; }
 
 private:
@@ -100,6 +144,9 @@ uint64_t RaceStateDigest(const TRace& race)
         d.Add(buoy->HitRect);
     }
     d.Add(*race.WindRose);
+    // Free sailing's digests stay what they always were.
+    if (race.Regatta)
+        d.Add(*race.Regatta);
     return d.Value();
 }
 

@@ -41,7 +41,20 @@ void TRaceSession::SetTiller(TPlayer player, TTiller tiller)
 
 void TRaceSession::Restart()
 {
-    Race.SpeedButtonStartClick();
+    if (Race.Regatta)
+        Race.StartRegatta(Race.Regatta->Settings());
+    else
+        Race.SpeedButtonStartClick();
+}
+
+void TRaceSession::StartRegatta(const TRegattaSettings& settings)
+{
+    Race.StartRegatta(settings);
+}
+
+void TRaceSession::LeaveRegatta()
+{
+    Race.LeaveRegatta();
 }
 
 void TRaceSession::Pause()

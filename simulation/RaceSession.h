@@ -37,7 +37,7 @@ public:
     void Finalize();
 
     void SetTiller(TPlayer player, TTiller tiller);
-    // Both dinghies back on the start line; nothing else changes.
+    // Both dinghies back on the start line; nothing else changes (in a regatta, the same regatta begins again).
     void Restart();
     // The frame timer off and on again; the race stands still in between.
     void Pause();
@@ -48,6 +48,13 @@ public:
     // What confirming the settings dialog does: the wind blows from the new direction at once, with no shift
     // under way.
     void ApplyWindSettings(const TWindSettings& settings);
+
+    // See IRaceCommands: the dinghies back on the start line and a regatta from its countdown, or free
+    // sailing again.
+    void StartRegatta(const TRegattaSettings& settings);
+    void LeaveRegatta();
+    // The regatta under way, or null in free sailing.
+    const TRegatta* Regatta() const { return Race.Regatta ? &*Race.Regatta : nullptr; }
 
     bool Debug() const { return Race.Debug(); }
     // The back buffer, or null before the drawing surface is initialised.

@@ -29,6 +29,16 @@ void TSessionCommands::ApplyWindSettings(const TWindSettings& settings)
     FSession.ApplyWindSettings(settings.Limited());
 }
 
+void TSessionCommands::StartRegatta(const TRegattaSettings& settings)
+{
+    FSession.StartRegatta(settings.Limited());
+}
+
+void TSessionCommands::LeaveRegatta()
+{
+    FSession.LeaveRegatta();
+}
+
 void TSessionCommands::SetPaused(bool paused)
 {
     if (paused == FPaused)

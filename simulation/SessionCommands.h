@@ -16,6 +16,8 @@ public:
     void Pause() override;
     void Resume() override;
     void ApplyWindSettings(const TWindSettings& settings) override;
+    void StartRegatta(const TRegattaSettings& settings) override;
+    void LeaveRegatta() override;
     bool Paused() const override { return FPaused; }
 
     // Told whenever Pause or Resume changed what Paused says.

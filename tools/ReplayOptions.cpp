@@ -75,7 +75,7 @@ TReplayLine ParseReplayLine(const std::string& raw)
         TReplayLine::TKind Kind;
     } words[] = {{"restart", TReplayLine::Restart}, {"pause", TReplayLine::Pause},
                  {"resume", TReplayLine::Resume},   {"inactive", TReplayLine::Inactive},
-                 {"active", TReplayLine::Active}};
+                 {"active", TReplayLine::Active},   {"free", TReplayLine::Free}};
     for (const auto& w : words)
         if (line == w.Word) {
             out.Kind = w.Kind;
@@ -112,6 +112,16 @@ TReplayLine ParseReplayLine(const std::string& raw)
             throw refuse(expected.c_str());
         out.Kind = TReplayLine::Wind;
         out.Settings = {static_cast<int32_t>(a), static_cast<int32_t>(b), static_cast<int32_t>(c)};
+        return out;
+    }
+    if (first == "regatta") {
+        using R = TRegattaSettings;
+        static const std::string expected = "regatta <laps " + Range(R::MinLaps, R::MaxLaps) + "> <classic|penalties>";
+        if (!fourth.empty() || !WholeNumber(second, R::MinLaps, R::MaxLaps, a) ||
+            (third != "classic" && third != "penalties"))
+            throw refuse(expected.c_str());
+        out.Kind = TReplayLine::Regatta;
+        out.RegattaSettings = {static_cast<int32_t>(a), third == "classic" ? TRegattaRules::Classic : TRegattaRules::Penalties};
         return out;
     }
     if (!fourth.empty() || !WholeNumber(first, 0, 1000000000L, a) || !WholeNumber(second, 0, 2, b) ||

@@ -3,6 +3,7 @@
 // message that names it, never read as 0 or cut short.
 #include "simulation/Tiller.h"
 #include "simulation/WindSettings.h"
+#include "simulation/regatta/RegattaSettings.h"
 
 #include <cstdint>
 #include <string>
@@ -21,7 +22,7 @@ struct TReplayOptions {
 TReplayOptions ParseReplayOptions(const std::vector<std::string>& args);
 
 struct TReplayLine {
-    enum TKind { Skip, Restart, Stretch, Pause, Resume, Wait, Wind, Inactive, Active, RaceClock } Kind = Skip;
+    enum TKind { Skip, Restart, Stretch, Pause, Resume, Wait, Wind, Inactive, Active, RaceClock, Regatta, Free } Kind = Skip;
     long Ticks = 0;
     TTiller Green = TTiller::Amidships;
     TTiller Red = TTiller::Amidships;
@@ -29,12 +30,15 @@ struct TReplayLine {
     long Milliseconds = 0;
     // Wind: the settings dialog's three values.
     TWindSettings Settings;
+    // Regatta: the regatta dialog's values.
+    TRegattaSettings RegattaSettings;
 };
 
 // One script line: empty or "#..." (skipped); "<ticks> <green tiller> <red tiller>" with tillers 0..2;
 // "restart", "pause", "resume" (the toolbar's buttons); "wait <milliseconds>" (time passes, ticking only if
 // the timer runs); "wind <direction> <variation> <speed>" within TWindSettings' limits (the settings dialog
-// confirmed);
+// confirmed); "regatta <laps> <classic|penalties>" (the regatta dialog confirmed), "free" (back to free
+// sailing);
 // "inactive", "active" (the program loses or regains the focus); "race-clock <milliseconds of day>" (from here
 // on the wind reseeds from the race's own clock started at that time of day, as in an online race). Raises std::invalid_argument with a message
 // for the user.

@@ -46,6 +46,12 @@ bool TReplayPlayer::Play(const TReplayLine& line)
     case TReplayLine::Wind:
         commands.ApplyWindSettings(line.Settings);
         return true;
+    case TReplayLine::Regatta:
+        commands.StartRegatta(line.RegattaSettings);
+        return true;
+    case TReplayLine::Free:
+        commands.LeaveRegatta();
+        return true;
     case TReplayLine::Wait:
         for (long ms = 0; ms < line.Milliseconds; ++ms) {
             const int64_t before = session.Race.ProcessedTicks();
@@ -73,4 +79,48 @@ std::string DigestLine(long tick, THeadlessGame& game)
     std::snprintf(line, sizeof line, "%ld %016" PRIx64 " %016" PRIx64 " %016" PRIx64, tick,
                   RaceStateDigest(game.Race()), FrameDigest(game.BackBuffer()), RacePaceDigest(game.Race()));
     return line;
+}
+
+std::string RegattaEventLine(long tick, const TRaceEvent& e)
+{
+    const std::string dinghy = e.Dinghy == 0 ? "green" : "red";
+    std::string text;
+    switch (e.Kind) {
+    case TRaceEvent::Countdown:
+        text = "countdown " + std::to_string(e.Value);
+        break;
+    case TRaceEvent::Start:
+        text = "start";
+        break;
+    case TRaceEvent::Early:
+        text = "early " + dinghy;
+        break;
+    case TRaceEvent::Started:
+        text = "started " + dinghy;
+        break;
+    case TRaceEvent::Rounded:
+        text = "rounded " + dinghy + " " + std::to_string(e.Value);
+        break;
+    case TRaceEvent::Lap:
+        text = "lap " + dinghy + " " + std::to_string(e.Value) + " " + std::to_string(e.Ticks);
+        break;
+    case TRaceEvent::Penalty:
+        text = "penalty " + dinghy + " " + std::to_string(e.Value) + " " + std::to_string(static_cast<int>(e.Rule));
+        break;
+    case TRaceEvent::Cleared:
+        text = "cleared " + dinghy;
+        break;
+    case TRaceEvent::Out:
+        text = "out " + dinghy;
+        break;
+    case TRaceEvent::Finished:
+        text = "finished " + dinghy + " " + std::to_string(e.Value) + " " + std::to_string(e.Ticks);
+        break;
+    case TRaceEvent::Over:
+        text = "over";
+        break;
+    case TRaceEvent::Exploded:
+        return {};
+    }
+    return std::to_string(tick) + " regatta " + text;
 }

@@ -1,5 +1,6 @@
 #pragma once
 #include "simulation/RaceClock.h"
+#include "simulation/regatta/RaceEvent.h"
 #include "tools/ReplayOptions.h"
 
 #include <functional>
@@ -25,6 +26,10 @@ private:
     TickHandler FOnTick;
     std::optional<TRaceClock> FRaceClock;
 };
+
+// The regatta's event as replay_race prints it, "<tick> regatta <event> ...", e.g. "901 regatta start" or
+// "2400 regatta penalty red 2 10"; empty for the events that are not the regatta's.
+std::string RegattaEventLine(long tick, const TRaceEvent& event);
 
 // What replay_race --digests prints after a tick, and the golden race records: "<tick> <race state> <frame>
 // <pace>", the digests in hexadecimal.

@@ -2,8 +2,10 @@
 //
 // Input, one line per step (see tools/ReplayOptions.h): "<ticks> <green tiller> <red tiller>" (tillers 0 port,
 // 1 amidships, 2 starboard), "restart", "pause", "resume", "wait MS", "wind DIRECTION VARIATION SPEED",
-// "inactive", "active"; lines starting with '#' are comments. After each stretch one line of state, or with
-// --digests after every tick "<tick> <race state> <frame> <pace>" in hexadecimal.
+// "inactive", "active", "regatta LAPS classic|penalties", "free"; lines starting with '#' are comments. After
+// each stretch one line of state, or with
+// --digests after every tick "<tick> <race state> <frame> <pace>" in hexadecimal. While a regatta runs, each of
+// its events is printed as it happens, before the tick's digests: "<tick> regatta <event> ...".
 // Options: --time-of-day MS (seeds the wind, 0..86399999), --wind-speed KNOTS (1..360), --variation DEGREES
 // (0..45), --debug (the collision outlines), --digests. A bad option, value or line is refused with a message
 // and exit code 2.
@@ -53,6 +55,12 @@ int main(int argc, char** argv)
     long tick = 0;
     TReplayPlayer player(game, [&] {
         ++tick;
+        TRaceEvent event;
+        while (game.Race().Events.Take(event)) {
+            const std::string text = RegattaEventLine(tick, event);
+            if (!text.empty())
+                std::printf("%s\n", text.c_str());
+        }
         if (options.Digests)
             std::printf("%s\n", DigestLine(tick, game).c_str());
     });

@@ -18,5 +18,14 @@ struct TRegattaSettings {
         return Laps >= MinLaps && Laps <= MaxLaps &&
                (Rules == TRegattaRules::Classic || Rules == TRegattaRules::Penalties);
     }
+    // The settings with the laps brought within the limits and unknown rules read as penalty turns.
+    TRegattaSettings Limited() const
+    {
+        TRegattaSettings limited = *this;
+        limited.Laps = Laps < MinLaps ? MinLaps : Laps > MaxLaps ? MaxLaps : Laps;
+        if (Rules != TRegattaRules::Classic)
+            limited.Rules = TRegattaRules::Penalties;
+        return limited;
+    }
     friend bool operator==(const TRegattaSettings&, const TRegattaSettings&) = default;
 };

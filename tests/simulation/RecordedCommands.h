@@ -6,7 +6,7 @@
 #include <vector>
 
 // Race commands written down as "green 0" (the tiller's number), "restart", "pause", "resume" and
-// "wind 90 10 20"; pausing and resuming keep Paused as a race would.
+// "wind 90 10 20", "regatta 3 penalties", "free"; pausing and resuming keep Paused as a race would.
 class TRecordedCommands : public IRaceCommands {
 public:
     void SetTiller(TPlayer player, TTiller tiller) override
@@ -29,6 +29,12 @@ public:
         Log.push_back("wind " + std::to_string(s.Direction) + " " + std::to_string(s.Variation) + " " +
                       std::to_string(s.Speed));
     }
+    void StartRegatta(const TRegattaSettings& s) override
+    {
+        Log.push_back("regatta " + std::to_string(s.Laps) +
+                      (s.Rules == TRegattaRules::Classic ? " classic" : " penalties"));
+    }
+    void LeaveRegatta() override { Log.push_back("free"); }
     bool Paused() const override { return FPaused; }
 
     // What happened since the last look.
