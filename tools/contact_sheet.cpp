@@ -86,7 +86,7 @@ void DrawGlyphs(TSheet& sheet, int left, int top)
 {
     sheet.Label(left, top + 12, "Toolbar glyphs: normal | disabled, as stored and keyed on a button face");
     int x = left;
-    for (const char* name : {"Start", "Setup", "Stop", "Play", "Ende"}) {
+    for (const char* name : {"Start", "Setup", "Stop", "Play", "Ende", "Regatta"}) {
         const TDIB glyph = TDIB::FromBitmapFile(AssetBytes(std::string("glyphs/") + name + ".bmp"));
         const QImage image = ToQImage(glyph.Pixels());
         const uint32_t key = image.pixel(0, image.height() - 1) & 0xFFFFFFu;

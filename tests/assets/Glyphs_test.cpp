@@ -23,12 +23,13 @@ struct TGlyphRow {
 
 TEST(Glyphs, CarryTheirTransparentColourBottomLeftAndTheirColours)
 {
-    const std::array<TGlyphRow, 5> rows{{
+    const std::array<TGlyphRow, 6> rows{{
         {"Start", 0xC0C0C0, {0xFFFFFF, 0x000000, 0xFF0000, 0x0080FF}},
         {"Setup", 0xC0DCC0, {0x404040, 0xA0A040, 0xA04040}},
         {"Stop", 0xC0C0C0, {0xFF0000}},
         {"Play", 0xC0C0C0, {0x008000}},
         {"Ende", 0xC4C4C4, {}},
+        {"Regatta", 0xC0C0C0, {0x000000, 0xFFFFFF, 0xFFFF00, 0x0080FF}},
     }};
     for (const auto& row : rows) {
         SCOPED_TRACE(row.Name);
@@ -78,6 +79,30 @@ TEST(Glyphs, ExitGlyphHasACyanArrowAndDoor)
         cyan += red < 140 && green > 120 && blue > 120 && green == blue && red < green ? 1 : 0;
     }
     EXPECT_GT(cyan, 40);
+}
+
+// The flag is chequered: every black square of it beside a white one, in rows and columns alike.
+TEST(Glyphs, RegattaGlyphIsAChequeredFlagOnAPole)
+{
+    const TPixelImage flag = Glyph("Regatta", 0);
+    int32_t squares = 0;
+    for (int32_t y = 1; y <= 5; y += 2)
+        for (int32_t x = 2; x <= 10; x += 2) {
+            const uint32_t colour = flag.At(x, y);
+            ASSERT_TRUE(colour == 0x000000 || colour == 0xFFFFFF) << x << ", " << y;
+            EXPECT_EQ(flag.At(x + 1, y + 1), colour) << "a square is 2 x 2";
+            if (x + 2 <= 10) {
+                EXPECT_NE(flag.At(x + 2, y), colour) << x << ", " << y;
+            }
+            if (y + 2 <= 5) {
+                EXPECT_NE(flag.At(x, y + 2), colour) << x << ", " << y;
+            }
+            ++squares;
+        }
+    EXPECT_EQ(squares, 15);
+    // The pole runs from the flag down to the water.
+    for (int32_t y = 1; y <= 13; ++y)
+        EXPECT_EQ(flag.At(1, y), 0x804000u) << y;
 }
 
 } // namespace

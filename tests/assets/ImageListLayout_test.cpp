@@ -81,7 +81,7 @@ TEST_F(MainImageList, KeepsNoDecodedBackgroundOnceItsSurfacesAreBuiltAndDecodesI
 
 TEST(StoredBitmaps, AreUncompressed24BitBottomUpRows)
 {
-    const std::array<TBitmapRow, 11> rows{{
+    const std::array<TBitmapRow, 12> rows{{
         {"pictures/B0.bmp", 90, 57, 15504},
         {"pictures/B1.bmp", 90, 57, 15504},
         {"pictures/Explode.bmp", 140, 27, 11340},
@@ -93,6 +93,7 @@ TEST(StoredBitmaps, AreUncompressed24BitBottomUpRows)
         {"glyphs/Stop.bmp", 32, 16, 1536},
         {"glyphs/Play.bmp", 32, 16, 1536},
         {"glyphs/Ende.bmp", 32, 16, 1536},
+        {"glyphs/Regatta.bmp", 32, 16, 1536},
     }};
     for (const auto& row : rows) {
         SCOPED_TRACE(row.Path);
@@ -162,6 +163,7 @@ TEST(EmbeddedFiles, AreFoundByPathAndUnknownPathsAreRefused)
         "pictures/Water1.jpg", "pictures/B0.bmp",   "pictures/B1.bmp",   "pictures/Explode.bmp",
         "pictures/Windrose.bmp", "pictures/Boje.bmp", "pictures/Segel.bmp", "glyphs/Start.bmp",
         "glyphs/Setup.bmp",    "glyphs/Stop.bmp",   "glyphs/Play.bmp",   "glyphs/Ende.bmp",
+        "glyphs/Regatta.bmp",
         "icon/QuiboTrainer.ico",
     };
     EXPECT_EQ(AssetPaths(), expected);

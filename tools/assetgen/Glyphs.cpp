@@ -69,6 +69,26 @@ const std::vector<std::string_view> Exit{
     "................",
 };
 
+// A chequered flag on a brown pole over the water, a yellow buoy beside it: the start and finish line.
+const std::vector<std::string_view> Flag{
+    "................",
+    ".dkkwwkkwwkk....",
+    ".dkkwwkkwwkk....",
+    ".dwwkkwwkkww....",
+    ".dwwkkwwkkww....",
+    ".dkkwwkkwwkk....",
+    ".dkkwwkkwwkk....",
+    ".d..............",
+    ".d..............",
+    ".d........yy....",
+    ".d.......yyyy...",
+    ".d.......yyyy...",
+    ".d........yy....",
+    "ddd.............",
+    "bbbbbbbbbbbbbbbb",
+    "................",
+};
+
 TPixelImage GlyphPair(uint32_t transparent)
 {
     return BlankImage(2 * GlyphSize, GlyphSize, transparent);
@@ -134,5 +154,11 @@ std::vector<TGlyphPicture> DrawGlyphs()
                                          {'a', Rgb(128, 255, 255)},
                                          {'A', Rgb(0, 224, 224)},
                                          {'c', Rgb(0, 160, 160)}})});
+    glyphs.push_back({"Regatta", TwinGlyph(Silver, Flag,
+                                           {{'d', Rgb(128, 64, 0)},
+                                            {'k', Rgb(0, 0, 0)},
+                                            {'w', Rgb(255, 255, 255)},
+                                            {'y', Rgb(255, 255, 0)},
+                                            {'b', Rgb(0, 128, 255)}})});
     return glyphs;
 }

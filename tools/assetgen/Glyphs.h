@@ -7,7 +7,8 @@
 // A toolbar button's glyph bitmap: 32 x 16, the normal glyph on the left, the disabled one on the right, each
 // with its transparent colour in its bottom-left pixel.
 struct TGlyphPicture {
-    std::string Name; // the button's name without "SpeedButton": "Start", "Setup", "Stop", "Play", "Ende"
+    // The button's name without "SpeedButton": "Start", "Setup", "Stop", "Play", "Ende", "Regatta".
+    std::string Name;
     TPixelImage Pixels;
 };
 
