@@ -17,6 +17,7 @@
 #include <chrono>
 #include <cmath>
 #include <thread>
+#include <utility>
 
 TQtPresentWindow::TQtPresentWindow(QWidget* parent)
     : QWidget(parent)
@@ -90,6 +91,7 @@ void TQtPresentWindow::Present(const TPixelView& frame, int32_t left, int32_t to
         } else {
             FScaled = QImage();
         }
+        MoveOverlay();
         ShowAnew(QRegion(rect()));
         return;
     }
@@ -101,6 +103,7 @@ void TQtPresentWindow::Present(const TPixelView& frame, int32_t left, int32_t to
             ScaleFrame(device);
         changed += LogicalRectOf(device);
     }
+    changed += MoveOverlay();
     if (!changed.isEmpty())
         ShowAnew(changed);
 }
@@ -257,6 +260,65 @@ void TQtPresentWindow::PaintArea(QPainter& painter, const QRegion& region) const
         painter.drawImage(shown, image, QRectF(image.rect()));
     }
     painter.setClipping(false);
+    PaintOverlay(painter, region);
+}
+
+void TQtPresentWindow::SetOverlay(OverlayPlace place, OverlayPaint paint)
+{
+    FOverlayPlace = std::move(place);
+    FOverlayPaint = std::move(paint);
+    UpdateOverlay();
+}
+
+void TQtPresentWindow::UpdateOverlay()
+{
+    if (FFrame.isNull())
+        return;
+    if (const QRegion region = MoveOverlay(); !region.isEmpty())
+        ShowAnew(region);
+}
+
+QRegion TQtPresentWindow::MoveOverlay()
+{
+    // Shown anew even where it stays: what it shows there may have changed.
+    QRegion region(WidgetRectOf(FOverlayRect));
+    const QRect frame(0, 0, FFrame.width(), FFrame.height());
+    FOverlayRect = FOverlayPlace && FOverlayPaint ? FOverlayPlace() & frame : QRect();
+    region += WidgetRectOf(FOverlayRect);
+    return region;
+}
+
+QRect TQtPresentWindow::WidgetRectOf(const QRect& frameRect) const
+{
+    if (frameRect.isEmpty() || FFrame.isNull())
+        return {};
+    const QRectF shown = ShownRect();
+    const qreal sx = shown.width() / FFrame.width();
+    const qreal sy = shown.height() / FFrame.height();
+    // A pixel more on every side for the smoothed edges of a fractional scale.
+    return QRectF(shown.left() + frameRect.left() * sx, shown.top() + frameRect.top() * sy, frameRect.width() * sx,
+        frameRect.height() * sy)
+        .toAlignedRect()
+        .adjusted(-1, -1, 1, 1)
+        & rect();
+}
+
+void TQtPresentWindow::PaintOverlay(QPainter& painter, const QRegion& region) const
+{
+    if (FOverlayRect.isEmpty() || !FOverlayPaint || FFrame.isNull())
+        return;
+    const QRect own = WidgetRectOf(FOverlayRect);
+    if (!region.intersects(own))
+        return;
+    const QRectF shown = ShownRect();
+    painter.save();
+    painter.setClipRegion(region & own);
+    painter.translate(shown.topLeft());
+    painter.scale(shown.width() / FFrame.width(), shown.height() / FFrame.height());
+    // Nothing beyond the place it gave: that is all that is shown anew when it moves.
+    painter.setClipRect(FOverlayRect, Qt::IntersectClip);
+    FOverlayPaint(painter);
+    painter.restore();
 }
 
 void TQtPresentWindow::mousePressEvent(QMouseEvent* event)

@@ -3,6 +3,7 @@
 #include "platform/qt/PresentTransform.h"
 
 #include <QImage>
+#include <QPainter>
 #include <QRect>
 #include <QWidget>
 
@@ -25,6 +26,10 @@ class TQtPresentWindow : public QWidget, public IPresentWindow {
 public:
     using MouseDownHandler = std::function<void(int32_t x, int32_t y, Qt::MouseButton button)>;
     using BoundsChangedHandler = std::function<void()>;
+    // The frame rectangle the overlay covers now (empty: none), asked once per presented frame.
+    using OverlayPlace = std::function<QRect()>;
+    // Paints the overlay in frame coordinates, clipped to its place.
+    using OverlayPaint = std::function<void(QPainter&)>;
 
     explicit TQtPresentWindow(QWidget* parent = nullptr);
     ~TQtPresentWindow() override;
@@ -51,6 +56,16 @@ public:
     QRectF ShownRect() const;
     // How the last frame is shown, in device pixels of the top-level window.
     const TPresentTransform& Transform() const { return FTransform; }
+
+    // What the window shows over the race (its texts and markers): painted only here, at presentation, so the
+    // frame the race draws (read back for contact, compared between machines) never holds it. The place is
+    // asked before every presented frame is shown; where the overlay was and where it is now are shown anew with
+    // what the frame changed, so nothing of it stays behind when it moves or goes.
+    void SetOverlay(OverlayPlace place, OverlayPaint paint);
+    // The overlay changed between frames (paused, or a dialog's choice): asks its place and shows it anew.
+    void UpdateOverlay();
+    // Where the overlay lies now, in frame coordinates.
+    QRect OverlayRect() const { return FOverlayRect; }
 
     // Called with the frame pixel under the pointer when a mouse button goes down on the frame.
     void SetMouseDownHandler(MouseDownHandler handler);
@@ -80,6 +95,11 @@ private:
     // Logical widget rectangle covering a device rectangle.
     QRect LogicalRectOf(const TDeviceRect& device) const;
     void ScaleFrame(const TDeviceRect& device);
+    // Asks the overlay's place anew; the widget region its old and new places cover.
+    QRegion MoveOverlay();
+    // Logical widget rectangle covering a frame rectangle as the frame is shown.
+    QRect WidgetRectOf(const QRect& frameRect) const;
+    void PaintOverlay(QPainter& painter, const QRegion& region) const;
 
     QImage FFrame;
     // The presenter's target, relative to the widget, in layout units.
@@ -94,4 +114,7 @@ private:
     bool FPlaneRefused = false;
     MouseDownHandler FOnMouseDown;
     BoundsChangedHandler FOnBoundsChanged;
+    OverlayPlace FOverlayPlace;
+    OverlayPaint FOverlayPaint;
+    QRect FOverlayRect;
 };
