@@ -5,6 +5,9 @@
 #include "platform/qt/VirtualKey.h"
 #include "ui/ClassicFont.h"
 #include "ui/PadControl.h"
+#include "ui/RegattaDialog.h"
+#include "ui/RegattaOverlay.h"
+#include "ui/RegattaTexts.h"
 #include "ui/RxSpinEdit.h"
 #include "ui/SetupForm.h"
 #include "ui/SpeedButton.h"
@@ -18,6 +21,7 @@
 #include <QIcon>
 #include <QImage>
 #include <QKeyEvent>
+#include <QPainter>
 #include <QLabel>
 #include <QScreen>
 
@@ -91,10 +95,7 @@ TMainForm::TMainForm(IApplication& application, bool debug, QWidget* parent)
 
     SpeedButtonStart = AddButton("SpeedButtonStart", tr("Neustart (F3)"), "glyphs/Start.bmp", 2);
     SpeedButtonSetup = AddButton("SpeedButtonSetup", tr("Einstellungen"), "glyphs/Setup.bmp", 76);
-    Bevel3 = new QFrame(this);
-    Bevel3->setObjectName("Bevel3");
-    Bevel3->setFrameShape(QFrame::VLine);
-    Bevel3->setFrameShadow(QFrame::Sunken);
+    Bevel3 = AddGroove("Bevel3");
     SpeedButtonEnde = AddButton("SpeedButtonEnde", tr("Ende"), "glyphs/Ende.bmp", 232);
     Image1 = new QLabel(this);
     Image1->setObjectName("Image1");
@@ -102,13 +103,17 @@ TMainForm::TMainForm(IApplication& application, bool debug, QWidget* parent)
     SpeedButtonStop = AddButton("SpeedButtonStop", tr("Stop (Pause)"), "glyphs/Stop.bmp", 150);
     SpeedButtonPlay = AddButton("SpeedButtonPlay", tr("Play (Pause)"), "glyphs/Play.bmp", 150);
     SpeedButtonPlay->hide();
+    Bevel4 = AddGroove("Bevel4");
+    SpeedButtonRegatta = AddButton("SpeedButtonRegatta", tr("Regatta"), "glyphs/Regatta.bmp", 316);
     BuildStatusBar();
+    RegattaDialog = new TRegattaDialog(Messages, this);
 
     connect(SpeedButtonStart, &TSpeedButton::clicked, this, [this] { SpeedButtonStartClick(); });
     connect(SpeedButtonSetup, &TSpeedButton::clicked, this, [this] { SpeedButtonSetupClick(); });
     connect(SpeedButtonStop, &TSpeedButton::clicked, this, [this] { SpeedButtonStopClick(); });
     connect(SpeedButtonPlay, &TSpeedButton::clicked, this, [this] { SpeedButtonPlayClick(); });
     connect(SpeedButtonEnde, &TSpeedButton::clicked, this, [this] { SpeedButtonEndeClick(); });
+    connect(SpeedButtonRegatta, &TSpeedButton::clicked, this, [this] { SpeedButtonRegattaClick(); });
 
     DXDraw1Window->setObjectName("DXDraw1");
     ScaleControls(FLayout.PixelsPerInch());
@@ -121,10 +126,12 @@ TMainForm::TMainForm(IApplication& application, bool debug, QWidget* parent)
     connect(DXDraw1Window, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
         if (FFullScreen.Active())
             ShowToolbarMenu(*this, {SpeedButtonStart, SpeedButtonSetup, SpeedButtonStop, SpeedButtonPlay,
-                                    SpeedButtonEnde}, DXDraw1Window->mapToGlobal(at));
+                                    SpeedButtonEnde, SpeedButtonRegatta}, DXDraw1Window->mapToGlobal(at));
     });
     DXDraw1Window->SetBoundsChangedHandler([this] { Session.WindowResized(); });
     LocalCommands.OnPausedChanged = [this](bool paused) { ShowPaused(paused); };
+    FOverlay = std::make_unique<TRegattaOverlay>();
+    DXDraw1Window->SetOverlay([this] { return PlaceOverlay(); }, [this](QPainter& painter) { FOverlay->Paint(painter); });
 
     FormCreate();
     Pads = std::make_unique<TPadControl>(*this, application, FPanels);
@@ -134,6 +141,7 @@ TMainForm::~TMainForm()
 {
     // The drawing surface tells its listeners while the widget it presents into still exists.
     Session.Finalize();
+    DXDraw1Window->SetOverlay({}, {});
 }
 
 TSpeedButton* TMainForm::AddButton(const char* name, const QString& caption, const char* glyph, int left)
@@ -145,6 +153,16 @@ TSpeedButton* TMainForm::AddButton(const char* name, const QString& caption, con
     button->SetGlyph(GlyphIcon(glyph));
     FButtons.push_back({button, left});
     return button;
+}
+
+QFrame* TMainForm::AddGroove(const char* name)
+{
+    auto* groove = new QFrame(this);
+    groove->setObjectName(name);
+    groove->setFrameShape(QFrame::VLine);
+    groove->setFrameShadow(QFrame::Sunken);
+    FGrooves.push_back(groove);
+    return groove;
 }
 
 void TMainForm::BuildStatusBar()
@@ -173,7 +191,8 @@ void TMainForm::AlignControls()
     Shape1->setGeometry(FLayout.Toolbar(window));
     for (const TPlacedButton& b : FButtons)
         b.Button->setGeometry(FLayout.Button(b.Left));
-    Bevel3->setGeometry(FLayout.Groove());
+    for (size_t index = 0; index < FGrooves.size(); ++index)
+        FGrooves[index]->setGeometry(FLayout.Groove(TMainFormLayout::GrooveLefts[index]));
     Image1->setGeometry(FLayout.Icon(window));
     StatusBar1->setGeometry(FLayout.StatusBar(window));
     const std::array<QRect, 2> panels = FLayout.Panels(window);
@@ -287,6 +306,10 @@ void TMainForm::keyPressEvent(QKeyEvent* event)
         FFullScreen.Toggle();
         return;
     }
+    if (event->key() == Qt::Key_F5 && !event->isAutoRepeat()) {
+        SpeedButtonRegatta->click();
+        return;
+    }
     // A held key repeats: the tiller is already over.
     if (event->isAutoRepeat() || !FormKeyDown(SteeringKeyOf(event->key(), event->nativeScanCode())))
         QWidget::keyPressEvent(event);
@@ -335,9 +358,34 @@ bool TMainForm::FormKeyUp(int key)
 
 void TMainForm::ShowNetStatus(const QString& text)
 {
+    FNetText = text;
+    ShowStatus();
+}
+
+void TMainForm::ShowStatus()
+{
     if (FPanelText.isNull())
         FPanelText = FPanels[1]->text();
-    FPanels[1]->setText(text.isEmpty() ? FPanelText : text);
+    const QString& text = !FNetText.isEmpty() ? FNetText : !FRegattaText.isEmpty() ? FRegattaText : FPanelText;
+    if (FPanels[1]->text() != text)
+        FPanels[1]->setText(text);
+}
+
+QRect TMainForm::PlaceOverlay()
+{
+    TRaceEvent event;
+    while (Session.Race.Events.Take(event)) {
+        // Free sailing keeps its usual texts.
+        if (Session.Regatta() != nullptr)
+            if (const QString text = TRegattaTexts::EventText(event); !text.isEmpty())
+                FRegattaText = text;
+        if (OnRaceEvent)
+            OnRaceEvent(event);
+    }
+    if (Session.Regatta() == nullptr)
+        FRegattaText.clear();
+    ShowStatus();
+    return FOverlay->Update(Session.Race);
 }
 
 void TMainForm::ShowPaused(bool paused)
@@ -380,6 +428,22 @@ void TMainForm::SpeedButtonPlayClick()
 void TMainForm::SpeedButtonEndeClick()
 {
     close();
+}
+
+void TMainForm::SpeedButtonRegattaClick()
+{
+    switch (RegattaDialog->Open(Session.Regatta() != nullptr)) {
+    case mrOk:
+        Commands().StartRegatta(RegattaDialog->Settings());
+        break;
+    case mrLeave:
+        Commands().LeaveRegatta();
+        break;
+    default:
+        return;
+    }
+    // Paused, no frame comes to show the change.
+    DXDraw1Window->UpdateOverlay();
 }
 
 void TMainForm::closeEvent(QCloseEvent* event)

@@ -4,6 +4,7 @@
 #include "platform/qt/QtPresentWindow.h"
 #include "simulation/RaceSession.h"
 #include "simulation/SessionCommands.h"
+#include "simulation/regatta/RaceEvent.h"
 #include "ui/FullScreenLayout.h"
 #include "ui/MainFormLayout.h"
 
@@ -12,6 +13,7 @@
 #include <QWidget>
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -22,6 +24,8 @@ class QLabel;
 class TSpeedButton;
 class TSetupForm;
 class TPadControl;
+class TRegattaDialog;
+class TRegattaOverlay;
 
 // The program's one window: toolbar, drawing area and status bar. It turns keys, buttons and the dialog into
 // race commands; the session holds the scene's components and the race.
@@ -45,6 +49,9 @@ public:
     // The toolbar's pause and play buttons as the race stands.
     void ShowPaused(bool paused);
 
+    // Told of every event the window takes from the race, once per presented frame, in order.
+    std::function<void(const TRaceEvent&)> OnRaceEvent;
+
     // Keys are virtual-key codes; true when the key was one of the window's.
     bool FormKeyDown(int key);
     bool FormKeyUp(int key);
@@ -54,6 +61,8 @@ public:
     void SpeedButtonStopClick();
     void SpeedButtonPlayClick();
     void SpeedButtonEndeClick();
+    // The regatta dialog (also F5): start a regatta, or leave the one under way.
+    void SpeedButtonRegattaClick();
     void DXDraw1MouseDown(int32_t x, int32_t y);
 
     QFrame* Shape1;
@@ -64,6 +73,8 @@ public:
     QLabel* Image1;
     TSpeedButton* SpeedButtonStop;
     TSpeedButton* SpeedButtonPlay;
+    QFrame* Bevel4;
+    TSpeedButton* SpeedButtonRegatta;
     QWidget* StatusBar1;
 
     TQtClock Clock;
@@ -74,6 +85,7 @@ public:
     // The commands of the race on this machine alone.
     TSessionCommands LocalCommands{Session};
     TSetupForm* SetupForm = nullptr;
+    TRegattaDialog* RegattaDialog;
     // The game controllers, beside the keys.
     std::unique_ptr<TPadControl> Pads;
 
@@ -92,6 +104,12 @@ private:
     void FormShow();
     TSpeedButton* AddButton(const char* name, const QString& caption, const char* glyph, int left);
     void BuildStatusBar();
+    QFrame* AddGroove(const char* name);
+    // Takes the race's events (to the status bar and OnRaceEvent) and brings the overlay up to date; the frame
+    // rectangle the overlay covers now.
+    QRect PlaceOverlay();
+    // The wide panel: an online notice first, else the regatta's last report, else the usual text.
+    void ShowStatus();
     // Toolbar at the top, status bar at the bottom, the drawing area between them, for the current size.
     void AlignControls();
     // The toolbar's and status bar's contents for a screen of that many pixels per inch.
@@ -107,6 +125,10 @@ private:
     TFullScreenLayout FFullScreen;
     std::array<QLabel*, 2> FPanels{};
     QString FPanelText;
+    QString FNetText;
+    QString FRegattaText;
+    std::vector<QFrame*> FGrooves;
+    std::unique_ptr<TRegattaOverlay> FOverlay;
     IRaceCommands* FCommands = &LocalCommands;
     TMainFormLayout FLayout;
     bool FShown = false;

@@ -4,8 +4,7 @@
 
 namespace {
 
-// The groove's place and length in the toolbar; its dark line is its left edge, the light one beside it.
-constexpr int GrooveLeft = 227;
+// A groove's place and length in the toolbar; its dark line is its left edge, the light one beside it.
 constexpr int GrooveTop = 2;
 constexpr int GrooveWidth = 2;
 constexpr int GrooveHeight = 33;
@@ -25,9 +24,9 @@ QRect TMainFormLayout::Button(int left) const
     return {Scaled(left), 0, Scaled(ButtonWidth), Scaled(ButtonHeight)};
 }
 
-QRect TMainFormLayout::Groove() const
+QRect TMainFormLayout::Groove(int left) const
 {
-    return {Scaled(GrooveLeft), Scaled(GrooveTop), GrooveWidth, Scaled(GrooveHeight)};
+    return {Scaled(left), Scaled(GrooveTop), GrooveWidth, Scaled(GrooveHeight)};
 }
 
 QRect TMainFormLayout::Icon(QSize window) const

@@ -16,6 +16,8 @@ public:
     static constexpr int ButtonHeight = 38;
     static constexpr int PanelWidth = 540;
     static constexpr int IconSize = 32;
+    // The grooves' left edges: between the pause and the quit button, and between that and the regatta's.
+    static constexpr int GrooveLefts[] = {227, 311};
     // The drawing area shows the frame 1:1 between the bars.
     static constexpr QSize ClientSize{FrameWidth, ToolbarHeight + FrameHeight + StatusBarHeight};
 
@@ -24,12 +26,12 @@ public:
     // A length of the 96-dpi layout at the window's pixels per inch.
     int Scaled(int pixels) const { return pixels * FPixelsPerInch / 96; }
 
-    // The parts for a window of that size: the toolbar's ground, a button at its 96-dpi left edge, the groove
-    // between the buttons, the icon at the toolbar's right end, the status bar and its two panels (inside the
+    // The parts for a window of that size: the toolbar's ground, a button at its 96-dpi left edge, a groove
+    // between the buttons at its 96-dpi left edge, the icon at the toolbar's right end, the status bar and its two panels (inside the
     // bar), and the drawing area.
     QRect Toolbar(QSize window) const;
     QRect Button(int left) const;
-    QRect Groove() const;
+    QRect Groove(int left) const;
     QRect Icon(QSize window) const;
     QRect StatusBar(QSize window) const;
     std::array<QRect, 2> Panels(QSize window) const;
