@@ -85,6 +85,26 @@ void CompleteLap(TDinghyRegatta& dinghy, int32_t index, int32_t sinceStart, TEve
     events.Add(TRaceEvent::Lap, index, dinghy.Lap, lapTicks);
 }
 
+// Through the gate after rounding the mark: the next lap, or the finish when no turn is owed (else the
+// dinghy must take its turns and cross again).
+void PassGate(TDinghyRegatta& dinghy, int32_t index, int32_t sinceStart, int32_t laps, int32_t& finishers,
+              TEvents& events)
+{
+    if (dinghy.Lap < laps) {
+        CompleteLap(dinghy, index, sinceStart, events);
+        ++dinghy.Lap;
+        dinghy.LapBegan = sinceStart;
+        dinghy.MarkRounded = false;
+        dinghy.Winding = 0;
+    } else if (dinghy.TurnsOwed == 0) {
+        CompleteLap(dinghy, index, sinceStart, events);
+        dinghy.Standing = TStanding::Finished;
+        dinghy.Place = ++finishers;
+        dinghy.FinishTicks = sinceStart;
+        events.Add(TRaceEvent::Finished, index, dinghy.Place, sinceStart);
+    }
+}
+
 } // namespace
 
 TRegatta::TRegatta(const TRegattaSettings& settings, const TCourse& course) : FSettings(settings), FCourse(course)
@@ -152,21 +172,8 @@ void TRegatta::Tick(const TRegattaTick& tick, int64_t raceTick, TRaceEventLog& l
         if (dinghy.Standing == TStanding::Racing && !dinghy.MarkRounded)
             RoundMark(dinghy, index, now, FCourse.Mark, events);
         if (dinghy.Standing == TStanding::Racing && dinghy.MarkRounded &&
-            CrossedDownwards(dinghy.Last.Bow, now.Bow, FCourse)) {
-            if (dinghy.Lap < FSettings.Laps) {
-                CompleteLap(dinghy, index, sinceStart, events);
-                ++dinghy.Lap;
-                dinghy.LapBegan = sinceStart;
-                dinghy.MarkRounded = false;
-                dinghy.Winding = 0;
-            } else if (dinghy.TurnsOwed == 0) {
-                CompleteLap(dinghy, index, sinceStart, events);
-                dinghy.Standing = TStanding::Finished;
-                dinghy.Place = ++FFinishers;
-                dinghy.FinishTicks = sinceStart;
-                events.Add(TRaceEvent::Finished, index, dinghy.Place, sinceStart);
-            }
-        }
+            CrossedDownwards(dinghy.Last.Bow, now.Bow, FCourse))
+            PassGate(dinghy, index, sinceStart, FSettings.Laps, FFinishers, events);
 
         dinghy.Last = now;
         dinghy.Seen = true;
