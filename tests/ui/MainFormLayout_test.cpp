@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <string>
 
 namespace {
@@ -42,17 +43,22 @@ TEST(MainFormLayout, BarsAndDrawingAreaTileTheWindowAtEveryDensity)
             for (const QRect& panel : panels)
                 EXPECT_EQ(panel.height(), bar.height()) << Text(panel);
 
-            // The buttons side by side in the toolbar, the groove between the second and the last.
+            // The buttons side by side in the toolbar, a groove between the pause and the quit button and
+            // another before the regatta's; each caption's room within its button.
+            const QRect start = layout.Button(2);
             const QRect setup = layout.Button(76);
             const QRect pause = layout.Button(150);
             const QRect quit = layout.Button(232);
-            EXPECT_LT(layout.Button(2).right(), setup.left());
-            EXPECT_LT(setup.right(), pause.left());
-            EXPECT_LT(pause.right(), layout.Groove().left());
-            EXPECT_LT(layout.Groove().right(), quit.left());
-            for (const QRect& r : {setup, pause, quit, layout.Groove(), layout.Icon(window)})
+            const QRect regatta = layout.Button(316);
+            const QRect grooves[] = {layout.Groove(TMainFormLayout::GrooveLefts[0]),
+                                     layout.Groove(TMainFormLayout::GrooveLefts[1])};
+            const QRect inOrder[] = {start, setup, pause, grooves[0], quit, grooves[1], regatta,
+                                     layout.Icon(window)};
+            for (size_t i = 0; i + 1 < std::size(inOrder); ++i)
+                EXPECT_LT(inOrder[i].right(), inOrder[i + 1].left()) << Text(inOrder[i]) << " " << Text(inOrder[i + 1]);
+            for (const QRect& r : inOrder)
                 EXPECT_TRUE(toolbar.contains(r)) << Text(r);
-            EXPECT_LT(quit.right(), layout.Icon(window).left());
+            EXPECT_EQ(grooves[1].height(), grooves[0].height());
             EXPECT_EQ(layout.CaptionWidth(), setup.width() - 4);
         }
     }

@@ -122,19 +122,21 @@ TEST_F(MainFormWindowTest, EverySizeTheWindowTakesIsLaidOut)
     }
 }
 
-TEST_F(MainFormWindowTest, TheToolbarGrooveIsAtItsPlace)
+TEST_F(MainFormWindowTest, TheToolbarGroovesAreAtTheirPlaces)
 {
     Show();
     const QImage shot = Form->grab().toImage();
-    // A dark line at x 227 and a light one at 228 on the silver strip, silver on either side.
-    for (int y : {5, 20, 33}) {
-        const QRgb dark = shot.pixel(227, y) & 0xFFFFFF;
-        EXPECT_EQ(shot.pixel(226, y) & 0xFFFFFF, Silver) << y;
-        EXPECT_LT(qGray(dark), qGray(Silver)) << y;
-        EXPECT_GT(qGray(shot.pixel(228, y)), qGray(dark)) << y;
-        EXPECT_EQ(shot.pixel(229, y) & 0xFFFFFF, Silver) << y;
+    // A dark line at x 227 (and 311) and a light one beside it on the silver strip, silver on either side.
+    for (int x : {227, 311}) {
+        for (int y : {5, 20, 33}) {
+            const QRgb dark = shot.pixel(x, y) & 0xFFFFFF;
+            EXPECT_EQ(shot.pixel(x - 1, y) & 0xFFFFFF, Silver) << x << ", " << y;
+            EXPECT_LT(qGray(dark), qGray(Silver)) << x << ", " << y;
+            EXPECT_GT(qGray(shot.pixel(x + 1, y)), qGray(dark)) << x << ", " << y;
+            EXPECT_EQ(shot.pixel(x + 2, y) & 0xFFFFFF, Silver) << x << ", " << y;
+        }
+        EXPECT_EQ(shot.pixel(x, 1) & 0xFFFFFF, Silver) << x;
     }
-    EXPECT_EQ(shot.pixel(227, 1) & 0xFFFFFF, Silver);
 }
 
 TEST_F(MainFormWindowTest, CentredOnThePrimaryScreenOrKeptOnIt)
@@ -166,10 +168,12 @@ TEST_F(MainFormWindowTest, DensityGrowsTheWindowAndEveryBarWithIt)
         int StatusBar;
         QRect Setup;
         int Bevel;
+        QRect Regatta;
+        int Bevel4;
         int Panel;
     } cases[] = {
-        {120, QSize(1346, 1013), 51, 23, QRect(95, 0, 92, 47), 283, 675},
-        {144, QSize(1616, 1217), 61, 28, QRect(114, 0, 111, 57), 340, 810},
+        {120, QSize(1346, 1013), 51, 23, QRect(95, 0, 92, 47), 283, QRect(395, 0, 92, 47), 388, 675},
+        {144, QSize(1616, 1217), 61, 28, QRect(114, 0, 111, 57), 340, QRect(474, 0, 111, 57), 466, 810},
     };
     const auto c = std::find_if(std::begin(cases), std::end(cases), [ppi](const auto& d) { return d.Ppi == ppi; });
     if (c == std::end(cases))
@@ -179,6 +183,9 @@ TEST_F(MainFormWindowTest, DensityGrowsTheWindowAndEveryBarWithIt)
     EXPECT_EQ(Form->Shape1->geometry(), QRect(0, 0, c->Window.width(), c->Toolbar));
     EXPECT_EQ(Form->SpeedButtonSetup->geometry(), c->Setup);
     EXPECT_EQ(Form->Bevel3->x(), c->Bevel);
+    EXPECT_EQ(Form->SpeedButtonRegatta->geometry(), c->Regatta);
+    EXPECT_EQ(Form->Bevel4->x(), c->Bevel4);
+    EXPECT_LT(Form->SpeedButtonRegatta->geometry().right(), Form->Image1->x());
     EXPECT_EQ(Form->StatusBar1->geometry(),
               QRect(0, c->Window.height() - c->StatusBar, c->Window.width(), c->StatusBar));
     EXPECT_EQ(Panel(0)->width(), c->Panel);

@@ -73,7 +73,7 @@ TEST_F(MainFormTest, LayoutCaptionsAndTexts)
         int left;
     } buttons[] = {{Form->SpeedButtonStart, "Neustart (F3)", 2}, {Form->SpeedButtonSetup, "Einstellungen", 76},
                    {Form->SpeedButtonStop, "Stop (Pause)", 150},  {Form->SpeedButtonPlay, "Play (Pause)", 150},
-                   {Form->SpeedButtonEnde, "Ende", 232}};
+                   {Form->SpeedButtonEnde, "Ende", 232}, {Form->SpeedButtonRegatta, "Regatta", 316}};
     for (const auto& b : buttons) {
         EXPECT_EQ(b.button->text(), b.caption);
         EXPECT_EQ(b.button->geometry(), QRect(b.left, 0, 74, 38)) << b.caption;
@@ -347,7 +347,7 @@ TEST_F(DebugMainFormTest, InFullScreenTheRightButtonOffersTheToolbarsCommands)
         Setup->ButtonFertig->click();
     });
     const TRightClick settings = RightClick(*Form, "Einstellungen");
-    EXPECT_EQ(settings.Entries, "Neustart (F3)|Einstellungen|Stop (Pause)|Ende");
+    EXPECT_EQ(settings.Entries, "Neustart (F3)|Einstellungen|Stop (Pause)|Ende|Regatta");
     EXPECT_FALSE(settings.Probed);
     EXPECT_EQ(Form->Session.Race.WindBase, 90);
 
@@ -355,7 +355,7 @@ TEST_F(DebugMainFormTest, InFullScreenTheRightButtonOffersTheToolbarsCommands)
     EXPECT_TRUE(RightClick(*Form, "Stop (Pause)").Entries.contains("Stop (Pause)"));
     EXPECT_TRUE(Paused());
     const TRightClick paused = RightClick(*Form, {});
-    EXPECT_EQ(paused.Entries, "Neustart (F3)|Einstellungen|Play (Pause)|Ende");
+    EXPECT_EQ(paused.Entries, "Neustart (F3)|Einstellungen|Play (Pause)|Ende|Regatta");
     EXPECT_TRUE(Paused());
     EXPECT_TRUE(Form->isVisible());
     RightClick(*Form, "Ende");
