@@ -2,11 +2,15 @@
 #include "ui/LeftCaptionCheckBox.h"
 #include "ui/MainForm.h"
 #include "ui/OnlineRace.h"
+#include "ui/RegattaDialog.h"
+#include "ui/RegattaTexts.h"
+#include "ui/RxSpinEdit.h"
 #include "ui/SetupForm.h"
 #include "ui/SpeedButton.h"
 #include "ui/Translations.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QPushButton>
@@ -91,7 +95,7 @@ std::vector<TShownText> ShownTexts(const TMainForm& form, const TSetupForm& dial
 {
     std::vector<TShownText> texts;
     for (const TSpeedButton* b : {form.SpeedButtonStart, form.SpeedButtonSetup, form.SpeedButtonStop,
-                                  form.SpeedButtonPlay, form.SpeedButtonEnde}) {
+                                  form.SpeedButtonPlay, form.SpeedButtonEnde, form.SpeedButtonRegatta}) {
         // The caption stands under the glyph, 2 pixels clear of the button's edges.
         texts.push_back({b->objectName().toStdString(), b->text(), b->font(), b->width() - 4, b->height() - 22});
     }
@@ -119,6 +123,27 @@ std::vector<TShownText> ShownTexts(const TMainForm& form, const TSetupForm& dial
     texts.push_back({"ButtonFertig", caption.remove(QLatin1Char('&')), dialog.ButtonFertig->font(), contents.width(),
                      contents.height()});
     texts.push_back({"SetupForm caption", dialog.windowTitle(), dialog.font(), INT_MAX, INT_MAX});
+
+    const TRegattaDialog& regatta = *form.RegattaDialog;
+    const int fieldsLeft = regatta.RxSpinEditLaps->x();
+    for (const QLabel* label : {regatta.LabelLaps, regatta.LabelRules, regatta.LabelHelms[0], regatta.LabelHelms[1]})
+        texts.push_back({"Regatta " + label->objectName().toStdString(), label->text(), label->font(),
+                         fieldsLeft - label->x() - 1, label->height()});
+    for (const QComboBox* combo : {regatta.ComboBoxRules, regatta.ComboBoxHelms[0], regatta.ComboBoxHelms[1]}) {
+        // The arrow takes the combo's right end.
+        for (int item = 0; item < combo->count(); ++item)
+            texts.push_back({combo->objectName().toStdString(), combo->itemText(item), combo->font(),
+                             combo->width() - 28, combo->height()});
+    }
+    for (const TButton* button : {regatta.ButtonFree, regatta.ButtonCancel, regatta.ButtonStart}) {
+        option.initFrom(button);
+        option.rect = button->rect();
+        const QRect room = button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button);
+        QString text = button->text();
+        texts.push_back({button->objectName().toStdString(), text.remove(QLatin1Char('&')), button->font(),
+                         room.width(), room.height()});
+    }
+    texts.push_back({"RegattaDialog caption", regatta.windowTitle(), regatta.font(), INT_MAX, INT_MAX});
     return texts;
 }
 
@@ -212,10 +237,50 @@ TEST_P(TranslatedWindows, OnlineNoticesAreTranslatedAndFitTheStatusBar)
     EXPECT_EQ(translated, !translation.Language().isEmpty());
 }
 
+// The regatta's reports stand in the same panel: every kind of event and every rule, translated and fitting.
+TEST_P(TranslatedWindows, RegattaReportsAreTranslatedAndFitTheStatusBar)
+{
+    const auto event = [](TRaceEvent::TKind kind, int32_t value, TRule rule = TRule::None) {
+        return TRaceEvent{kind, 0, rule, value, 36000 - 6, 0};
+    };
+    const std::vector<TRaceEvent> events{
+        event(TRaceEvent::Countdown, 15), event(TRaceEvent::Start, 0), event(TRaceEvent::Early, 0),
+        event(TRaceEvent::Started, 0), event(TRaceEvent::Rounded, 9), event(TRaceEvent::Lap, 9),
+        event(TRaceEvent::Penalty, 1, TRule::Mark), event(TRaceEvent::Penalty, 2, TRule::PortStarboard),
+        event(TRaceEvent::Penalty, 2, TRule::Windward), event(TRaceEvent::Penalty, 2, TRule::ClearAstern),
+        event(TRaceEvent::Penalty, 2, TRule::Tacking), event(TRaceEvent::Cleared, 0), event(TRaceEvent::Out, 0),
+        event(TRaceEvent::Finished, 2), event(TRaceEvent::Over, 0)};
+    std::vector<QString> german;
+    for (const TRaceEvent& e : events)
+        german.push_back(TRegattaTexts::EventText(e));
+    const QStringList germanResults = TRegattaTexts::Results({}, {});
+    const TProgramTranslation translation{QLocale(QString::fromLatin1(GetParam().Locale))};
+    TWindows windows(Application);
+    auto* panel = windows.Form.findChild<QLabel*>("Panel1");
+    ASSERT_NE(panel, nullptr);
+    // The same in every language: the countdown's figures and the start.
+    const std::set<std::string> alike =
+        translation.Language() == "en"   ? std::set<std::string>{"Start in 15 s", "Start!"}
+        : translation.Language() == "nl" ? std::set<std::string>{"Start!"}
+                                         : std::set<std::string>{};
+    for (size_t i = 0; i < events.size(); ++i) {
+        const QString text = TRegattaTexts::EventText(events[i]);
+        const bool same = translation.Language().isEmpty() || alike.count(german[i].toStdString()) > 0;
+        EXPECT_EQ(text == german[i], same) << text.toStdString();
+        EXPECT_LE(QFontMetrics(panel->font()).horizontalAdvance(text), panel->contentsRect().width())
+            << text.toStdString();
+    }
+    const QStringList results = TRegattaTexts::Results({}, {});
+    for (qsizetype i = 0; i < results.size(); ++i)
+        EXPECT_EQ(results[i] == germanResults[i], translation.Language().isEmpty()) << results[i].toStdString();
+}
+
 INSTANTIATE_TEST_SUITE_P(Languages, TranslatedWindows,
     testing::Values(TLanguage{"de_DE", "", {}},
-        TLanguage{"en_US", "en", {"Stop (Pause)", "Play (Pause)", "Information"}},
-        TLanguage{"fr_FR", "fr", {"Information"}}, TLanguage{"nl_NL", "nl", {"Stop (Pause)"}}),
+        TLanguage{"en_US", "en", {"Stop (Pause)", "Play (Pause)", "Information", "Regatta", "Start",
+                                  "Quibo Trainer Regatta"}},
+        TLanguage{"fr_FR", "fr", {"Information"}},
+        TLanguage{"nl_NL", "nl", {"Stop (Pause)", "Regatta", "Start", "Quibo Trainer Regatta"}}),
     [](const testing::TestParamInfo<TLanguage>& param) { return std::string(param.param.Locale); });
 
 } // namespace

@@ -54,6 +54,10 @@
         <source>Information</source>
         <translation>Information</translation>
     </message>
+    <message>
+        <source>Regatta</source>
+        <translation>Regatta</translation>
+    </message>
 </context>
 <context>
     <name>TOnlineRace</name>
@@ -190,6 +194,172 @@
     <message>
         <source>„%1 --help“ nennt alle Optionen.</source>
         <translation>&quot;%1 --help&quot; lists every option.</translation>
+    </message>
+</context>
+<context>
+    <name>TRegattaDialog</name>
+    <message>
+        <source>Runden:</source>
+        <translation>Laps:</translation>
+    </message>
+    <message>
+        <source>Regeln:</source>
+        <translation>Rules:</translation>
+    </message>
+    <message>
+        <source>Grün steuert:</source>
+        <translation>Green helm:</translation>
+    </message>
+    <message>
+        <source>Rot steuert:</source>
+        <translation>Red helm:</translation>
+    </message>
+    <message>
+        <source>Quibo Trainer Regatta</source>
+        <translation>Quibo Trainer Regatta</translation>
+    </message>
+    <message>
+        <source>Strafdrehungen</source>
+        <translation>Penalty turns</translation>
+    </message>
+    <message>
+        <source>Klassisch (Explosion)</source>
+        <translation>Classic (explosion)</translation>
+    </message>
+    <message>
+        <source>Spieler</source>
+        <translation>Player</translation>
+    </message>
+    <message>
+        <source>Freies Segeln</source>
+        <translation>Free sailing</translation>
+    </message>
+    <message>
+        <source>Abbrechen</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>&amp;Start</source>
+        <translation>&amp;Start</translation>
+    </message>
+</context>
+<context>
+    <name>TRegattaTexts</name>
+    <message>
+        <source>Start!</source>
+        <translation>Start!</translation>
+    </message>
+    <message>
+        <source>Früh!</source>
+        <translation>Early!</translation>
+    </message>
+    <message>
+        <source>Grün</source>
+        <translation>Green</translation>
+    </message>
+    <message>
+        <source>Rot</source>
+        <translation>Red</translation>
+    </message>
+    <message>
+        <source>Regel 10: Backbordbug hält sich frei</source>
+        <translation>Rule 10: port tack keeps clear</translation>
+    </message>
+    <message>
+        <source>Regel 11: Luv hält sich frei</source>
+        <translation>Rule 11: windward keeps clear</translation>
+    </message>
+    <message>
+        <source>Regel 12: klar Achteraus hält sich frei</source>
+        <translation>Rule 12: clear astern keeps clear</translation>
+    </message>
+    <message>
+        <source>Regel 13: wer wendet, hält sich frei</source>
+        <translation>Rule 13: a dinghy tacking keeps clear</translation>
+    </message>
+    <message>
+        <source>Regel 31: Tonne berührt</source>
+        <translation>Rule 31: touched a mark</translation>
+    </message>
+    <message>
+        <source>Start in %1 s</source>
+        <translation>Start in %1 s</translation>
+    </message>
+    <message>
+        <source>%1 ist zu früh gestartet</source>
+        <translation>%1 started early</translation>
+    </message>
+    <message>
+        <source>%1 ist gestartet</source>
+        <translation>%1 has started</translation>
+    </message>
+    <message>
+        <source>%1: Tonne gerundet (Runde %2)</source>
+        <translation>%1: mark rounded (lap %2)</translation>
+    </message>
+    <message>
+        <source>%1: Runde %2 in %3</source>
+        <translation>%1: lap %2 in %3</translation>
+    </message>
+    <message>
+        <source>%1: Strafe 1 Drehung – %2</source>
+        <translation>%1: penalty 1 turn – %2</translation>
+    </message>
+    <message>
+        <source>%1: Strafe %2 Drehungen – %3</source>
+        <translation>%1: penalty %2 turns – %3</translation>
+    </message>
+    <message>
+        <source>%1 hat die Strafe abgesegelt</source>
+        <translation>%1 has taken the penalty</translation>
+    </message>
+    <message>
+        <source>%1 ist ausgeschieden</source>
+        <translation>%1 is out</translation>
+    </message>
+    <message>
+        <source>%1 im Ziel: Platz %2, %3</source>
+        <translation>%1 finished: place %2, %3</translation>
+    </message>
+    <message>
+        <source>Regatta beendet: Neustart (F3) segelt sie noch einmal, F5 wählt eine neue</source>
+        <translation>Regatta over: Restart (F3) sails it again, F5 chooses a new one</translation>
+    </message>
+    <message>
+        <source>Ergebnis – Runden: %1, %2</source>
+        <translation>Result – laps: %1, %2</translation>
+    </message>
+    <message>
+        <source>Strafdrehungen</source>
+        <translation>Penalty turns</translation>
+    </message>
+    <message>
+        <source>Klassisch (Explosion)</source>
+        <translation>Classic (explosion)</translation>
+    </message>
+    <message>
+        <source>Kein Sieger</source>
+        <translation>No winner</translation>
+    </message>
+    <message>
+        <source>%1. %2: %3</source>
+        <translation>%1. %2: %3</translation>
+    </message>
+    <message>
+        <source>%1: ausgeschieden</source>
+        <translation>%1: out</translation>
+    </message>
+    <message>
+        <source>Runden: %1</source>
+        <translation>Laps: %1</translation>
+    </message>
+    <message>
+        <source>Strafen: %1</source>
+        <translation>Penalties: %1</translation>
+    </message>
+    <message>
+        <source>Beste Runde: %1, Runde %2, %3</source>
+        <translation>Best lap: %1, lap %2, %3</translation>
     </message>
 </context>
 <context>

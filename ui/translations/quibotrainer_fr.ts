@@ -54,6 +54,10 @@
         <source>Information</source>
         <translation>Information</translation>
     </message>
+    <message>
+        <source>Regatta</source>
+        <translation>Régate</translation>
+    </message>
 </context>
 <context>
     <name>TOnlineRace</name>
@@ -190,6 +194,172 @@
     <message>
         <source>„%1 --help“ nennt alle Optionen.</source>
         <translation>«&#xa0;%1 --help&#xa0;» liste toutes les options.</translation>
+    </message>
+</context>
+<context>
+    <name>TRegattaDialog</name>
+    <message>
+        <source>Runden:</source>
+        <translation>Tours :</translation>
+    </message>
+    <message>
+        <source>Regeln:</source>
+        <translation>Règles :</translation>
+    </message>
+    <message>
+        <source>Grün steuert:</source>
+        <translation>Barre verte :</translation>
+    </message>
+    <message>
+        <source>Rot steuert:</source>
+        <translation>Barre rouge :</translation>
+    </message>
+    <message>
+        <source>Quibo Trainer Regatta</source>
+        <translation>Quibo Trainer Régate</translation>
+    </message>
+    <message>
+        <source>Strafdrehungen</source>
+        <translation>Tours de pénalité</translation>
+    </message>
+    <message>
+        <source>Klassisch (Explosion)</source>
+        <translation>Classique (explosion)</translation>
+    </message>
+    <message>
+        <source>Spieler</source>
+        <translation>Joueur</translation>
+    </message>
+    <message>
+        <source>Freies Segeln</source>
+        <translation>Navigation libre</translation>
+    </message>
+    <message>
+        <source>Abbrechen</source>
+        <translation>Annuler</translation>
+    </message>
+    <message>
+        <source>&amp;Start</source>
+        <translation>&amp;Départ</translation>
+    </message>
+</context>
+<context>
+    <name>TRegattaTexts</name>
+    <message>
+        <source>Start!</source>
+        <translation>Départ !</translation>
+    </message>
+    <message>
+        <source>Früh!</source>
+        <translation>Tôt !</translation>
+    </message>
+    <message>
+        <source>Grün</source>
+        <translation>Vert</translation>
+    </message>
+    <message>
+        <source>Rot</source>
+        <translation>Rouge</translation>
+    </message>
+    <message>
+        <source>Regel 10: Backbordbug hält sich frei</source>
+        <translation>Règle 10 : bâbord amures s&apos;écarte</translation>
+    </message>
+    <message>
+        <source>Regel 11: Luv hält sich frei</source>
+        <translation>Règle 11 : au vent s&apos;écarte</translation>
+    </message>
+    <message>
+        <source>Regel 12: klar Achteraus hält sich frei</source>
+        <translation>Règle 12 : route libre derrière s&apos;écarte</translation>
+    </message>
+    <message>
+        <source>Regel 13: wer wendet, hält sich frei</source>
+        <translation>Règle 13 : qui vire s&apos;écarte</translation>
+    </message>
+    <message>
+        <source>Regel 31: Tonne berührt</source>
+        <translation>Règle 31 : bouée touchée</translation>
+    </message>
+    <message>
+        <source>Start in %1 s</source>
+        <translation>Départ dans %1 s</translation>
+    </message>
+    <message>
+        <source>%1 ist zu früh gestartet</source>
+        <translation>%1 est parti trop tôt</translation>
+    </message>
+    <message>
+        <source>%1 ist gestartet</source>
+        <translation>%1 est parti</translation>
+    </message>
+    <message>
+        <source>%1: Tonne gerundet (Runde %2)</source>
+        <translation>%1 : bouée contournée (tour %2)</translation>
+    </message>
+    <message>
+        <source>%1: Runde %2 in %3</source>
+        <translation>%1 : tour %2 en %3</translation>
+    </message>
+    <message>
+        <source>%1: Strafe 1 Drehung – %2</source>
+        <translation>%1 : pénalité 1 tour – %2</translation>
+    </message>
+    <message>
+        <source>%1: Strafe %2 Drehungen – %3</source>
+        <translation>%1 : pénalité %2 tours – %3</translation>
+    </message>
+    <message>
+        <source>%1 hat die Strafe abgesegelt</source>
+        <translation>%1 a effectué sa pénalité</translation>
+    </message>
+    <message>
+        <source>%1 ist ausgeschieden</source>
+        <translation>%1 est éliminé</translation>
+    </message>
+    <message>
+        <source>%1 im Ziel: Platz %2, %3</source>
+        <translation>%1 arrivé : place %2, %3</translation>
+    </message>
+    <message>
+        <source>Regatta beendet: Neustart (F3) segelt sie noch einmal, F5 wählt eine neue</source>
+        <translation>Régate terminée : Recommencer (F3) la refait, F5 en choisit une autre</translation>
+    </message>
+    <message>
+        <source>Ergebnis – Runden: %1, %2</source>
+        <translation>Résultat – tours : %1, %2</translation>
+    </message>
+    <message>
+        <source>Strafdrehungen</source>
+        <translation>Tours de pénalité</translation>
+    </message>
+    <message>
+        <source>Klassisch (Explosion)</source>
+        <translation>Classique (explosion)</translation>
+    </message>
+    <message>
+        <source>Kein Sieger</source>
+        <translation>Pas de vainqueur</translation>
+    </message>
+    <message>
+        <source>%1. %2: %3</source>
+        <translation>%1. %2 : %3</translation>
+    </message>
+    <message>
+        <source>%1: ausgeschieden</source>
+        <translation>%1 : éliminé</translation>
+    </message>
+    <message>
+        <source>Runden: %1</source>
+        <translation>Tours : %1</translation>
+    </message>
+    <message>
+        <source>Strafen: %1</source>
+        <translation>Pénalités : %1</translation>
+    </message>
+    <message>
+        <source>Beste Runde: %1, Runde %2, %3</source>
+        <translation>Meilleur tour : %1, tour %2, %3</translation>
     </message>
 </context>
 <context>

@@ -54,6 +54,10 @@
         <source>Information</source>
         <translation>Informatie</translation>
     </message>
+    <message>
+        <source>Regatta</source>
+        <translation>Regatta</translation>
+    </message>
 </context>
 <context>
     <name>TOnlineRace</name>
@@ -190,6 +194,172 @@
     <message>
         <source>„%1 --help“ nennt alle Optionen.</source>
         <translation>&quot;%1 --help&quot; toont alle opties.</translation>
+    </message>
+</context>
+<context>
+    <name>TRegattaDialog</name>
+    <message>
+        <source>Runden:</source>
+        <translation>Ronden:</translation>
+    </message>
+    <message>
+        <source>Regeln:</source>
+        <translation>Regels:</translation>
+    </message>
+    <message>
+        <source>Grün steuert:</source>
+        <translation>Groen stuurt:</translation>
+    </message>
+    <message>
+        <source>Rot steuert:</source>
+        <translation>Rood stuurt:</translation>
+    </message>
+    <message>
+        <source>Quibo Trainer Regatta</source>
+        <translation>Quibo Trainer Regatta</translation>
+    </message>
+    <message>
+        <source>Strafdrehungen</source>
+        <translation>Strafrondjes</translation>
+    </message>
+    <message>
+        <source>Klassisch (Explosion)</source>
+        <translation>Klassiek (explosie)</translation>
+    </message>
+    <message>
+        <source>Spieler</source>
+        <translation>Speler</translation>
+    </message>
+    <message>
+        <source>Freies Segeln</source>
+        <translation>Vrij zeilen</translation>
+    </message>
+    <message>
+        <source>Abbrechen</source>
+        <translation>Annuleren</translation>
+    </message>
+    <message>
+        <source>&amp;Start</source>
+        <translation>&amp;Start</translation>
+    </message>
+</context>
+<context>
+    <name>TRegattaTexts</name>
+    <message>
+        <source>Start!</source>
+        <translation>Start!</translation>
+    </message>
+    <message>
+        <source>Früh!</source>
+        <translation>Te vroeg!</translation>
+    </message>
+    <message>
+        <source>Grün</source>
+        <translation>Groen</translation>
+    </message>
+    <message>
+        <source>Rot</source>
+        <translation>Rood</translation>
+    </message>
+    <message>
+        <source>Regel 10: Backbordbug hält sich frei</source>
+        <translation>Regel 10: bakboord wijkt</translation>
+    </message>
+    <message>
+        <source>Regel 11: Luv hält sich frei</source>
+        <translation>Regel 11: loefzijde wijkt</translation>
+    </message>
+    <message>
+        <source>Regel 12: klar Achteraus hält sich frei</source>
+        <translation>Regel 12: vrij achter wijkt</translation>
+    </message>
+    <message>
+        <source>Regel 13: wer wendet, hält sich frei</source>
+        <translation>Regel 13: wie overstag gaat, wijkt</translation>
+    </message>
+    <message>
+        <source>Regel 31: Tonne berührt</source>
+        <translation>Regel 31: boei geraakt</translation>
+    </message>
+    <message>
+        <source>Start in %1 s</source>
+        <translation>Start over %1 s</translation>
+    </message>
+    <message>
+        <source>%1 ist zu früh gestartet</source>
+        <translation>%1 is te vroeg gestart</translation>
+    </message>
+    <message>
+        <source>%1 ist gestartet</source>
+        <translation>%1 is gestart</translation>
+    </message>
+    <message>
+        <source>%1: Tonne gerundet (Runde %2)</source>
+        <translation>%1: boei gerond (ronde %2)</translation>
+    </message>
+    <message>
+        <source>%1: Runde %2 in %3</source>
+        <translation>%1: ronde %2 in %3</translation>
+    </message>
+    <message>
+        <source>%1: Strafe 1 Drehung – %2</source>
+        <translation>%1: straf 1 rondje – %2</translation>
+    </message>
+    <message>
+        <source>%1: Strafe %2 Drehungen – %3</source>
+        <translation>%1: straf %2 rondjes – %3</translation>
+    </message>
+    <message>
+        <source>%1 hat die Strafe abgesegelt</source>
+        <translation>%1 heeft de straf uitgevoerd</translation>
+    </message>
+    <message>
+        <source>%1 ist ausgeschieden</source>
+        <translation>%1 ligt eruit</translation>
+    </message>
+    <message>
+        <source>%1 im Ziel: Platz %2, %3</source>
+        <translation>%1 gefinisht: plaats %2, %3</translation>
+    </message>
+    <message>
+        <source>Regatta beendet: Neustart (F3) segelt sie noch einmal, F5 wählt eine neue</source>
+        <translation>Regatta voorbij: Herstart (F3) vaart haar opnieuw, F5 kiest een nieuwe</translation>
+    </message>
+    <message>
+        <source>Ergebnis – Runden: %1, %2</source>
+        <translation>Uitslag – ronden: %1, %2</translation>
+    </message>
+    <message>
+        <source>Strafdrehungen</source>
+        <translation>Strafrondjes</translation>
+    </message>
+    <message>
+        <source>Klassisch (Explosion)</source>
+        <translation>Klassiek (explosie)</translation>
+    </message>
+    <message>
+        <source>Kein Sieger</source>
+        <translation>Geen winnaar</translation>
+    </message>
+    <message>
+        <source>%1. %2: %3</source>
+        <translation>%1. %2: %3</translation>
+    </message>
+    <message>
+        <source>%1: ausgeschieden</source>
+        <translation>%1: eruit</translation>
+    </message>
+    <message>
+        <source>Runden: %1</source>
+        <translation>Ronden: %1</translation>
+    </message>
+    <message>
+        <source>Strafen: %1</source>
+        <translation>Straffen: %1</translation>
+    </message>
+    <message>
+        <source>Beste Runde: %1, Runde %2, %3</source>
+        <translation>Snelste ronde: %1, ronde %2, %3</translation>
     </message>
 </context>
 <context>
