@@ -266,3 +266,34 @@ TEST_F(RegattaWindowTest, TheOverlayCountsDownMarksTheEarlyAndTheLostAndIsGoneIn
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(RegattaWindowTest, AClassicRegattaInWhichBothExplodeEndsWithNoWinner)
+{
+    Pause();
+    Form->Session.StartRegatta({1, TRegattaRules::Classic});
+    Ticks(TRegatta::CountdownTicks + 5);
+    for (TQuibo* dinghy : Form->Session.Race.Dinghies)
+        StartExplosion(*dinghy, Form->Session.Race);
+    Ticks(3);
+    ASSERT_EQ(Form->Session.Regatta()->Phase(), TRegattaPhase::Over);
+    TRegattaOverlay overlay;
+    overlay.Update(Form->Session.Race);
+    EXPECT_EQ(overlay.Results().join('|').toStdString(),
+              "Ergebnis – Runden: 1, Klassisch (Explosion)|Kein Sieger|Grün: ausgeschieden|Rot: ausgeschieden");
+    // The box in the middle of the water, with the report in the status bar.
+    const QRect box = Form->DXDraw1Window->OverlayRect();
+    EXPECT_TRUE(box.contains(QPoint(FrameWidth / 2, FrameHeight / 2)));
+    EXPECT_EQ(Status(), "Regatta beendet: Neustart (F3) segelt sie noch einmal, F5 wählt eine neue");
+    if (const QString folder = qEnvironmentVariable("QUIBO_UI_SCREENS"); !folder.isEmpty())
+        Form->grab().save(folder + "/regatta-results.png");
+    // Restart sails the same regatta again: the results go, the countdown comes.
+    Form->Session.Restart();
+    Ticks(2);
+    overlay.Update(Form->Session.Race);
+    EXPECT_TRUE(overlay.Results().isEmpty());
+    EXPECT_EQ(overlay.BigText(), "15");
+}
+
+} // namespace
