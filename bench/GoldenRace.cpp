@@ -1,33 +1,31 @@
 #include "bench/GoldenRace.h"
 
 #include <fstream>
+#include <map>
 #include <string>
 
-const std::vector<TReplayLine>& GoldenScript()
+const std::vector<TReplayLine>& GoldenScript(const std::string& name)
 {
-    static const std::vector<TReplayLine> lines = [] {
-        std::ifstream in(QUIBO_GOLDEN_DIR "/race.script");
-        std::vector<TReplayLine> read;
+    static std::map<std::string, std::vector<TReplayLine>> scripts;
+    auto [at, added] = scripts.try_emplace(name);
+    if (added) {
+        std::ifstream in(QUIBO_GOLDEN_DIR "/" + name + ".script");
         for (std::string text; std::getline(in, text);)
             if (const TReplayLine line = ParseReplayLine(text); line.Kind != TReplayLine::Skip)
-                read.push_back(line);
-        return read;
-    }();
-    return lines;
+                at->second.push_back(line);
+    }
+    return at->second;
 }
 
-uint32_t GoldenSeed()
+uint32_t GoldenSeed(const std::string& name)
 {
-    static const uint32_t seed = [] {
-        std::ifstream in(QUIBO_GOLDEN_DIR "/seed");
-        uint32_t read = 0;
-        in >> read;
-        return read;
-    }();
-    return seed;
+    std::ifstream in(QUIBO_GOLDEN_DIR "/" + (name == "race" ? std::string("seed") : name + ".seed"));
+    uint32_t read = 0;
+    in >> read;
+    return read;
 }
 
-TGoldenRace::TGoldenRace() : FScript(GoldenScript())
+TGoldenRace::TGoldenRace(const std::string& name) : FName(name), FScript(GoldenScript(name))
 {
     Start();
 }
@@ -56,7 +54,7 @@ void TGoldenRace::Tick(benchmark::State& state)
 void TGoldenRace::Start()
 {
     FPlayer.reset();
-    FGame = std::make_unique<THeadlessGame>(false, GoldenSeed());
+    FGame = std::make_unique<THeadlessGame>(false, GoldenSeed(FName));
     FPlayer = std::make_unique<TReplayPlayer>(*FGame, [] {});
     FLine = 0;
     FTicksLeft = 0;

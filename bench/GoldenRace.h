@@ -6,17 +6,19 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <vector>
 
-// The golden race's script and seed (tests/simulation/golden), read once.
-const std::vector<TReplayLine>& GoldenScript();
-uint32_t GoldenSeed();
+// A golden script and its seed (tests/simulation/golden): "race" (free sailing) or "regatta", each read once.
+const std::vector<TReplayLine>& GoldenScript(const std::string& name);
+uint32_t GoldenSeed(const std::string& name);
 
 // The golden race played one processed tick at a time, from its start again once it is over: both players
-// steer, dinghies crash into buoys and each other, the race is restarted, paused and its wind set anew.
+// steer, dinghies crash into buoys and each other, the race is restarted, paused and its wind set anew. Or the
+// golden regatta: a start, penalties, turns, roundings and a finish.
 class TGoldenRace {
 public:
-    TGoldenRace();
+    explicit TGoldenRace(const std::string& name = "race");
 
     // Plays the script up to and including the next processed tick. Starting the race again is not timed.
     void Tick(benchmark::State& state);
@@ -24,6 +26,7 @@ public:
 private:
     void Start();
 
+    std::string FName;
     const std::vector<TReplayLine>& FScript;
     std::unique_ptr<THeadlessGame> FGame;
     std::unique_ptr<TReplayPlayer> FPlayer;

@@ -40,7 +40,7 @@ BENCHMARK(BM_StartImageList)->Unit(benchmark::kMillisecond);
 // From nothing to the first processed tick of the golden race.
 void BM_StartFirstFrame(benchmark::State& state)
 {
-    GoldenScript();
+    GoldenScript("race");
     for (auto _ : state) {
         TGoldenRace race;
         race.Tick(state);

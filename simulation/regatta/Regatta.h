@@ -5,6 +5,7 @@
 #include "simulation/regatta/RegattaSettings.h"
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 
 class TRaceEventLog;

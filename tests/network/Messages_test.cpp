@@ -25,6 +25,18 @@ TInputs SomeInputs()
     return m;
 }
 
+TInputs RegattaInputs()
+{
+    TInputs m;
+    m.FirstTick = 7;
+    m.Count = 2;
+    m.Records[0] = {TTiller::Port, TTickRecord::Regatta};
+    m.Records[0].RegattaSettings = {9, TRegattaRules::Classic};
+    m.Records[1] = {TTiller::Amidships, TTickRecord::Free};
+    m.ReceivedThrough = 6;
+    return m;
+}
+
 TEST(Messages, EveryKindComesBackAsItWent)
 {
     const std::vector<TMessage> messages = {
@@ -32,6 +44,7 @@ TEST(Messages, EveryKindComesBackAsItWent)
         TWelcome{86399999, MakeVersionText("1.10.2-rc1")},
         TRefusal{TRefusal::OtherVersion, MakeVersionText("2.0")},
         SomeInputs(),
+        RegattaInputs(),
         TResume{MaxTick},
         TDigest{60, 0x0123456789abcdefULL, 0xfedcba9876543210ULL},
         TFocus{false},
@@ -47,6 +60,10 @@ TEST(Messages, EveryKindComesBackAsItWent)
     }
     const auto inputs = std::get<TInputs>(*DecodeMessage(Bytes(SomeInputs()).data(), Bytes(SomeInputs()).size()));
     EXPECT_EQ(inputs.Records[1], SomeInputs().Records[1]);
+    const auto regatta =
+        std::get<TInputs>(*DecodeMessage(Bytes(RegattaInputs()).data(), Bytes(RegattaInputs()).size()));
+    EXPECT_EQ(regatta.Records[0], RegattaInputs().Records[0]);
+    EXPECT_EQ(regatta.Records[1], RegattaInputs().Records[1]);
 }
 
 TEST(Messages, AFullStretchIsTheLargestMessage)
@@ -77,7 +94,12 @@ TEST(Messages, AnyFieldOutOfRangeIsRefused)
         {"no records", SomeInputs(), 5, 0},
         {"more records than sent", SomeInputs(), 5, 4},
         {"tiller 3", SomeInputs(), 6, 3},
-        {"unknown command", SomeInputs(), 7, 4},
+        {"unknown command", SomeInputs(), 7, 6},
+        {"regatta without laps", RegattaInputs(), 8, 0},
+        {"regatta of 10 laps", RegattaInputs(), 8, 10},
+        {"unknown rules", RegattaInputs(), 10, 2},
+        {"regatta with a third value", RegattaInputs(), 12, 1},
+        {"free sailing with values", RegattaInputs(), 16, 1},
         {"wind without values", SomeInputs(), 7, TTickRecord::Wind},
         {"wind direction 361", SomeInputs(), 16, 105},
         {"variation 46", SomeInputs(), 18, 46},

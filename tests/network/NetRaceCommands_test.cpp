@@ -25,6 +25,12 @@ TEST(NetRaceCommands, WithoutTheOtherMachineTheyActHereAtOnce)
     commands.ApplyWindSettings({400, 50, 0});
     EXPECT_EQ(host.Game.Session.WindSettings(), (TWindSettings{360, 45, 1}));
 
+    commands.StartRegatta({12, TRegattaRules::Classic});
+    ASSERT_NE(host.Game.Session.Regatta(), nullptr);
+    EXPECT_EQ(host.Game.Session.Regatta()->Settings(), (TRegattaSettings{9, TRegattaRules::Classic}));
+    commands.LeaveRegatta();
+    EXPECT_EQ(host.Game.Session.Regatta(), nullptr);
+
     commands.Pause();
     EXPECT_TRUE(commands.Paused());
     EXPECT_TRUE(host.Paused) << "the window's buttons are told";
@@ -92,6 +98,21 @@ TEST_F(NetRaceCommandsRacing, WindBeyondTheLimitsReachesBothWithinThem)
     ASSERT_TRUE(Run([&] {
         return Host.Game.Session.WindSettings() == limited && Guest.Game.Session.WindSettings() == limited;
     }));
+}
+
+TEST_F(NetRaceCommandsRacing, ARegattaStartsAndEndsOnTheSameTickOnBoth)
+{
+    Guest.Net->StartRegatta({0, TRegattaRules::Penalties});
+    EXPECT_EQ(Guest.Game.Session.Regatta(), nullptr) << "only once the command has come round";
+    ASSERT_TRUE(Run([this] { return Host.Game.Session.Regatta() && Guest.Game.Session.Regatta(); }));
+    const int64_t both = std::max(Host.Ticks(), Guest.Ticks()) + 5;
+    ASSERT_TRUE(Run([this, both] { return Host.Ticks() >= both && Guest.Ticks() >= both; }));
+    EXPECT_EQ(Host.Digests[static_cast<size_t>(both) - 1], Guest.Digests[static_cast<size_t>(both) - 1]);
+    for (TNetSide* side : {&Host, &Guest})
+        EXPECT_EQ(side->Game.Session.Regatta()->Settings(), (TRegattaSettings{1, TRegattaRules::Penalties}));
+
+    Host.Net->LeaveRegatta();
+    ASSERT_TRUE(Run([this] { return !Host.Game.Session.Regatta() && !Guest.Game.Session.Regatta(); }));
 }
 
 TEST_F(NetRaceCommandsRacing, APauseLeftByTheOtherMachineIsResumedHere)

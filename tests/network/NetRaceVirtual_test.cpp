@@ -124,6 +124,55 @@ TEST(NetRace, TwoMachinesRaceTheSameRaceThroughABadNetwork)
         ASSERT_EQ(replayed[t], host.Digests[t]) << "the replay differs after tick " << t + 1;
 }
 
+// A regatta started from either side runs the same on both machines, tick by tick, through the bad line: its
+// countdown, penalties and all are in the race state compared after every tick, and the record replays it.
+TEST(NetRace, TwoMachinesSailTheSameRegattaThroughABadNetwork)
+{
+    constexpr int64_t Ticks = 4000;
+    const std::string record = TempPath("online-regatta-");
+    TTwoMachines m({0.10, 0.05, 80, 30}, 11, "1.0", record);
+    auto lastTick = std::make_pair<int64_t, int64_t>(0, 0);
+    const auto drive = [&] {
+        for (auto [side, salt, last] :
+             {std::tuple{&m.Host, 0, &lastTick.first}, std::tuple{&m.Guest, 1, &lastTick.second}}) {
+            const int64_t tick = side->Ticks();
+            if (tick == *last)
+                continue;
+            *last = tick;
+            side->Net->SetTiller(side->Net->LocalPlayer(), ScriptedTiller(tick, salt));
+            if (side == &m.Guest && tick == 100)
+                side->Net->StartRegatta({2, TRegattaRules::Penalties});
+            if (side == &m.Host && tick == 1900)
+                side->Net->Restart();
+            if (side == &m.Host && tick == 3600)
+                side->Net->StartRegatta({1, TRegattaRules::Classic});
+        }
+        return m.Host.Ticks() >= Ticks && m.Guest.Ticks() >= Ticks;
+    };
+    ASSERT_TRUE(m.RunUntil(drive, 100'000)) << "host at " << m.Host.Ticks() << ", guest at " << m.Guest.Ticks();
+    EXPECT_FALSE(m.Host.Ended.has_value()) << "host " << Told(m.Host.Ended);
+    for (size_t t = 0; t < static_cast<size_t>(Ticks); ++t)
+        ASSERT_EQ(m.Host.Digests[t], m.Guest.Digests[t]) << "the regatta differs after tick " << t + 1;
+    for (TNetSide* side : {&m.Host, &m.Guest}) {
+        const TRegatta* regatta = side->Game.Session.Regatta();
+        ASSERT_NE(regatta, nullptr);
+        EXPECT_EQ(regatta->Settings(), (TRegattaSettings{1, TRegattaRules::Classic}));
+    }
+
+    m.Host.Net->Leave();
+    m.Host.Net.reset();
+    THeadlessGame replay(false, 0);
+    std::vector<std::pair<uint64_t, uint64_t>> replayed;
+    TReplayPlayer player(replay, [&] { replayed.push_back(TickDigests(replay)); });
+    std::ifstream script(record);
+    for (std::string line; std::getline(script, line);)
+        ASSERT_TRUE(player.Play(ParseReplayLine(line))) << line;
+    std::remove(record.c_str());
+    ASSERT_EQ(replayed.size(), m.Host.Digests.size());
+    for (size_t t = 0; t < replayed.size(); ++t)
+        ASSERT_EQ(replayed[t], m.Host.Digests[t]) << "the replay differs after tick " << t + 1;
+}
+
 // Reliable messages can be held up for seconds on such a line while the inputs still flow: that is no reason
 // to give up on the other machine.
 TEST(NetRace, ANetworkThatLosesAThirdOfThePacketsStillCarriesTheRace)

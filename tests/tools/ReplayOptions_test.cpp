@@ -84,12 +84,15 @@ TEST(ReplayLines, WindowActions)
         {"pause", TReplayLine::Pause},       {"resume ", TReplayLine::Resume},
         {"inactive", TReplayLine::Inactive}, {"active\r", TReplayLine::Active},
         {"wait 0", TReplayLine::Wait},       {"wind 1 0 1", TReplayLine::Wind},
+        {"free", TReplayLine::Free},         {"regatta 1 classic", TReplayLine::Regatta},
     };
     for (const auto& c : cases)
         EXPECT_EQ(ParseReplayLine(c.line).Kind, c.kind) << c.line;
     EXPECT_EQ(ParseReplayLine("wait 2500").Milliseconds, 2500);
     const TReplayLine wind = ParseReplayLine("wind 360 45 17");
     EXPECT_EQ(wind.Settings, (TWindSettings{360, 45, 17}));
+    EXPECT_EQ(ParseReplayLine("regatta 9 penalties").RegattaSettings, (TRegattaSettings{9, TRegattaRules::Penalties}));
+    EXPECT_EQ(ParseReplayLine("regatta 1 classic").RegattaSettings, (TRegattaSettings{1, TRegattaRules::Classic}));
 }
 
 TEST(ReplayLines, BadLinesAreRefused)
@@ -97,7 +100,8 @@ TEST(ReplayLines, BadLinesAreRefused)
     for (const char* line : {"10 1", "10 1 1 extra", "10 1 1 5", "10 3 1", "10 1 -1", "-5 1 1", "ten 1 1", "10 1.5 1",
                              "10 1 1x", "restart now", "1e3 1 1", "pause 5", "wait", "wait -1", "wait 1 2",
                              "wait 86400001", "wind 0 5 10", "wind 361 5 10", "wind 90 46 10", "wind 90 5 0",
-                             "wind 90 5", "wind 90 5 10 1", "Pause"}) {
+                             "wind 90 5", "wind 90 5 10 1", "Pause", "regatta", "regatta 0 classic", "regatta 10 penalties",
+                             "regatta 3", "regatta 3 Classic", "regatta 3 penalties x", "free 1"}) {
         try {
             ParseReplayLine(line);
             ADD_FAILURE() << "accepted: " << line;

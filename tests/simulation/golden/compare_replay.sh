@@ -1,20 +1,23 @@
 #!/usr/bin/env bash
-# Plays race.script through replay_race and compares its digests, tick by tick, with the recorded ones.
-# compare_replay.sh <replay_race> plain|debug <this folder>
+# Plays a golden script through replay_race and compares its output (digests after every tick, and a
+# regatta's events), line by line, with the recorded one.
+# compare_replay.sh <replay_race> plain|debug <this folder> [race|regatta]
 set -euo pipefail
-tool=$1 variant=$2 golden=$3
-args=(--digests --time-of-day "$(cat "$golden/seed")")
+tool=$1 variant=$2 golden=$3 name=${4:-race}
+seed=$golden/seed
+[[ $name != race ]] && seed=$golden/$name.seed
+args=(--digests --time-of-day "$(cat "$seed")")
 [[ $variant == debug ]] && args+=(--debug)
 played=$(mktemp)
 trap 'rm -f "$played"' EXIT
-"$tool" "${args[@]}" <"$golden/race.script" >"$played"
-recorded=$golden/race-$variant.digests
+"$tool" "${args[@]}" <"$golden/$name.script" >"$played"
+recorded=$golden/$name-$variant.digests
 if ! cmp -s "$played" "$recorded"; then
   line=$(cmp "$played" "$recorded" | sed -n 's/.*line \([0-9]*\).*/\1/p')
   line=${line:-$(($(wc -l <"$recorded") + 1))}
-  echo "the race left its recording at line $line"
+  echo "the $name left its recording at line $line"
   echo "recorded: $(sed -n "${line}p" "$recorded")"
   echo "played:   $(sed -n "${line}p" "$played")"
   exit 1
 fi
-echo "$(wc -l <"$recorded") ticks as recorded"
+echo "$(wc -l <"$recorded") lines as recorded"
