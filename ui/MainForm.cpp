@@ -125,6 +125,9 @@ TMainForm::TMainForm(IApplication& application, bool debug, QWidget* parent)
     });
     DXDraw1Window->SetBoundsChangedHandler([this] { Session.WindowResized(); });
     LocalCommands.OnPausedChanged = [this](bool paused) { ShowPaused(paused); };
+    FSoundNotice.setSingleShot(true);
+    FSoundNotice.setInterval(SoundNoticeTime);
+    connect(&FSoundNotice, &QTimer::timeout, this, [this] { ShowNotice(); });
 
     FormCreate();
     Pads = std::make_unique<TPadControl>(*this, application, FPanels);
@@ -320,6 +323,9 @@ bool TMainForm::FormKeyDown(int key)
     case TKeyAction::Steer:
         Commands().SetTiller(action.Player, action.Tiller);
         break;
+    case TKeyAction::ToggleSound:
+        ToggleSound();
+        break;
     }
     return true;
 }
@@ -335,8 +341,24 @@ bool TMainForm::FormKeyUp(int key)
 
 void TMainForm::ShowNetStatus(const QString& text)
 {
+    FNetText = text;
+    ShowNotice();
+}
+
+void TMainForm::ToggleSound()
+{
+    FSound->SetMuted(!FSound->Muted());
+    FSoundNotice.start();
+    ShowNotice();
+}
+
+void TMainForm::ShowNotice()
+{
     if (FPanelText.isNull())
         FPanelText = FPanels[1]->text();
+    QString text = FNetText;
+    if (FSoundNotice.isActive())
+        text = FSound->Muted() ? tr("Ton aus") : tr("Ton an");
     FPanels[1]->setText(text.isEmpty() ? FPanelText : text);
 }
 

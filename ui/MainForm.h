@@ -1,17 +1,21 @@
 #pragma once
+#include "platform/SoundPlayer.h"
 #include "platform/qt/QtClock.h"
 #include "platform/qt/QtMessageBox.h"
 #include "platform/qt/QtPresentWindow.h"
 #include "simulation/RaceSession.h"
 #include "simulation/SessionCommands.h"
+#include "simulation/regatta/RaceEvent.h"
 #include "ui/FullScreenLayout.h"
 #include "ui/MainFormLayout.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QTimer>
 #include <QWidget>
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -44,6 +48,14 @@ public:
     void ShowNetStatus(const QString& text);
     // The toolbar's pause and play buttons as the race stands.
     void ShowPaused(bool paused);
+
+    // How long "Ton aus" or "Ton an" stands in the status bar after M.
+    static constexpr int SoundNoticeTime = 3000;
+    // Where the signals go, muted and unmuted by M; a silent player until then. It must outlive the window.
+    void SetSoundPlayer(ISoundPlayer& player) { FSound = &player; }
+    ISoundPlayer& SoundPlayer() { return *FSound; }
+    // Told of every race event the window takes from the race, after each frame.
+    std::function<void(const TRaceEvent&)> OnRaceEvent;
 
     // Keys are virtual-key codes; true when the key was one of the window's.
     bool FormKeyDown(int key);
@@ -98,6 +110,9 @@ private:
     void ScaleControls(int pixelsPerInch);
     void CentreOnPrimaryScreen();
     void CentreWhileFraming();
+    void ToggleSound();
+    // The status bar's wide panel: the sound's notice while it stands, else the online race's, else the usual.
+    void ShowNotice();
 
     struct TPlacedButton {
         TSpeedButton* Button;
@@ -107,6 +122,10 @@ private:
     TFullScreenLayout FFullScreen;
     std::array<QLabel*, 2> FPanels{};
     QString FPanelText;
+    QString FNetText;
+    TSilentSoundPlayer FSilence;
+    ISoundPlayer* FSound = &FSilence;
+    QTimer FSoundNotice;
     IRaceCommands* FCommands = &LocalCommands;
     TMainFormLayout FLayout;
     bool FShown = false;
