@@ -21,7 +21,7 @@ struct TOption {
     const char* Explanation;
 };
 
-constexpr std::array<TOption, 6> Options{{
+constexpr std::array<TOption, 7> Options{{
     {"DEBUG", false,
      QT_TRANSLATE_NOOP("TProgramHelp", "nur als erstes Argument: Kollisionsumrisse, ein Mausklick zeigt den Pixelwert")},
     {"--host [PORT]", false,
@@ -30,6 +30,7 @@ constexpr std::array<TOption, 6> Options{{
      QT_TRANSLATE_NOOP("TProgramHelp", "tritt dem Online-Rennen auf RECHNER bei; ohne Adresse fragt ein Dialog")},
     {QT_TRANSLATE_NOOP("TProgramHelp", "--record DATEI"), true,
      QT_TRANSLATE_NOOP("TProgramHelp", "schreibt das Online-Rennen in DATEI, als Skript für replay_race")},
+    {"--mute", false, QT_TRANSLATE_NOOP("TProgramHelp", "startet ohne Ton; die Taste M schaltet ihn aus und an")},
     {"--help", false, QT_TRANSLATE_NOOP("TProgramHelp", "zeigt diese Hilfe und endet")},
     {"--version", false, QT_TRANSLATE_NOOP("TProgramHelp", "zeigt die Version und endet")},
 }};

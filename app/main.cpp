@@ -4,6 +4,8 @@
 #include "app/RateReport.h"
 #include "platform/qt/QtApplication.h"
 #include "platform/qt/WaylandDecorations.h"
+#include "platform/sdl/SdlSoundPlayer.h"
+#include "simulation/RaceSounds.h"
 #include "ui/JoinDialog.h"
 #include "ui/MainForm.h"
 #include "ui/OnlineRace.h"
@@ -93,7 +95,12 @@ int main(int argc, char** argv)
         return Refuse(TProgramHelp::RefusalText(QString::fromStdString(error.what()), program));
     }
 
+    // Made before the window, which plays through it, and so gone after it.
+    TSdlSoundPlayer sound;
+    sound.SetMuted(commandLine.Mute);
     TMainForm mainForm(application, commandLine.Debug);
+    mainForm.SetSoundPlayer(sound);
+    mainForm.OnRaceEvent = [&sound](const TRaceEvent& event) { PlayRaceSound(sound, event); };
     TSetupForm setupForm(mainForm.Clock, mainForm.Messages, &mainForm);
     setupForm.SetIcon(ProgramIcon());
     mainForm.SetSetupForm(&setupForm);

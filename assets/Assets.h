@@ -11,7 +11,8 @@ class TPictureCollection;
 //   "pictures/Windrose.bmp", "pictures/Boje.bmp", "pictures/Segel.bmp" (the main image list's pictures);
 //   "glyphs/Start.bmp", "glyphs/Setup.bmp", "glyphs/Stop.bmp", "glyphs/Play.bmp", "glyphs/Ende.bmp"
 //   (24-bit 32 x 16 toolbar glyphs, two 16 x 16 glyphs each, the bottom-left pixel transparent);
-//   "icon/QuiboTrainer.ico" (the program icon, 32 x 32, 256 colours with a transparency mask).
+//   "icon/QuiboTrainer.ico" (the program icon, 32 x 32, 256 colours with a transparency mask);
+//   "sounds/Countdown.wav" ... "sounds/Explosion.wav" (the race's signals, in TSound's order; assets/Sounds.h).
 
 // The bytes of an embedded file. Raises std::out_of_range for a path that is not embedded.
 std::span<const uint8_t> AssetBytes(std::string_view path);

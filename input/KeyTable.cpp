@@ -36,6 +36,8 @@ TKeyAction KeyDownAction(int virtualKey)
         return {TKeyAction::Restart};
     case VK_PAUSE:
         return {TKeyAction::PauseOrResume};
+    case VK_M:
+        return {TKeyAction::ToggleSound};
     default:
         break;
     }

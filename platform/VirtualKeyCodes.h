@@ -6,6 +6,7 @@ constexpr int VK_PAUSE = 19;
 constexpr int VK_ESCAPE = 27;
 constexpr int VK_LEFT = 37;
 constexpr int VK_RIGHT = 39;
+constexpr int VK_M = 'M';
 constexpr int VK_X = 'X';
 constexpr int VK_Y = 'Y';
 constexpr int VK_F3 = 114;

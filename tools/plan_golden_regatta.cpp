@@ -9,14 +9,17 @@
 // the script replays exactly that regatta.
 //
 // Usage: plan_golden_regatta > regatta.script. Ends with exit code 1 if a stage could not be staged.
+#include "simulation/Collision.h"
 #include "simulation/Quibo.h"
 #include "simulation/Random.h"
 #include "simulation/headless/HeadlessGame.h"
 #include "simulation/regatta/DinghyView.h"
 #include "tools/ReplayScript.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <functional>
 #include <memory>
 #include <numbers>
@@ -69,6 +72,10 @@ int TillerFor(int32_t heading, double wanted)
 // is on the other tack's layline or the dinghy has strayed too far across the wind.
 class TSailor {
 public:
+    // tack: the side to hold first when the point cannot be fetched, 1 with the wind over port (heading
+    // clockwise of the wind), -1 over starboard.
+    explicit TSailor(int tack = 1) : FTack(tack) {}
+
     int Towards(const TRace& race, int d, TPointD target)
     {
         const TQuibo& dinghy = *race.Dinghies[static_cast<size_t>(d)];
@@ -89,13 +96,24 @@ public:
 private:
     static constexpr double CloseHauled = 48;
     static constexpr double Corridor = 140;
-    int FTack = 1;
+    int FTack;
 };
+
+// Keeps the dinghy near a point: sailing up towards it while below it, head to wind (drifting back) above it.
+int Hold(const TRace& race, int d, TPointD point)
+{
+    const TPointD at = Middle(race, d);
+    const double heading = at.Y <= point.Y ? 360 : at.X < point.X ? 45 : 315;
+    return TillerFor(race.Dinghies[static_cast<size_t>(d)]->Heading, heading);
+}
 
 // Follows waypoints one after the other; done once the last is reached.
 class TRoute {
 public:
-    TRoute(int dinghy, std::vector<TPointD> points) : FDinghy(dinghy), FPoints(std::move(points)) {}
+    TRoute(int dinghy, std::vector<TPointD> points, int tack = 1)
+        : FDinghy(dinghy), FPoints(std::move(points)), FSailor(tack)
+    {
+    }
     int Steer(const TRace& race)
     {
         while (FNext < FPoints.size() && Distance(Middle(race, FDinghy), FPoints[FNext]) < 30)
@@ -105,6 +123,7 @@ public:
         return FSailor.Towards(race, FDinghy, FPoints[FNext]);
     }
     bool Done() const { return FNext == FPoints.size(); }
+    size_t Next() const { return FNext; }
 
 private:
     int FDinghy;
@@ -223,34 +242,55 @@ bool TakeTurns(TRun& run)
                           });
 }
 
-// Ways for the dinghies to meet: head on, one chasing the other's stern, both for one point.
-const std::vector<std::pair<const char*, TPilot>>& Meetings()
+// Whether the boxes around the hulls are within a few pixels of each other: the wind set anew now decides the
+// tacks at the contact, too late to change where the dinghies go.
+bool AboutToTouch(const TRace& race)
 {
-    static const std::vector<std::pair<const char*, TPilot>> meetings = {
-        {"head on",
+    TRect a = HullRect(*race.Dinghies[0], race.SinTable);
+    const TRect b = HullRect(*race.Dinghies[1], race.SinTable);
+    a.Left -= 3;
+    a.Top -= 3;
+    a.Right += 3;
+    a.Bottom += 3;
+    return !Intersection(a, b).Empty();
+}
+
+// A way for the dinghies to meet: where each waits, the wind they approach in, how they steer.
+struct TMeeting {
+    const char* Name;
+    TPointD Green;
+    TPointD Red;
+    int ApproachWind;
+    TPilot Pilot;
+};
+
+const std::vector<TMeeting>& Meetings()
+{
+    static const std::vector<TMeeting> meetings = {
+        {"head on", {650, 390}, {430, 390}, 360,
          [](const TRace& race, long, int& g, int& r) {
              g = TillerFor(race.Dinghies[0]->Heading, BearingTo(Middle(race, 0), Middle(race, 1)));
              r = TillerFor(race.Dinghies[1]->Heading, BearingTo(Middle(race, 1), Middle(race, 0)));
          }},
-        {"green chases",
+        // Red stops head to wind; green sails up to its stern from behind.
+        {"from astern", {440, 490}, {560, 330}, 350,
          [](const TRace& race, long, int& g, int& r) {
              const TQuibo& red = *race.Dinghies[1];
              g = TillerFor(race.Dinghies[0]->Heading, BearingTo(Middle(race, 0), {red.X, red.Y}));
-             r = 1;
+             r = TillerFor(red.Heading, 360);
          }},
-        {"red chases",
+        // The same with the colours changed.
+        {"red from astern", {560, 330}, {440, 490}, 350,
          [](const TRace& race, long, int& g, int& r) {
              const TQuibo& green = *race.Dinghies[0];
              r = TillerFor(race.Dinghies[1]->Heading, BearingTo(Middle(race, 1), {green.X, green.Y}));
-             g = 1;
+             g = TillerFor(green.Heading, 360);
          }},
-        {"side by side",
+        // Both sail up and into each other at a narrow angle, level.
+        {"converging", {620, 440}, {460, 440}, 90,
          [](const TRace& race, long, int& g, int& r) {
-             const TPointD a = Middle(race, 0);
-             const TPointD b = Middle(race, 1);
-             const TPointD meet{(a.X + b.X) / 2, std::min(a.Y, b.Y) - 200};
-             g = TillerFor(race.Dinghies[0]->Heading, BearingTo(a, meet));
-             r = TillerFor(race.Dinghies[1]->Heading, BearingTo(b, meet));
+             g = TillerFor(race.Dinghies[0]->Heading, 335);
+             r = TillerFor(race.Dinghies[1]->Heading, 25);
          }},
     };
     return meetings;
@@ -260,28 +300,56 @@ const std::vector<std::pair<const char*, TPilot>>& Meetings()
 // touch, gives exactly the wanted penalties; then both dinghies part and take their turns.
 std::unique_ptr<TRun> Stage(const TRun& from, TRule rule, std::array<bool, 2> penalised)
 {
-    for (const auto& [name, meet] : Meetings()) {
+    for (const TMeeting& meeting : Meetings()) {
         for (int wind = 15; wind <= 360; wind += 15) {
             auto run = std::make_unique<TRun>(from.Lines);
+            TRoute green(0, {meeting.Green});
+            TRoute red(1, {meeting.Red});
+            // The first there waits for the other.
+            if (!run->SteerUntil(3000, [&] { return green.Done() && red.Done(); },
+                                 [&](const TRace& race, long, int& g, int& r) {
+                                     g = green.Done() ? Hold(race, 0, meeting.Green) : green.Steer(race);
+                                     r = red.Done() ? Hold(race, 1, meeting.Red) : red.Steer(race);
+                                 }))
+                continue;
+            run->Line("wind " + std::to_string(meeting.ApproachWind) + " 0 15");
             bool switched = false;
             const auto touched = [&run] { return run->Count(TRaceEvent::Penalty) > 0; };
             const bool met = run->SteerUntil(700, touched, [&](const TRace& race, long t, int& g, int& r) {
-                meet(race, t, g, r);
-                if (!switched && Distance(Middle(race, 0), Middle(race, 1)) < 60) {
+                meeting.Pilot(race, t, g, r);
+                if (!switched && AboutToTouch(race)) {
                     switched = true;
                     run->Line("wind " + std::to_string(wind) + " 0 15");
                 }
             });
+            if (std::getenv("PLAN_DEBUG"))
+                std::fprintf(stderr, "  %s %d: %s green %.0f,%.0f h%d red %.0f,%.0f h%d\n", meeting.Name, wind,
+                             met ? "met" : "missed", Middle(run->Race(), 0).X, Middle(run->Race(), 0).Y,
+                             run->Race().Dinghies[0]->Heading, Middle(run->Race(), 1).X, Middle(run->Race(), 1).Y,
+                             run->Race().Dinghies[1]->Heading);
             if (!met)
                 continue;
             run->Line("wind 360 0 15");
-            // Apart, then the turns, each well away from the other.
-            run->SteerUntil(90, [] { return false; }, [](const TRace& race, long, int& g, int& r) {
-                g = TillerFor(race.Dinghies[0]->Heading, BearingTo(Middle(race, 0), {760, 330}));
-                r = TillerFor(race.Dinghies[1]->Heading, BearingTo(Middle(race, 1), {320, 330}));
+            // Apart, then the turns, each well away from the other and from the buoys.
+            const auto away = [&run](int d) {
+                const TPointD self = Middle(run->Race(), d);
+                const TPointD other = Middle(run->Race(), 1 - d);
+                const double length = std::max(1.0, Distance(self, other));
+                return TPointD{std::clamp(self.X + (self.X - other.X) / length * 250, 180.0, 900.0),
+                               std::clamp(self.Y + (self.Y - other.Y) / length * 250, 280.0, 480.0)};
+            };
+            TRoute greenAway(0, {away(0)});
+            TRoute redAway(1, {away(1)});
+            run->SteerUntil(150, [] { return false; }, [&](const TRace& race, long, int& g, int& r) {
+                g = greenAway.Steer(race);
+                r = redAway.Steer(race);
             });
-            if (!TakeTurns(*run))
+            if (!TakeTurns(*run)) {
+                if (std::getenv("PLAN_DEBUG"))
+                    std::fprintf(stderr, "    turns not taken: %d %d, penalties %zu\n", run->Regatta().Dinghy(0).TurnsOwed,
+                                 run->Regatta().Dinghy(1).TurnsOwed, run->Count(TRaceEvent::Penalty));
                 continue;
+            }
             std::array<bool, 2> got{};
             bool exact = true;
             for (const TRaceEvent& e : run->Events) {
@@ -290,9 +358,13 @@ std::unique_ptr<TRun> Stage(const TRun& from, TRule rule, std::array<bool, 2> pe
                 exact = exact && e.Rule == rule && !got[static_cast<size_t>(e.Dinghy)];
                 got[static_cast<size_t>(e.Dinghy)] = true;
             }
+            if (std::getenv("PLAN_DEBUG"))
+                for (const TRaceEvent& e : run->Events)
+                    if (e.Kind == TRaceEvent::Penalty)
+                        std::fprintf(stderr, "    penalty %d rule %d\n", e.Dinghy, static_cast<int>(e.Rule));
             if (exact && got == penalised) {
-                std::fprintf(stderr, "rule %d (%s, wind %d) by tick %ld\n", static_cast<int>(rule), name, wind,
-                             run->Ticks());
+                std::fprintf(stderr, "rule %d (%s, wind %d) by tick %ld\n", static_cast<int>(rule), meeting.Name,
+                             wind, run->Ticks());
                 run->Events.clear();
                 return run;
             }
@@ -301,27 +373,52 @@ std::unique_ptr<TRun> Stage(const TRun& from, TRule rule, std::array<bool, 2> pe
     return nullptr;
 }
 
-// Around the mark leaving it to port, then down through the gate.
-std::vector<TPointD> Lap(const TCourse& c)
-{
-    const TPointD m = c.Mark;
-    return {{m.X + 70, m.Y + 40}, {m.X + 50, m.Y - 60}, {m.X - 60, m.Y - 55}, {m.X - 75, m.Y + 50},
-            {(c.LineLeft.X + c.LineRight.X) / 2, c.LineLeft.Y + 70}};
-}
+// Sails the course by what the referee says: penalty turns first, then around the mark until it counts as
+// rounded (the first time the wrong way round first, if asked), then down through the gate; after the finish
+// it waits below the line.
+class TCoursePilot {
+public:
+    TCoursePilot(int dinghy, const TCourse& course, bool wrongFirst)
+        : FDinghy(dinghy), FWrongFirst(wrongFirst), FGate{(course.LineLeft.X + course.LineRight.X) / 2,
+                                                           course.LineLeft.Y + 70}
+    {
+        const TPointD m = course.Mark;
+        FLoop = {TPointD{m.X + 100, m.Y + 30}, {m.X + 80, m.Y - 70}, {m.X - 80, m.Y - 70}, {m.X - 100, m.Y + 30}};
+    }
 
-// The first lap's rounding the wrong way (clockwise), undone, then sailed the right way.
-std::vector<TPointD> WrongLap(const TCourse& c)
-{
-    const TPointD m = c.Mark;
-    const TPointD eastBelow{m.X + 70, m.Y + 40};
-    const TPointD eastAbove{m.X + 50, m.Y - 60};
-    const TPointD westAbove{m.X - 60, m.Y - 55};
-    const TPointD westBelow{m.X - 75, m.Y + 50};
-    return {{m.X - 75, m.Y + 90}, westBelow, westAbove, eastAbove, eastBelow, {m.X + 70, m.Y + 90},
-            eastBelow,           eastAbove, westAbove, westBelow, {m.X - 75, m.Y + 90}, {m.X + 70, m.Y + 90},
-            eastBelow,           eastAbove, westAbove, westBelow,
-            {(c.LineLeft.X + c.LineRight.X) / 2, c.LineLeft.Y + 70}};
-}
+    int Steer(const TRace& race, const TRegatta& regatta)
+    {
+        const TDinghyRegatta& me = regatta.Dinghy(static_cast<size_t>(FDinghy));
+        if (me.Standing != TStanding::Racing)
+            return Hold(race, FDinghy, {FGate.X, FGate.Y + 30});
+        if (me.TurnsOwed > 0)
+            return 0;
+        if (me.MarkRounded) {
+            FNext = 0;
+            return FSailor.Towards(race, FDinghy, FGate);
+        }
+        const bool wrongWay = FWrongFirst && !FWrongDone;
+        if (wrongWay && me.Winding <= -3) {
+            FWrongDone = true;
+            std::fprintf(stderr, "dinghy %d rounded the wrong way\n", FDinghy);
+        }
+        // The wrong way visits the loop's points backwards.
+        const TPointD next = FLoop[wrongWay ? 3 - FNext : FNext];
+        if (Distance(Middle(race, FDinghy), next) < 35)
+            FNext = (FNext + 1) % FLoop.size();
+        return FSailor.Towards(race, FDinghy, next);
+    }
+    bool WrongDone() const { return FWrongDone; }
+
+private:
+    int FDinghy;
+    bool FWrongFirst;
+    bool FWrongDone = false;
+    TPointD FGate;
+    std::array<TPointD, 4> FLoop{};
+    size_t FNext = 0;
+    TSailor FSailor;
+};
 
 } // namespace
 
@@ -332,36 +429,29 @@ int main()
     run->Line("regatta 2 penalties");
     const TCourse course = run->Race().Course();
 
-    // The countdown: green touches the right-hand buoy and takes its turn; red sails over the line and
-    // waits there for the signal.
+    // The countdown: green touches the right-hand buoy, takes its turn and waits below the line; red sails
+    // over the line and waits there for the signal.
     {
-        bool turning = false;
-        bool below = false;
-        run->SteerUntil(TRegatta::CountdownTicks, [] { return false; }, [&](const TRace& race, long, int& g,
-                                                                          int& r) {
-            const TDinghyRegatta& green = run->Regatta().Dinghy(0);
-            if (green.Penalties == 0) {
-                g = TillerFor(race.Dinghies[0]->Heading, BearingTo(Middle(race, 0), course.LineRight));
-            } else if (green.TurnsOwed > 0) {
-                turning = true;
-                g = 0;
-            } else if (!below) {
-                g = TillerFor(race.Dinghies[0]->Heading, BearingTo(Middle(race, 0), {560, 690}));
-                below = Middle(race, 0).Y > 660;
-            } else {
-                g = TillerFor(race.Dinghies[0]->Heading, 300);
-            }
-            const TPointD redAt = Middle(race, 1);
-            r = redAt.Y > 470 ? TillerFor(race.Dinghies[1]->Heading, BearingTo(redAt, {430, 460}))
-                              : TillerFor(race.Dinghies[1]->Heading, 270);
-        });
-        if (!turning || run->Regatta().Dinghy(0).TurnsOwed > 0)
+        TRoute redUp(1, {{450, 515}});
+        run->SteerUntil(TRegatta::CountdownTicks - 30, [] { return false; },
+                        [&](const TRace& race, long, int& g, int& r) {
+                            const TDinghyRegatta& green = run->Regatta().Dinghy(0);
+                            if (green.Penalties == 0)
+                                g = TillerFor(race.Dinghies[0]->Heading, BearingTo(Middle(race, 0), course.LineRight));
+                            else if (green.TurnsOwed > 0)
+                                g = 0;
+                            else
+                                g = Hold(race, 0, {600, 665});
+                            r = redUp.Done() ? Hold(race, 1, {450, 515}) : redUp.Steer(race);
+                        });
+        if (run->Regatta().Dinghy(0).Penalties != 1 || run->Regatta().Dinghy(0).TurnsOwed > 0)
             Fail("green did not touch the buoy and take its turn in the countdown");
     }
-    // The start: green goes; red comes back below the line and starts again.
+    // The start: green goes with the signal; red, over the line at the signal, comes back below it and starts
+    // again.
     {
-        TRoute greenStart(0, {{520, 540}});
-        TRoute redBack(1, {{420, 650}, {470, 530}});
+        TRoute greenStart(0, {{560, 530}}, -1);
+        TRoute redBack(1, {{430, 655}, {470, 530}});
         const bool started = run->SteerUntil(
             3000,
             [&] {
@@ -370,10 +460,13 @@ int main()
             },
             [&](const TRace& race, long, int& g, int& r) {
                 g = greenStart.Steer(race);
-                r = redBack.Steer(race);
+                r = run->Regatta().Phase() == TRegattaPhase::Countdown ? Hold(race, 1, {450, 515}) : redBack.Steer(race);
             });
-        if (!started || run->Count(TRaceEvent::Early) != 1)
+        if (!started || run->Count(TRaceEvent::Early) != 1 || run->Count(TRaceEvent::Penalty) != 1) {
+            for (const TRaceEvent& e : run->Events)
+                std::fprintf(stderr, "%s\n", RegattaEventLine(e.Tick, e).c_str());
             Fail("the start did not go as planned");
+        }
         run->Events.clear();
     }
     // Every contact case once.
@@ -388,38 +481,46 @@ int main()
         {TRule::ClearAstern, {true, false}, "clear astern"},
         {TRule::Windward, {false, true}, "windward"},
     };
-    for (const auto& stage : stages) {
+    // Whichever can be staged next, until every one is.
+    std::vector<bool> staged(std::size(stages), false);
+    for (size_t done = 0; done < std::size(stages);) {
         run->Flush();
-        auto next = Stage(*run, stage.Rule, stage.Penalised);
-        if (!next) {
+        bool progressed = false;
+        for (size_t i = 0; i < std::size(stages) && !progressed; ++i) {
+            if (staged[i])
+                continue;
+            auto next = Stage(*run, stages[i].Rule, stages[i].Penalised);
             // Either dinghy may break it; the other way round will do.
-            next = Stage(*run, stage.Rule, {stage.Penalised[1], stage.Penalised[0]});
-            if (!next) {
-                std::fprintf(stderr, "plan_golden_regatta: no meeting gave %s\n", stage.Name);
-                return 1;
+            if (!next)
+                next = Stage(*run, stages[i].Rule, {stages[i].Penalised[1], stages[i].Penalised[0]});
+            if (next) {
+                run = std::move(next);
+                staged[i] = progressed = true;
+                ++done;
             }
         }
-        run = std::move(next);
+        if (!progressed) {
+            for (size_t i = 0; i < std::size(stages); ++i)
+                if (!staged[i])
+                    std::fprintf(stderr, "plan_golden_regatta: no meeting gave %s\n", stages[i].Name);
+            return 1;
+        }
     }
     // The course: green rounds the wrong way on its first lap and undoes it.
     {
-        std::vector<TPointD> greenWay = WrongLap(course);
-        std::vector<TPointD> redWay = Lap(course);
-        for (const TPointD& p : Lap(course)) {
-            greenWay.push_back(p);
-            redWay.push_back(p);
-        }
-        TRoute green(0, greenWay);
-        TRoute red(1, redWay);
+        TCoursePilot green(0, course, true);
+        TCoursePilot red(1, course, false);
         const bool over = run->SteerUntil(
             40000, [&] { return run->Regatta().Phase() == TRegattaPhase::Over; },
             [&](const TRace& race, long, int& g, int& r) {
-                const auto owes = [&](int d) { return run->Regatta().Dinghy(static_cast<size_t>(d)).TurnsOwed > 0; };
-                g = owes(0) ? 0 : green.Steer(race);
-                r = owes(1) ? 0 : red.Steer(race);
+                g = green.Steer(race, run->Regatta());
+                r = red.Steer(race, run->Regatta());
             });
-        if (!over || run->Count(TRaceEvent::Finished) != 2)
-            Fail("the dinghies did not both finish");
+        if (!over || run->Count(TRaceEvent::Finished) != 2 || !green.WrongDone()) {
+            for (const TRaceEvent& e : run->Events)
+                std::fprintf(stderr, "%s\n", RegattaEventLine(e.Tick, e).c_str());
+            Fail("the dinghies did not both finish, or green never rounded the wrong way");
+        }
     }
     run->SteerUntil(120, [] { return false; }, [](const TRace&, long, int& g, int& r) { g = r = 1; });
     run->Flush();

@@ -130,6 +130,9 @@ TMainForm::TMainForm(IApplication& application, bool debug, QWidget* parent)
     });
     DXDraw1Window->SetBoundsChangedHandler([this] { Session.WindowResized(); });
     LocalCommands.OnPausedChanged = [this](bool paused) { ShowPaused(paused); };
+    FSoundNotice.setSingleShot(true);
+    FSoundNotice.setInterval(SoundNoticeTime);
+    connect(&FSoundNotice, &QTimer::timeout, this, [this] { ShowNotice(); });
     FOverlay = std::make_unique<TRegattaOverlay>();
     DXDraw1Window->SetOverlay([this] { return PlaceOverlay(); }, [this](QPainter& painter) { FOverlay->Paint(painter); });
 
@@ -343,6 +346,9 @@ bool TMainForm::FormKeyDown(int key)
     case TKeyAction::Steer:
         Commands().SetTiller(action.Player, action.Tiller);
         break;
+    case TKeyAction::ToggleSound:
+        ToggleSound();
+        break;
     }
     return true;
 }
@@ -359,14 +365,26 @@ bool TMainForm::FormKeyUp(int key)
 void TMainForm::ShowNetStatus(const QString& text)
 {
     FNetText = text;
-    ShowStatus();
+    ShowNotice();
 }
 
-void TMainForm::ShowStatus()
+void TMainForm::ToggleSound()
+{
+    FSound->SetMuted(!FSound->Muted());
+    FSoundNotice.start();
+    ShowNotice();
+}
+
+void TMainForm::ShowNotice()
 {
     if (FPanelText.isNull())
         FPanelText = FPanels[1]->text();
-    const QString& text = !FNetText.isEmpty() ? FNetText : !FRegattaText.isEmpty() ? FRegattaText : FPanelText;
+    // The sound's notice for a moment, an online notice, the regatta's last report, else the usual text.
+    QString text = FNetText.isEmpty() ? FRegattaText : FNetText;
+    if (FSoundNotice.isActive())
+        text = FSound->Muted() ? tr("Ton aus") : tr("Ton an");
+    if (text.isEmpty())
+        text = FPanelText;
     if (FPanels[1]->text() != text)
         FPanels[1]->setText(text);
 }
@@ -384,7 +402,7 @@ QRect TMainForm::PlaceOverlay()
     }
     if (Session.Regatta() == nullptr)
         FRegattaText.clear();
-    ShowStatus();
+    ShowNotice();
     return FOverlay->Update(Session.Race);
 }
 

@@ -1,4 +1,5 @@
 #pragma once
+#include "platform/SoundPlayer.h"
 #include "platform/qt/QtClock.h"
 #include "platform/qt/QtMessageBox.h"
 #include "platform/qt/QtPresentWindow.h"
@@ -10,6 +11,7 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QTimer>
 #include <QWidget>
 
 #include <array>
@@ -49,6 +51,11 @@ public:
     // The toolbar's pause and play buttons as the race stands.
     void ShowPaused(bool paused);
 
+    // How long "Ton aus" or "Ton an" stands in the status bar after M.
+    static constexpr int SoundNoticeTime = 3000;
+    // Where the signals go, muted and unmuted by M; a silent player until then. It must outlive the window.
+    void SetSoundPlayer(ISoundPlayer& player) { FSound = &player; }
+    ISoundPlayer& SoundPlayer() { return *FSound; }
     // Told of every event the window takes from the race, once per presented frame, in order.
     std::function<void(const TRaceEvent&)> OnRaceEvent;
 
@@ -108,14 +115,16 @@ private:
     // Takes the race's events (to the status bar and OnRaceEvent) and brings the overlay up to date; the frame
     // rectangle the overlay covers now.
     QRect PlaceOverlay();
-    // The wide panel: an online notice first, else the regatta's last report, else the usual text.
-    void ShowStatus();
     // Toolbar at the top, status bar at the bottom, the drawing area between them, for the current size.
     void AlignControls();
     // The toolbar's and status bar's contents for a screen of that many pixels per inch.
     void ScaleControls(int pixelsPerInch);
     void CentreOnPrimaryScreen();
     void CentreWhileFraming();
+    void ToggleSound();
+    // The status bar's wide panel: the sound's notice while it stands, else the online race's, else the
+    // regatta's last report, else the usual.
+    void ShowNotice();
 
     struct TPlacedButton {
         TSpeedButton* Button;
@@ -129,6 +138,9 @@ private:
     QString FRegattaText;
     std::vector<QFrame*> FGrooves;
     std::unique_ptr<TRegattaOverlay> FOverlay;
+    TSilentSoundPlayer FSilence;
+    ISoundPlayer* FSound = &FSilence;
+    QTimer FSoundNotice;
     IRaceCommands* FCommands = &LocalCommands;
     TMainFormLayout FLayout;
     bool FShown = false;

@@ -15,16 +15,25 @@ std::string Joined(const std::vector<std::string>& args)
     return joined;
 }
 
-TEST(ProgramOptions, HelpVersionAndDebugAreReadBeforeQt)
+TEST(ProgramOptions, HelpVersionDebugAndMuteAreReadBeforeQt)
 {
     using R = TProgramOptions::TRequest;
     const struct {
         std::vector<std::string> Given;
         R Request;
         bool Debug;
+        bool Mute = false;
     } cases[] = {
         {{}, R::Play, false},
         {{"DEBUG"}, R::Play, true},
+        {{"--mute"}, R::Play, false, true},
+        {{"DEBUG", "--mute"}, R::Play, true, true},
+        {{"--mute", "DEBUG"}, R::Play, false, true},
+        {{"--host", "4000", "--mute", "--record", "race.txt"}, R::Play, false, true},
+        {{"--mute", "--help"}, R::Help, false, true},
+        {{"--mute=1"}, R::Play, false, false},
+        {{"-mute"}, R::Play, false, false},
+        {{"--record", "mute"}, R::Play, false, false},
         // Only the exact first argument.
         {{"debug"}, R::Play, false},
         {{"DEBUGX"}, R::Play, false},
@@ -49,6 +58,7 @@ TEST(ProgramOptions, HelpVersionAndDebugAreReadBeforeQt)
         const TProgramOptions options = ReadProgramOptions(c.Given);
         EXPECT_EQ(options.Request, c.Request) << Joined(c.Given);
         EXPECT_EQ(options.Debug, c.Debug) << Joined(c.Given);
+        EXPECT_EQ(options.Mute, c.Mute) << Joined(c.Given);
     }
 }
 
@@ -60,7 +70,17 @@ TEST(ProgramOptions, TheOnlineRaceFromWhatQtLeftAndUnknownOptionsRefused)
     EXPECT_EQ(options.Online.Role, TOnlineOptions::Host);
     EXPECT_EQ(options.Online.Port, 4000);
 
-    for (const char* unknown : {"--helpme", "--version=1", "--platform"}) {
+    // --mute is the program's, wherever it stands; taken out, it parts no option from its value.
+    for (const std::vector<std::string>& args : {std::vector<std::string>{"--mute", "--host", "4000"},
+                                                 std::vector<std::string>{"--host", "--mute", "4000"},
+                                                 std::vector<std::string>{"--host", "4000", "--mute"}}) {
+        ReadOnlineOptions(options, args);
+        EXPECT_EQ(options.Online.Role, TOnlineOptions::Host) << Joined(args);
+        EXPECT_EQ(options.Online.Port, 4000) << Joined(args);
+    }
+    EXPECT_THROW(ReadOnlineOptions(options, {"--record", "--mute", "--join"}), std::invalid_argument);
+
+    for (const char* unknown : {"--helpme", "--version=1", "--platform", "--mute=1", "--muted"}) {
         try {
             ReadOnlineOptions(options, {unknown});
             ADD_FAILURE() << unknown << " was taken";

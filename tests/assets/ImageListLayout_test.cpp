@@ -164,7 +164,8 @@ TEST(EmbeddedFiles, AreFoundByPathAndUnknownPathsAreRefused)
         "pictures/Windrose.bmp", "pictures/Boje.bmp", "pictures/Segel.bmp", "glyphs/Start.bmp",
         "glyphs/Setup.bmp",    "glyphs/Stop.bmp",   "glyphs/Play.bmp",   "glyphs/Ende.bmp",
         "glyphs/Regatta.bmp",
-        "icon/QuiboTrainer.ico",
+        "icon/QuiboTrainer.ico", "sounds/Countdown.wav", "sounds/Start.wav", "sounds/Early.wav",
+        "sounds/Rounding.wav", "sounds/Penalty.wav", "sounds/Finish.wav", "sounds/Explosion.wav",
     };
     EXPECT_EQ(AssetPaths(), expected);
     EXPECT_THROW(AssetBytes("pictures/Water2.jpg"), std::out_of_range);

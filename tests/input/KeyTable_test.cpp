@@ -8,6 +8,7 @@ namespace {
 
 constexpr int VK_A = 'A';
 constexpr int VK_Z = 'Z';
+constexpr int VK_N = 'N';
 constexpr int VK_F5 = 116;
 constexpr int VK_UP = 38;
 
@@ -27,10 +28,12 @@ TEST(KeyTable, EachKeyDoesOneThingGoingDownAndSteeringKeysCentreTheTillerComingU
         {VK_F3, {A::Restart}, none},
         {VK_PAUSE, {A::PauseOrResume}, none},
         {VK_ESCAPE, {A::Quit}, none},
+        {VK_M, {A::ToggleSound}, none},
         // Keys the game does not use, also neighbours of its own.
         {VK_UP, none, none},
         {VK_Z, none, none},
         {VK_A, none, none},
+        {VK_N, none, none},
         {VK_F5, none, none},
         {0, none, none},
     };

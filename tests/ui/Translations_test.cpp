@@ -1,4 +1,5 @@
 #include "platform/HeadlessApplication.h"
+#include "platform/VirtualKeyCodes.h"
 #include "ui/LeftCaptionCheckBox.h"
 #include "ui/MainForm.h"
 #include "ui/OnlineRace.h"
@@ -273,6 +274,25 @@ TEST_P(TranslatedWindows, RegattaReportsAreTranslatedAndFitTheStatusBar)
     const QStringList results = TRegattaTexts::Results({}, {});
     for (qsizetype i = 0; i < results.size(); ++i)
         EXPECT_EQ(results[i] == germanResults[i], translation.Language().isEmpty()) << results[i].toStdString();
+}
+
+// M's notices stand in the same panel: translated, fitting, and telling off from on.
+TEST_P(TranslatedWindows, SoundNoticesAreTranslatedAndFitTheStatusBar)
+{
+    const TProgramTranslation translation{QLocale(QString::fromLatin1(GetParam().Locale))};
+    TWindows windows(Application);
+    auto* panel = windows.Form.findChild<QLabel*>("Panel1");
+    ASSERT_NE(panel, nullptr);
+    const char* const german[] = {"Ton aus", "Ton an"};
+    QString shown[2];
+    for (size_t i = 0; i < 2; ++i) {
+        windows.Form.FormKeyDown(VK_M);
+        shown[i] = panel->text();
+        EXPECT_EQ(shown[i] == QString::fromUtf8(german[i]), translation.Language().isEmpty()) << shown[i].toStdString();
+        EXPECT_LE(QFontMetrics(panel->font()).horizontalAdvance(shown[i]), panel->contentsRect().width())
+            << shown[i].toStdString();
+    }
+    EXPECT_NE(shown[0], shown[1]);
 }
 
 INSTANTIATE_TEST_SUITE_P(Languages, TranslatedWindows,

@@ -1,5 +1,6 @@
 #include "tools/assetgen/AssetFiles.h"
 
+#include "assets/Sounds.h"
 #include "drawing/Dib.h"
 #include "drawing/Jpeg.h"
 #include "drawing/JpegEncode.h"
@@ -8,6 +9,8 @@
 #include "tools/assetgen/Icon.h"
 #include "tools/assetgen/Pictures.h"
 #include "tools/assetgen/PngFile.h"
+#include "tools/assetgen/Signals.h"
+#include "tools/assetgen/WavFile.h"
 
 #include <stdexcept>
 #include <utility>
@@ -41,6 +44,10 @@ std::vector<TAssetFile> MakeAssetFiles()
     for (auto& glyph : DrawGlyphs())
         files.push_back({"glyphs/" + glyph.Name + ".bmp", BitmapFile(std::move(glyph.Pixels))});
     files.push_back({"icon/QuiboTrainer.ico", EncodeIcon(DrawIcon())});
+    for (int i = 0; i < SoundCount; ++i) {
+        const auto sound = static_cast<TSound>(i);
+        files.push_back({std::string(SoundPath(sound)), EncodeWav(SynthesiseSound(sound), SoundRate)});
+    }
     return files;
 }
 

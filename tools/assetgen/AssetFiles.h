@@ -14,7 +14,7 @@ constexpr int WaterQuality = 90;
 // No pixel of the decoded background may have less blue than this, so none can pass for a marker colour.
 constexpr int WaterMinimumBlue = 180;
 
-// Every picture, glyph and the icon, drawn and encoded. Raises std::runtime_error when the decoded
+// Every picture, glyph and the icon, drawn and encoded, and the race's signals as WAV files. Raises std::runtime_error when the decoded
 // background lets a pixel's blue fall below WaterMinimumBlue.
 std::vector<TAssetFile> MakeAssetFiles();
 

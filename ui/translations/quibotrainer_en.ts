@@ -58,6 +58,14 @@
         <source>Regatta</source>
         <translation>Regatta</translation>
     </message>
+    <message>
+        <source>Ton aus</source>
+        <translation>Sound off</translation>
+    </message>
+    <message>
+        <source>Ton an</source>
+        <translation>Sound on</translation>
+    </message>
 </context>
 <context>
     <name>TOnlineRace</name>
@@ -194,6 +202,10 @@
     <message>
         <source>„%1 --help“ nennt alle Optionen.</source>
         <translation>&quot;%1 --help&quot; lists every option.</translation>
+    </message>
+    <message>
+        <source>startet ohne Ton; die Taste M schaltet ihn aus und an</source>
+        <translation>starts without sound; the key M switches it off and on</translation>
     </message>
 </context>
 <context>

@@ -58,6 +58,14 @@
         <source>Regatta</source>
         <translation>Régate</translation>
     </message>
+    <message>
+        <source>Ton aus</source>
+        <translation>Son coupé</translation>
+    </message>
+    <message>
+        <source>Ton an</source>
+        <translation>Son activé</translation>
+    </message>
 </context>
 <context>
     <name>TOnlineRace</name>
@@ -194,6 +202,10 @@
     <message>
         <source>„%1 --help“ nennt alle Optionen.</source>
         <translation>«&#xa0;%1 --help&#xa0;» liste toutes les options.</translation>
+    </message>
+    <message>
+        <source>startet ohne Ton; die Taste M schaltet ihn aus und an</source>
+        <translation>démarre sans son&#xa0;; la touche M le coupe et le rétablit</translation>
     </message>
 </context>
 <context>

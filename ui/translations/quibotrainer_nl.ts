@@ -58,6 +58,14 @@
         <source>Regatta</source>
         <translation>Regatta</translation>
     </message>
+    <message>
+        <source>Ton aus</source>
+        <translation>Geluid uit</translation>
+    </message>
+    <message>
+        <source>Ton an</source>
+        <translation>Geluid aan</translation>
+    </message>
 </context>
 <context>
     <name>TOnlineRace</name>
@@ -194,6 +202,10 @@
     <message>
         <source>„%1 --help“ nennt alle Optionen.</source>
         <translation>&quot;%1 --help&quot; toont alle opties.</translation>
+    </message>
+    <message>
+        <source>startet ohne Ton; die Taste M schaltet ihn aus und an</source>
+        <translation>start zonder geluid; de toets M zet het uit en aan</translation>
     </message>
 </context>
 <context>
