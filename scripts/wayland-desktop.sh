@@ -13,11 +13,12 @@ game=
 game_log=
 trap 'kill $game $keyboard $pointer $sway 2>/dev/null || true; wait 2>/dev/null || true; [[ -n $wl_dir ]] && rm -rf "$wl_dir"' EXIT
 
-# Sets wl_command to what runs a command as the desktop's user, in its session, with these extra variables;
+# Sets wl_command to what runs a command as the desktop's user, in its session (silent: a headless desktop has
+# no sound), with these extra variables;
 # setpriv executes in place, so the command keeps the process id.
 desktop_user_command() {
   wl_command=(env -i PATH=/usr/local/bin:/usr/bin:/bin HOME="$wl_dir" XDG_RUNTIME_DIR="$wl_dir"
-    WAYLAND_DISPLAY=wayland-1 LANG=C.UTF-8 "$@")
+    WAYLAND_DISPLAY=wayland-1 LANG=C.UTF-8 SDL_AUDIODRIVER=dummy "$@")
   local socket
   for socket in "$wl_dir"/sway-ipc.*.sock; do [[ -S $socket ]] && wl_command+=(SWAYSOCK="$socket"); done
   if [[ $(id -u) -eq 0 ]]; then
