@@ -225,6 +225,26 @@ void TGameWindow::Keys(const std::string& xdotoolArgs)
     Xdotool(xdotoolArgs);
 }
 
+bool TGameWindow::SteerIntoEachOther()
+{
+    bool wrecked = false;
+    for (int attempt = 0; attempt < 3 && !wrecked; ++attempt) {
+        if (attempt > 0) {
+            Keys("key F3");
+            SleepMs(300);
+        }
+        Keys("keydown Right keydown y");
+        SleepMs(450);
+        Keys("keyup Right keyup y");
+        for (int wait = 0; wait < 40 && !wrecked; ++wait) {
+            SleepMs(100);
+            const QImage area = DrawingArea();
+            wrecked = CountColor(area, Green) == 0 && CountColor(area, Red) == 0;
+        }
+    }
+    return wrecked;
+}
+
 namespace {
 
 // The number after "label" in text, or -1.

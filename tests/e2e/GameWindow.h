@@ -67,6 +67,9 @@ public:
     // Whether the drawing area comes to differ from that picture within timeoutMs.
     bool DrawingAreaLeaves(const QImage& picture, int timeoutMs);
     void Keys(const std::string& xdotoolArgs);
+    // Turns green west and red east, mirror images heading for each other, until both hulls have exploded and
+    // vanished; after a miss F3 puts them back for another try, up to three in all. False if they never did.
+    bool SteerIntoEachOther();
     // The window with its frame, in screen coordinates; empty if it cannot be read.
     QRect FrameGeometry();
     // The client area's size.
@@ -84,6 +87,9 @@ private:
 bool Water(QRgb pixel);
 // Pixels of exactly this 0xRRGGBB value.
 int CountColor(const QImage& image, unsigned rgb);
+// The hulls' colours.
+constexpr unsigned Green = 0x008080;
+constexpr unsigned Red = 0xFF0000;
 // Mean position of the pixels of that value; (-1, -1) when there are none.
 QPointF CentreOfColor(const QImage& image, unsigned rgb);
 void SleepMs(int ms);

@@ -1,5 +1,5 @@
 // A regatta in the real program: F5 opens the dialog, Enter starts, the countdown shows over the water and
-// ends at the signal.
+// ends at the signal; a regatta whose dinghies are both out ends with the results over the water.
 #include "GameWindow.h"
 
 #include <gtest/gtest.h>
@@ -93,4 +93,25 @@ TEST_F(RegattaTest, F5OpensTheDialogEnterStartsAndTheCountdownShowsOverTheWater)
     EXPECT_LT(WhiteIn(Game->DrawingArea(), QRect(388, 50, 300, 170)), 20) << "white over the water before";
     StartRegatta("2", false);
     ExpectCountdownThenStart();
+}
+
+// A one-lap classic regatta in which the two dinghies are steered into each other during the countdown: both
+// explode, are out, and at the signal the results box says that nobody won.
+TEST_F(RegattaTest, BothOutInTheCountdownEndsAtTheSignalWithTheResults)
+{
+    StartRegatta("1", true);
+    const QRect middle(313, 363, 453, 107);
+    // F3 between tries starts the same regatta again.
+    const bool wrecked = Game->SteerIntoEachOther();
+    ASSERT_TRUE(wrecked) << "both hulls should have exploded";
+    EXPECT_LT(WhiteIn(Game->DrawingArea(), middle), 20) << "results before the signal";
+    QImage results;
+    EXPECT_TRUE(WaitFor(
+        [&] {
+            results = Game->DrawingArea();
+            return WhiteIn(results, middle) > 300;
+        },
+        30000))
+        << "no results box after the signal";
+    Keep(Game->Screenshot(), "regatta-results.png");
 }
