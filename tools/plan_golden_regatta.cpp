@@ -19,7 +19,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
 #include <functional>
 #include <memory>
 #include <numbers>
@@ -322,11 +321,6 @@ std::unique_ptr<TRun> Stage(const TRun& from, TRule rule, std::array<bool, 2> pe
                     run->Line("wind " + std::to_string(wind) + " 0 15");
                 }
             });
-            if (std::getenv("PLAN_DEBUG"))
-                std::fprintf(stderr, "  %s %d: %s green %.0f,%.0f h%d red %.0f,%.0f h%d\n", meeting.Name, wind,
-                             met ? "met" : "missed", Middle(run->Race(), 0).X, Middle(run->Race(), 0).Y,
-                             run->Race().Dinghies[0]->Heading, Middle(run->Race(), 1).X, Middle(run->Race(), 1).Y,
-                             run->Race().Dinghies[1]->Heading);
             if (!met)
                 continue;
             run->Line("wind 360 0 15");
@@ -344,12 +338,8 @@ std::unique_ptr<TRun> Stage(const TRun& from, TRule rule, std::array<bool, 2> pe
                 g = greenAway.Steer(race);
                 r = redAway.Steer(race);
             });
-            if (!TakeTurns(*run)) {
-                if (std::getenv("PLAN_DEBUG"))
-                    std::fprintf(stderr, "    turns not taken: %d %d, penalties %zu\n", run->Regatta().Dinghy(0).TurnsOwed,
-                                 run->Regatta().Dinghy(1).TurnsOwed, run->Count(TRaceEvent::Penalty));
+            if (!TakeTurns(*run))
                 continue;
-            }
             std::array<bool, 2> got{};
             bool exact = true;
             for (const TRaceEvent& e : run->Events) {
@@ -358,10 +348,6 @@ std::unique_ptr<TRun> Stage(const TRun& from, TRule rule, std::array<bool, 2> pe
                 exact = exact && e.Rule == rule && !got[static_cast<size_t>(e.Dinghy)];
                 got[static_cast<size_t>(e.Dinghy)] = true;
             }
-            if (std::getenv("PLAN_DEBUG"))
-                for (const TRaceEvent& e : run->Events)
-                    if (e.Kind == TRaceEvent::Penalty)
-                        std::fprintf(stderr, "    penalty %d rule %d\n", e.Dinghy, static_cast<int>(e.Rule));
             if (exact && got == penalised) {
                 std::fprintf(stderr, "rule %d (%s, wind %d) by tick %ld\n", static_cast<int>(rule), meeting.Name,
                              wind, run->Ticks());
