@@ -6,6 +6,7 @@
 #include "simulation/Race.h"
 #include "simulation/Random.h"
 #include "simulation/TickGate.h"
+#include "simulation/TickObserver.h"
 #include "simulation/Wind.h"
 #include "simulation/regatta/DinghyView.h"
 #include "sprites/DXSpriteEngine.h"
@@ -63,6 +64,8 @@ void TRace::DXTimer1Timer(int32_t lagCount)
                        contacts.Dinghies,
                        contacts.Buoy},
                       FProcessedTicks, Events);
+    if (TickObserver != nullptr)
+        TickObserver->TickDone();
     if (TickGate != nullptr)
         TickGate->AfterTick(FProcessedTicks);
 }

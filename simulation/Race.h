@@ -3,6 +3,7 @@
 #include "simulation/RaceComponents.h"
 #include "simulation/RaceEventLog.h"
 #include "simulation/SinTable.h"
+#include "simulation/helm/ComputerHelm.h"
 #include "simulation/regatta/Regatta.h"
 
 #include <array>
@@ -16,6 +17,7 @@ class TQuibo;
 class TWindrose;
 class TDirectDrawSurface;
 class ITickGate;
+class ITickObserver;
 
 // The state of the race as the main window holds it: the sine table, the wind, the tick counters and the
 // sprites of the course, with the operations the window's handlers run.
@@ -65,10 +67,15 @@ public:
     std::optional<TRegatta> Regatta;
     // What happened, for whoever shows it; the race never reads it.
     TRaceEventLog Events;
+    // The computer helms, green's and red's; none where a player steers. The race only keeps them (their state
+    // is the race's, for the digest); whoever observes the ticks lets them steer.
+    std::array<std::optional<TComputerHelm>, 2> Helms;
 
     TRaceComponents Components;
     // Asked before and after every processed tick when set; not owned.
     ITickGate* TickGate = nullptr;
+    // Told after every processed tick, after the referee, when set; not owned.
+    ITickObserver* TickObserver = nullptr;
 
 private:
     void GovernRate();

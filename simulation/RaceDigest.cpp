@@ -103,6 +103,30 @@ public:
             Add(r.TouchingBuoy);
         }
     }
+    void Add(const TComputerHelm& helm)
+    {
+        Add(helm.Skill());
+        Add(static_cast<int32_t>(helm.Dinghy()));
+        const THelmMemory& m = helm.Memory();
+        Add(m.Random);
+        Add(static_cast<int32_t>(m.Plan.Tack));
+        Add(m.Plan.TicksOnTack);
+        Add(m.MeanWind);
+        Add(m.UntilLook);
+        Add(m.Wanted);
+        Add(static_cast<int32_t>(m.Tiller));
+        Add(m.BuoySide);
+        Add(m.BuoyHeading);
+        Add(m.AimError);
+        Add(m.Turning);
+        Add(m.StartMargin);
+        Add(m.ToSpot);
+        Add(m.Rounded);
+        Add(m.Winding);
+        Add(m.Last);
+        Add(m.Seen);
+        Add(m.RegattaTicks);
+    }
     uint64_t Value() const { return FHash; }
 
 private:
@@ -147,6 +171,10 @@ uint64_t RaceStateDigest(const TRace& race)
     // Free sailing's digests stay what they always were.
     if (race.Regatta)
         d.Add(*race.Regatta);
+    // Likewise a race that no computer steers.
+    for (const std::optional<TComputerHelm>& helm : race.Helms)
+        if (helm)
+            d.Add(*helm);
     return d.Value();
 }
 

@@ -8,8 +8,8 @@ class TRace;
 // recording, or two machines racing each other.
 
 // What both players see of the race: positions, headings, tillers, speeds and explosions of the dinghies and
-// sails, the buoys, the wind and its step counter, the random seed and the processed ticks, and the regatta's
-// state while one runs. Nothing that paces
+// sails, the buoys, the wind and its step counter, the random seed and the processed ticks, the regatta's
+// state while one runs and each computer helm's while it steers. Nothing that paces
 // one machine's frames (the timer's interval and rate, dropped ticks) is in it.
 uint64_t RaceStateDigest(const TRace& race);
 

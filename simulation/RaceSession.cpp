@@ -3,6 +3,9 @@
 #include "assets/Assets.h"
 #include "simulation/FormComponents.h"
 #include "simulation/Quibo.h"
+#include "simulation/RaceCommands.h"
+#include "simulation/Random.h"
+#include "simulation/helm/HelmView.h"
 
 TRaceSession::TRaceSession(IClock& clock, IApplication& application, IPresentWindow& window, bool debug)
     : SeedClock(clock),
@@ -12,6 +15,7 @@ TRaceSession::TRaceSession(IClock& clock, IApplication& application, IPresentWin
 {
     LoadFormComponents(Race, LoadMainImageList);
     Race.FormCreate();
+    Race.TickObserver = this;
 }
 
 TRaceSession::~TRaceSession()
@@ -37,6 +41,25 @@ void TRaceSession::Finalize()
 void TRaceSession::SetTiller(TPlayer player, TTiller tiller)
 {
     Race.Dinghies[static_cast<size_t>(player)]->Tiller = static_cast<int32_t>(tiller);
+}
+
+void TRaceSession::SetHelm(TPlayer player, std::optional<int32_t> skill)
+{
+    std::optional<TComputerHelm>& helm = Race.Helms[static_cast<size_t>(player)];
+    if (skill)
+        helm.emplace(*skill, player, RandSeed);
+    else
+        helm.reset();
+}
+
+void TRaceSession::TickDone()
+{
+    if (FHelmCommands == nullptr || (!Race.Helms[0] && !Race.Helms[1]))
+        return;
+    const THelmView view = HelmViewOf(Race);
+    for (size_t i = 0; i < Race.Helms.size(); ++i)
+        if (Race.Helms[i])
+            FHelmCommands->SetTiller(static_cast<TPlayer>(i), Race.Helms[i]->Decide(view));
 }
 
 void TRaceSession::Restart()

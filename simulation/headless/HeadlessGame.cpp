@@ -26,6 +26,7 @@ void TVerticalBlankWindow::WaitForVerticalBlank()
 THeadlessGame::THeadlessGame(bool debug, uint32_t timeOfDay)
     : Clock(0, timeOfDay), Window(FrameWidth, FrameHeight, Clock), Session(Clock, Application, Window, debug)
 {
+    Session.SetHelmCommands(&Commands);
     Session.Show();
 }
 
@@ -50,6 +51,8 @@ bool THeadlessGame::Tick()
 
 void THeadlessGame::SetTillers(TTiller green, TTiller red)
 {
-    Commands.SetTiller(TPlayer::Green, green);
-    Commands.SetTiller(TPlayer::Red, red);
+    if (!Session.ComputerSteers(TPlayer::Green))
+        Commands.SetTiller(TPlayer::Green, green);
+    if (!Session.ComputerSteers(TPlayer::Red))
+        Commands.SetTiller(TPlayer::Red, red);
 }

@@ -30,7 +30,8 @@ public:
     // Runs idle passes, a millisecond apart, until the race has processed one more tick. Returns false if none
     // came (the timer is off).
     bool Tick();
-    // Both tillers, through the commands as a player's keys would set them.
+    // Both tillers, through the commands as a player's keys would set them; a dinghy the computer steers keeps
+    // the tiller its helm set.
     void SetTillers(TTiller green, TTiller red);
 
     TRace& Race() { return Session.Race; }

@@ -76,4 +76,22 @@ TEST_P(TickAllocations, NoneOverManyTicksWithRestartsAndCrashes)
 
 INSTANTIATE_TEST_SUITE_P(PlainAndDebug, TickAllocations, ::testing::Values(false, true));
 
+TEST(TickAllocations, NoneWhileComputersSailARegatta)
+{
+    THeadlessGame game(false, 10 * 3600 * 1000);
+    game.Commands.ApplyWindSettings({20, 20, 20});
+    game.Session.SetHelm(TPlayer::Green, 5);
+    game.Session.SetHelm(TPlayer::Red, 1);
+    game.Commands.StartRegatta({2, TRegattaRules::Penalties});
+    game.Tick();
+
+    gCounting = true;
+    for (int t = 0; t < 2500; ++t)
+        game.Tick();
+    gCounting = false;
+    EXPECT_EQ(gAllocations.exchange(0), 0);
+    // The computers sailed: over the countdown and round the mark.
+    EXPECT_GE(game.Race().Regatta->Dinghy(0).LapsDone + game.Race().Regatta->Dinghy(0).MarkRounded, 1);
+}
+
 } // namespace
