@@ -1,6 +1,7 @@
 #include "tools/ReplayOptions.h"
 
 #include "simulation/WindSettings.h"
+#include "simulation/helm/HelmSkill.h"
 
 #include <charconv>
 #include <sstream>
@@ -122,6 +123,20 @@ TReplayLine ParseReplayLine(const std::string& raw)
             throw refuse(expected.c_str());
         out.Kind = TReplayLine::Regatta;
         out.RegattaSettings = {static_cast<int32_t>(a), third == "classic" ? TRegattaRules::Classic : TRegattaRules::Penalties};
+        return out;
+    }
+    if (first == "helm") {
+        using S = THelmSkill;
+        static const std::string expected =
+            "helm <green|red> <player|computer SKILL " + Range(S::Lowest, S::Highest) + ">";
+        const bool player = third == "player" && fourth.empty();
+        const bool computer = third == "computer" && rest.empty() && WholeNumber(fourth, S::Lowest, S::Highest, a);
+        if ((second != "green" && second != "red") || (!player && !computer))
+            throw refuse(expected.c_str());
+        out.Kind = TReplayLine::Helm;
+        out.HelmPlayer = second == "green" ? TPlayer::Green : TPlayer::Red;
+        if (computer)
+            out.HelmSkill = static_cast<int32_t>(a);
         return out;
     }
     if (!fourth.empty() || !WholeNumber(first, 0, 1000000000L, a) || !WholeNumber(second, 0, 2, b) ||

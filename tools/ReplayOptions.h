@@ -1,11 +1,13 @@
 #pragma once
 // The command line and script lines of replay_race, checked strictly: a bad value is refused with a
 // message that names it, never read as 0 or cut short.
+#include "simulation/Player.h"
 #include "simulation/Tiller.h"
 #include "simulation/WindSettings.h"
 #include "simulation/regatta/RegattaSettings.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -22,7 +24,7 @@ struct TReplayOptions {
 TReplayOptions ParseReplayOptions(const std::vector<std::string>& args);
 
 struct TReplayLine {
-    enum TKind { Skip, Restart, Stretch, Pause, Resume, Wait, Wind, Inactive, Active, RaceClock, Regatta, Free } Kind = Skip;
+    enum TKind { Skip, Restart, Stretch, Pause, Resume, Wait, Wind, Inactive, Active, RaceClock, Regatta, Free, Helm } Kind = Skip;
     long Ticks = 0;
     TTiller Green = TTiller::Amidships;
     TTiller Red = TTiller::Amidships;
@@ -32,14 +34,18 @@ struct TReplayLine {
     TWindSettings Settings;
     // Regatta: the regatta dialog's values.
     TRegattaSettings RegattaSettings;
+    // Helm: whose dinghy, and the computer's skill (none: the player steers).
+    TPlayer HelmPlayer = TPlayer::Green;
+    std::optional<int32_t> HelmSkill;
 };
 
 // One script line: empty or "#..." (skipped); "<ticks> <green tiller> <red tiller>" with tillers 0..2;
 // "restart", "pause", "resume" (the toolbar's buttons); "wait <milliseconds>" (time passes, ticking only if
 // the timer runs); "wind <direction> <variation> <speed>" within TWindSettings' limits (the settings dialog
 // confirmed); "regatta <laps> <classic|penalties>" (the regatta dialog confirmed), "free" (back to free
-// sailing);
-// "inactive", "active" (the program loses or regains the focus); "race-clock <milliseconds of day>" (from here
-// on the wind reseeds from the race's own clock started at that time of day, as in an online race). Raises std::invalid_argument with a message
-// for the user.
+// sailing); "helm <green|red> <player|computer SKILL>" with SKILL 1..5 (who steers that dinghy from here on; a
+// stretch's tiller for a dinghy the computer steers is not used); "inactive", "active" (the program loses or
+// regains the focus); "race-clock <milliseconds of day>" (from here on the wind reseeds from the race's own
+// clock started at that time of day, as in an online race). Raises std::invalid_argument with a message for
+// the user.
 TReplayLine ParseReplayLine(const std::string& line);

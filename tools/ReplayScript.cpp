@@ -52,6 +52,9 @@ bool TReplayPlayer::Play(const TReplayLine& line)
     case TReplayLine::Free:
         commands.LeaveRegatta();
         return true;
+    case TReplayLine::Helm:
+        session.SetHelm(line.HelmPlayer, line.HelmSkill);
+        return true;
     case TReplayLine::Wait:
         for (long ms = 0; ms < line.Milliseconds; ++ms) {
             const int64_t before = session.Race.ProcessedTicks();

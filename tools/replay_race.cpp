@@ -2,7 +2,9 @@
 //
 // Input, one line per step (see tools/ReplayOptions.h): "<ticks> <green tiller> <red tiller>" (tillers 0 port,
 // 1 amidships, 2 starboard), "restart", "pause", "resume", "wait MS", "wind DIRECTION VARIATION SPEED",
-// "inactive", "active", "regatta LAPS classic|penalties", "free"; lines starting with '#' are comments. After
+// "inactive", "active", "regatta LAPS classic|penalties", "free", "helm green|red player|computer SKILL" (SKILL
+// 1..5; the stretches' tillers for a dinghy the computer steers are not used); lines starting with '#' are
+// comments. After
 // each stretch one line of state, or with
 // --digests after every tick "<tick> <race state> <frame> <pace>" in hexadecimal. While a regatta runs, each of
 // its events is printed as it happens, before the tick's digests: "<tick> regatta <event> ...".

@@ -95,6 +95,38 @@ TEST(ReplayLines, WindowActions)
     EXPECT_EQ(ParseReplayLine("regatta 1 classic").RegattaSettings, (TRegattaSettings{1, TRegattaRules::Classic}));
 }
 
+TEST(ReplayLines, WhoSteers)
+{
+    const struct {
+        const char* line;
+        TPlayer player;
+        std::optional<int32_t> skill;
+    } cases[] = {
+        {"helm green computer 1", TPlayer::Green, 1},
+        {"helm red computer 5 ", TPlayer::Red, 5},
+        {"helm red player", TPlayer::Red, std::nullopt},
+        {"helm green player\r", TPlayer::Green, std::nullopt},
+    };
+    for (const auto& c : cases) {
+        const TReplayLine line = ParseReplayLine(c.line);
+        EXPECT_EQ(line.Kind, TReplayLine::Helm) << c.line;
+        EXPECT_EQ(line.HelmPlayer, c.player) << c.line;
+        EXPECT_EQ(line.HelmSkill, c.skill) << c.line;
+    }
+    for (const char* line : {"helm", "helm green", "helm blue player", "helm green computer", "helm green computer 0",
+                             "helm red computer 6", "helm red computer 3 x", "helm red player 3", "helm red Computer 3",
+                             "helm green computer three"}) {
+        try {
+            ParseReplayLine(line);
+            ADD_FAILURE() << "accepted: " << line;
+        } catch (const std::invalid_argument& e) {
+            EXPECT_NE(std::string(e.what()).find(line), std::string::npos) << e.what();
+            EXPECT_NE(std::string(e.what()).find("helm <green|red> <player|computer SKILL 1..5>"), std::string::npos)
+                << e.what();
+        }
+    }
+}
+
 TEST(ReplayLines, BadLinesAreRefused)
 {
     for (const char* line : {"10 1", "10 1 1 extra", "10 1 1 5", "10 3 1", "10 1 -1", "-5 1 1", "ten 1 1", "10 1.5 1",
