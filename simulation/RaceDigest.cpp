@@ -121,6 +121,7 @@ public:
         Add(m.Turning);
         Add(m.StartMargin);
         Add(m.ToSpot);
+        Add(m.Going);
         Add(m.Rounded);
         Add(m.Winding);
         Add(m.Last);

@@ -48,7 +48,7 @@ int32_t CourseTo(const TLeg& leg, const TBeatRules& rules, TTackPlan& plan, cons
         Hold(plan, TackOf(RelativeWind(leg.Wind, bearing)));
         return bearing;
     }
-    if (plan.TicksOnTack >= rules.MinTackTicks) {
+    if (rules.MayTack && plan.TicksOnTack >= rules.MinTackTicks) {
         // Across the wind from the aim, positive on the side port tack sails to.
         const double across = Dot(Minus(leg.At, leg.Aim), HeadingVector(TurnedBy(leg.Wind, 90), sin));
         const bool port = plan.Tack == TTack::Port;

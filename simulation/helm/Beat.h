@@ -24,13 +24,14 @@ struct TBeatRules {
     double Corridor = 150;
     int32_t MinTackTicks = 80;
     int32_t HeaderDegrees = 0; // 0: shifts are not sailed
+    bool MayTack = true;       // false: only on the layline (another dinghy close by)
 };
 
 // The heading to steer for the aim. Outside the sector a dinghy cannot sail (the aim at least CloseHauled
 // off the wind) straight for it, on the tack that makes; inside it close-hauled on the planned tack, which is
 // changed (at most once per MinTackTicks) when the dinghy leaves the corridor along the wind through the aim,
 // when a header of HeaderDegrees comes while the other tack keeps it within half the corridor, or when the
-// frame's edge lies ahead. The plan is updated.
+// frame's edge lies ahead; unless it may not tack, then only on the layline. The plan is updated.
 int32_t CourseTo(const TLeg& leg, const TBeatRules& rules, TTackPlan& plan, const TSinTable& sin);
 
 // The close-hauled heading on a tack: the wind CloseHauled degrees over starboard or over port.

@@ -27,20 +27,27 @@ constexpr int32_t MeanWindTicks = 64;
 constexpr double MarkRadius = 90;      // the aims round the mark at this distance
 constexpr double LineDistance = 60;    // the aims beyond the line
 constexpr double LineMargin = 70;      // the aims' x inside the buoys
-constexpr double StartEndMargin = 120; // the start point inside its end of the line
+constexpr double StartEndMargin = 100; // the start point inside its end of the line
 constexpr double BerthReach = 40;      // near enough its berth to stop
 constexpr double DriftAllowance = 50;  // before the start it stays this near its spot
 constexpr double CreepSpeed = 1.2;     // and goes back to it no faster, or it would overshoot
 constexpr int32_t DownwindSector = 60; // a spot this near dead downwind it drifts back to
 constexpr double SpotBottomRoom = 45;  // its spot this far above the frame's bottom at least
 constexpr double SpotSideRoom = 60;    // and this far inside its sides
+constexpr int32_t GoSlack = 8;         // ticks early it may look once it has gone for the line
 constexpr int32_t StretchTicks = 15;   // before the start it sails a course so long before it stops again
 constexpr int32_t RunLookLimit = 300;  // ticks of run looked ahead at most
 constexpr int32_t SafetyLookLimit = 120; // ticks it looks ahead for being over the line early; it looks again
 constexpr double Jump = 20;            // a dinghy moved this far in a tick was put back on the line
 constexpr int32_t ImminentTicks = 10;  // a right-of-way dinghy turns away only from a touch this near
 constexpr double ImminentClearance = 50;
-constexpr double BuoyLookAhead = 130;
+constexpr double LineRoom = 100;
+constexpr double FrameRoom = 60;       // before the signal, keeping clear keeps it this far on the frame
+constexpr double TackRoom = 150;       // the other dinghy nearer than this, it does not tack of its own choosing       // before the signal, keeping clear does not take it towards the line nearer
+constexpr double BuoyLookAhead = 130;  // pixels ahead it looks for buoys at most
+constexpr double BuoyLookStill = 30;   // stopped
+constexpr double BuoyLookTicks = 30;   // and so many ticks of its speed
+constexpr int32_t NewCourse = 30;      // degrees a look changes its course by for a new one
 constexpr int32_t BigTurn = 45;        // degrees of turn whose sweep it looks at for buoys
 constexpr double SweepReach = 40;      // pixels ahead a turning hull swings into, and so many more
 constexpr double SweepTicks = 15;      // ticks of its speed
@@ -97,16 +104,33 @@ TTiller TComputerHelm::Decide(const THelmView& view)
         FMemory.Turning = false;
     if (!FMemory.Turning && --FMemory.UntilLook <= 0) {
         FMemory.UntilLook = FSkill.ReactionTicks;
-        if (owes && RoomToTurn(view))
+        if (owes && RoomToTurn(view)) {
             FMemory.Turning = true;
-        else
+        } else {
+            const int32_t before = FMemory.Wanted;
             FMemory.Wanted = Look(view);
+            // A new course, not the old one wavering: the shorter way round to it, whatever the tiller did.
+            if (std::abs(HeadingChange(before, FMemory.Wanted)) > NewCourse)
+                FMemory.Tiller = TTiller::Amidships;
+        }
     }
-    // A turn once begun goes on one way, or it would count from the start again. Off the buoys it keeps at
-    // every tick, whatever it last meant.
-    FMemory.Tiller = FMemory.Turning ? TTiller::Port
-                                     : TillerToward(self.Heading, OffBuoys(view, FMemory.Wanted),
-                                                    TurningStep(view.WindSpeed), FMemory.Tiller);
+    // A turn once begun goes on one way, or it would count from the start again.
+    if (FMemory.Turning) {
+        FMemory.Tiller = TTiller::Port;
+        return FMemory.Tiller;
+    }
+    // Off the buoys it keeps at every tick, whatever it last meant; turned onto the other tack by a buoy of the
+    // line, it holds that tack from here on, or it would come back to the buoy at its next look (round the
+    // mark the aims see to that).
+    const int32_t heading = OffBuoys(view, FMemory.Wanted);
+    const TTack tack = TackOf(RelativeWind(view.WindDirection, heading));
+    if (heading != FMemory.Wanted && tack != TTack::Tacking && tack != FMemory.Plan.Tack &&
+        TackOf(RelativeWind(view.WindDirection, FMemory.Wanted)) != tack &&
+        Distance(self.Middle(), view.Course.Mark) > MarkRadius * 2) {
+        FMemory.Plan = {tack, 0};
+        FMemory.Wanted = heading;
+    }
+    FMemory.Tiller = TillerToward(self.Heading, heading, TurningStep(view.WindSpeed), FMemory.Tiller);
     return FMemory.Tiller;
 }
 
@@ -114,9 +138,10 @@ void TComputerHelm::Notice(const THelmView& view)
 {
     const TDinghyView& self = view.Dinghies[FIndex];
     const int32_t regattaTicks = view.Regatta != nullptr ? view.Regatta->Ticks() : 0;
-    // Put back on the line (a restart, a regatta begun or left): what it had in mind no longer holds.
-    if (FMemory.Seen && (Distance(self.Stern, FMemory.Last.Stern) > Jump || regattaTicks < FMemory.RegattaTicks ||
-                         (regattaTicks > 0) != (FMemory.RegattaTicks > 0)))
+    // Taking the dinghy, or the dinghy put back on the line (a restart, a regatta begun or left): what it had
+    // in mind no longer holds.
+    if (!FMemory.Seen || Distance(self.Stern, FMemory.Last.Stern) > Jump || regattaTicks < FMemory.RegattaTicks ||
+        (regattaTicks > 0) != (FMemory.RegattaTicks > 0))
         Forget(self);
 
     const int32_t wind = FoldWind256(view.WindDirection * 256);
@@ -152,6 +177,9 @@ void TComputerHelm::Forget(const TDinghyView& self)
     FMemory = THelmMemory{};
     FMemory.Random = random;
     FMemory.Wanted = self.Heading;
+    // It holds on the tack it finds the dinghy on.
+    if (TackOf(self.RelativeWind) == TTack::Port)
+        FMemory.Plan.Tack = TTack::Port;
 }
 
 TBeatRules TComputerHelm::Rules(const THelmView& view) const
@@ -182,8 +210,11 @@ int32_t TComputerHelm::Look(const THelmView& view)
 int32_t TComputerHelm::OffBuoys(const THelmView& view, int32_t wanted)
 {
     const TDinghyView& self = view.Dinghies[FIndex];
-    const TBuoyWatch watch{self.Middle(), view.WindDirection, FSkill.BuoyClearance, BuoyLookAhead,
-                           RoundingMark(view), FMemory.BuoySide, FMemory.BuoyHeading};
+    // It looks as far ahead as its speed carries it: stopped, only its own length.
+    const double lookAhead = std::min(BuoyLookAhead, BuoyLookStill + BuoyLookTicks * std::max(view.Speeds[FIndex], 0.0));
+    const TBuoyWatch watch{self.Stern,          Distance(self.Stern, self.Bow) / 2, view.WindDirection,
+                           FSkill.BuoyClearance, lookAhead,                          RoundingMark(view),
+                           FMemory.BuoySide,    FMemory.BuoyHeading};
     wanted = HeadingClearOfBuoys(watch, view.Course, wanted, *view.Sin, FMemory.BuoySide);
     FMemory.BuoyHeading = FMemory.BuoySide != 0 ? wanted : 0;
     // A big turn the short way round that would swing the hull onto a buoy goes the other way, a quarter of
@@ -191,8 +222,7 @@ int32_t TComputerHelm::OffBuoys(const THelmView& view, int32_t wanted)
     const int32_t change = HeadingChange(self.Heading, wanted);
     if (std::abs(change) > BigTurn) {
         const double reach = SweepReach + SweepTicks * std::max(view.Speeds[FIndex], 0.0);
-        const int32_t way =
-            TurnWay(self.Middle(), self.Heading, wanted, view.Course, FSkill.BuoyClearance, reach, *view.Sin);
+        const int32_t way = TurnWay(watch, self.Heading, wanted, view.Course, reach, *view.Sin);
         if ((way < 0) != (change < 0))
             wanted = TurnedBy(self.Heading, way * 90);
     }
@@ -259,17 +289,23 @@ TComputerHelm::TIntent TComputerHelm::Start(const THelmView& view, int32_t since
     startPlan.Tack = offBearing(TTack::Port) < offBearing(TTack::Starboard) ? TTack::Port : TTack::Starboard;
     const int32_t course0 = CourseTo({from, firstAim, view.WindDirection, 0}, rules, startPlan, sin);
 
-    // It goes for its start point: straight where it can, else close-hauled on the tack it starts on.
+    // It goes for its start point: straight where it can, else close-hauled on the tack it starts on. Looked
+    // at from its stern, which stays put while it turns, so the course does not waver as the hull swings.
     TTackPlan goPlan = startPlan;
-    const int32_t go = CourseTo({at, from, view.WindDirection, 0}, rules, goPlan, sin);
+    const int32_t go = CourseTo({self.Stern, from, view.WindDirection, 0}, rules, goPlan, sin);
     const TRunState run{self.Stern, self.Heading, view.Speeds[FIndex]};
     const TRunConditions conditions{view.WindDirection, view.WindSpeed,
                                     Dot(Minus(self.Bow, self.Stern), HeadingVector(self.Heading, sin)), view.Beam,
                                     lineY};
+    // Once gone, it goes on unless it would now be over well before the time it wants.
     const int32_t wantedTicks = FMemory.StartMargin - sinceStart;
-    if (wantedTicks <= RunLookLimit && TicksToLine(run, {go}, conditions, wantedTicks, sin) >= wantedTicks) {
-        FMemory.Plan = goPlan;
-        return {go};
+    if (wantedTicks <= RunLookLimit) {
+        const int32_t slack = FMemory.Going ? GoSlack : 0;
+        FMemory.Going = TicksToLine(run, {go}, conditions, wantedTicks, sin) + slack >= wantedTicks;
+        if (FMemory.Going) {
+            FMemory.Plan = goPlan;
+            return {go};
+        }
     }
 
     // Not yet: head to wind at its spot below its start point, back to it slowly when the drift has taken it
@@ -304,8 +340,12 @@ TComputerHelm::TIntent TComputerHelm::Start(const THelmView& view, int32_t since
 int32_t TComputerHelm::Toward(const THelmView& view, TPointD aim)
 {
     const TDinghyView& self = view.Dinghies[FIndex];
+    const TDinghyView& other = view.Dinghies[1 - FIndex];
     const int32_t shift = HeadingChange(FoldWind256(FMemory.MeanWind + 128) / 256, view.WindDirection);
-    return CourseTo({self.Middle(), aim, view.WindDirection, shift}, Rules(view), FMemory.Plan, *view.Sin);
+    // No tack of its own choosing with the other dinghy close by: it would turn across it.
+    TBeatRules rules = Rules(view);
+    rules.MayTack = other.Crashed || Distance(self.Middle(), other.Middle()) > TackRoom;
+    return CourseTo({self.Middle(), aim, view.WindDirection, shift}, rules, FMemory.Plan, *view.Sin);
 }
 
 int32_t TComputerHelm::KeepClear(const THelmView& view, int32_t wanted) const
@@ -321,22 +361,51 @@ int32_t TComputerHelm::KeepClear(const THelmView& view, int32_t wanted) const
                            Scaled(HeadingVector(other.Heading, sin), view.Speeds[1 - FIndex]),
                            view.WindDirection,
                            view.WindSpeed};
-    // Before the signal a heading that keeps clear could take it over the line: it stops instead.
+    // Before the signal it sails away from the other, or stops where that would take it towards the line.
     const bool beforeSignal = view.Regatta != nullptr && view.Regatta->Phase() == TRegattaPhase::Countdown;
-    if (MustKeepClear(self, other, HeadingVector(view.WindDirection, sin))) {
+    const auto apart = [&] {
+        const int32_t straightAway = BearingOf(other.Middle(), self.Middle(), sin);
+        const bool lineNear = self.Top < view.Course.LineLeft.Y + LineRoom;
+        for (const int32_t turn : {0, 60, -60}) {
+            int32_t away = TurnedBy(straightAway, turn);
+            const int32_t offWind = HeadingChange(view.WindDirection, away);
+            const int32_t closeHauled = Rules(view).CloseHauled;
+            if (std::abs(offWind) < closeHauled)
+                away = TurnedBy(view.WindDirection, offWind < 0 ? -closeHauled : closeHauled);
+            const TPointD ahead = Plus(self.Middle(), Scaled(HeadingVector(away, sin), FrameRoom));
+            const bool onFrame = ahead.X > FrameRoom && ahead.X < FrameWidth - FrameRoom && ahead.Y < FrameHeight;
+            if (onFrame && !(lineNear && HeadingVector(away, sin).Y < 0))
+                return away;
+        }
+        return view.WindDirection;
+    };
+    const TPointD upwind = HeadingVector(view.WindDirection, sin);
+    if (MustKeepClear(self, other, upwind)) {
         if (!OnCollisionCourse(traffic, wanted, FSkill.Clearance, FSkill.LookAhead, sin))
             return wanted;
-        return beforeSignal ? view.WindDirection
-                            : HeadingClearOf(traffic, wanted, FSkill.Clearance, FSkill.LookAhead, sin);
+        if (beforeSignal)
+            return apart();
+        // Turned away already, it holds that course until the one it wants is clear again.
+        if (Sailable(view.WindDirection, self.Heading) &&
+            !OnCollisionCourse(traffic, self.Heading, FSkill.Clearance, FSkill.LookAhead, sin))
+            return self.Heading;
+        return HeadingClearOf(traffic, wanted, FSkill.Clearance, FSkill.LookAhead, sin);
     }
-    // With right of way it holds a clear course rather than turn onto the other, and turns away only from a
+    // A change of course that would make it the one to keep clear (a tack onto port across a dinghy on
+    // starboard) only where it clears the other by far.
+    TDinghyView after = self;
+    after.Heading = wanted;
+    after.RelativeWind = RelativeWind(view.WindDirection, wanted);
+    if (MustKeepClear(after, other, upwind) &&
+        OnCollisionCourse(traffic, wanted, FSkill.Clearance, FSkill.LookAhead * 2, sin))
+        wanted = self.Heading;
+    // With right of way it holds its course rather than turn nearer the other, and turns away only from a
     // touch about to happen.
-    if (OnCollisionCourse(traffic, wanted, FSkill.Clearance, FSkill.LookAhead, sin) &&
-        !OnCollisionCourse(traffic, self.Heading, FSkill.Clearance, FSkill.LookAhead, sin))
+    const double wantedPass = PassingDistance(traffic, wanted, FSkill.LookAhead, sin);
+    if (wantedPass < FSkill.Clearance && wantedPass < PassingDistance(traffic, self.Heading, FSkill.LookAhead, sin))
         wanted = self.Heading;
     if (OnCollisionCourse(traffic, wanted, ImminentClearance, ImminentTicks, sin))
-        return beforeSignal ? view.WindDirection
-                            : HeadingClearOf(traffic, wanted, ImminentClearance, ImminentTicks, sin);
+        return beforeSignal ? apart() : HeadingClearOf(traffic, wanted, ImminentClearance, ImminentTicks, sin);
     return wanted;
 }
 

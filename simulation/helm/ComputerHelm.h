@@ -24,6 +24,7 @@ struct THelmMemory {
     bool Turning = false;     // a penalty turn under way: the tiller stays to port until the turns are done
     int32_t StartMargin = -1; // ticks after the signal it means to reach the line; -1 until drawn
     bool ToSpot = false;      // before the start: on its way back to where it waits
+    bool Going = false;       // before the start: gone for the line
     bool Rounded = false;     // free sailing: this lap's mark is rounded
     int32_t Winding = 0;      // free sailing: thirds of a turn round the mark this lap, anticlockwise positive
     TDinghyView Last{};       // its own dinghy as it was after the last tick

@@ -57,6 +57,12 @@ int32_t TurnedBy(int32_t heading, int32_t degrees)
     return FoldDegrees(heading + degrees);
 }
 
+bool Sailable(int32_t windDirection, int32_t heading)
+{
+    const int32_t r = RelativeWind(windDirection, heading);
+    return r >= SailableOffWind && r <= 360 - SailableOffWind;
+}
+
 int32_t RelativeWind(int32_t windDirection, int32_t heading)
 {
     const int32_t d = std::abs(windDirection - heading);

@@ -19,6 +19,13 @@ int32_t TurnedBy(int32_t heading, int32_t degrees);
 // The wind's angle clockwise from the heading, 0..359, as the race works it out.
 int32_t RelativeWind(int32_t windDirection, int32_t heading);
 
+// The fewest degrees off the wind a helm chooses to sail when it picks a heading of its own: outside the
+// no-go sector by half the largest turning step, since the dinghy settles within half a step of it.
+constexpr int32_t SailableOffWind = 32;
+
+// Whether the heading is at least SailableOffWind off the wind.
+bool Sailable(int32_t windDirection, int32_t heading);
+
 inline double Dot(TPointD a, TPointD b)
 {
     return a.X * b.X + a.Y * b.Y;

@@ -8,11 +8,11 @@ THelmSkill SkillOf(int32_t level)
     // From the beginner up: tighter angles, a narrower corridor, headers noticed, quicker looks, truer aim,
     // a start nearer the signal from further back, others seen earlier.
     static constexpr std::array<THelmSkill, 5> skills{{
-        {46, 240, 120, 0, 15, 8, 150, 150, 60, 50, 95, 55},
-        {42, 200, 100, 0, 10, 6, 90, 110, 65, 60, 90, 50},
-        {38, 160, 80, 9, 6, 4, 35, 50, 70, 70, 85, 47},
-        {34, 120, 60, 7, 3, 2, 10, 20, 80, 80, 80, 44},
-        {31, 90, 45, 6, 1, 0, 3, 0, 90, 90, 80, 42},
+        {46, 240, 120, 0, 15, 8, 150, 150, 60, 90, 95, 55},
+        {42, 200, 100, 0, 10, 6, 90, 110, 65, 95, 90, 50},
+        {38, 160, 80, 9, 6, 4, 35, 50, 70, 100, 85, 47},
+        {34, 120, 60, 7, 3, 2, 10, 20, 80, 110, 85, 44},
+        {31, 90, 45, 6, 1, 0, 3, 0, 90, 120, 85, 42},
     }};
     const int32_t index = std::clamp(level, THelmSkill::Lowest, THelmSkill::Highest) - 1;
     return skills[static_cast<size_t>(index)];

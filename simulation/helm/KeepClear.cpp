@@ -3,7 +3,7 @@
 #include "simulation/Wind.h"
 #include "simulation/helm/HelmGeometry.h"
 #include "simulation/regatta/ContactRules.h"
-#include "simulation/regatta/Tack.h"
+#include "simulation/regatta/PenaltyTurns.h"
 
 #include <algorithm>
 #include <cmath>
@@ -12,6 +12,7 @@ namespace {
 
 constexpr int32_t SearchStep = 5;
 constexpr int32_t SearchSpan = 120;
+constexpr int32_t UpSpan = 30;
 
 TApproach Approach(const TTraffic& traffic, int32_t heading, int32_t lookAhead, const TSinTable& sin)
 {
@@ -26,11 +27,6 @@ TApproach Approach(const TTraffic& traffic, int32_t heading, int32_t lookAhead, 
         approach = {static_cast<double>(lookAhead), std::sqrt(SquaredLength(Minus(self, other)))};
     }
     return approach;
-}
-
-bool Sailable(const TTraffic& traffic, int32_t heading)
-{
-    return TackOf(RelativeWind(traffic.Wind, heading)) != TTack::Tacking;
 }
 
 } // namespace
@@ -52,10 +48,15 @@ bool MustKeepClear(const TDinghyView& self, const TDinghyView& other, TPointD up
     return JudgeContact({self, other}, upwind).Penalised[0];
 }
 
+double PassingDistance(const TTraffic& traffic, int32_t heading, int32_t lookAhead, const TSinTable& sin)
+{
+    return Approach(traffic, heading, lookAhead, sin).Distance;
+}
+
 bool OnCollisionCourse(const TTraffic& traffic, int32_t heading, double clearance, int32_t lookAhead,
                        const TSinTable& sin)
 {
-    return Approach(traffic, heading, lookAhead, sin).Distance < clearance;
+    return PassingDistance(traffic, heading, lookAhead, sin) < clearance;
 }
 
 int32_t HeadingClearOf(const TTraffic& traffic, int32_t wanted, double clearance, int32_t lookAhead,
@@ -65,11 +66,14 @@ int32_t HeadingClearOf(const TTraffic& traffic, int32_t wanted, double clearance
     double widestDistance = Approach(traffic, wanted, lookAhead, sin).Distance;
     if (widestDistance >= clearance)
         return wanted;
-    for (int32_t turn = SearchStep; turn <= SearchSpan; turn += SearchStep) {
-        // At equal turns to starboard first, as the rule of the road has it: a port-tack dinghy bears away.
-        for (const int32_t side : {1, -1}) {
+    // Bearing away first, all the way round; the other way only a little, never through the wind: a tack
+    // would take it across the other's bow before it is clear, which the straight courses looked at here do
+    // not show.
+    const int32_t away = HeadingChange(traffic.Wind, wanted) >= 0 ? 1 : -1;
+    for (const int32_t side : {away, -away}) {
+        for (int32_t turn = SearchStep; turn <= (side == away ? SearchSpan : UpSpan); turn += SearchStep) {
             const int32_t heading = TurnedBy(wanted, side * turn);
-            if (!Sailable(traffic, heading))
+            if (!Sailable(traffic.Wind, heading))
                 continue;
             const double distance = Approach(traffic, heading, lookAhead, sin).Distance;
             if (distance >= clearance)

@@ -29,12 +29,16 @@ struct TTraffic {
     int32_t WindSpeed = 15;
 };
 
-// Whether sailing the heading (at the speed between the present one and the one it gives) brings the middles
-// nearer than the clearance within the look-ahead, the other holding its course and speed.
+// How near the middles come within the look-ahead sailing the heading (at the speed between the present one
+// and the one it gives), the other holding its course and speed.
+double PassingDistance(const TTraffic& traffic, int32_t heading, int32_t lookAhead, const TSinTable& sin);
+
+// Whether that is nearer than the clearance.
 bool OnCollisionCourse(const TTraffic& traffic, int32_t heading, double clearance, int32_t lookAhead,
                        const TSinTable& sin);
 
-// The heading nearest the wanted one, in steps of five degrees either way up to 120 and outside the sector the
-// dinghy cannot sail, that keeps the clearance; of none, the one that passes widest.
+// The heading nearest the wanted one, in steps of five degrees bearing away up to 120, then up to 30 the other
+// way (never through the wind), outside the sector the dinghy cannot sail, that keeps the clearance; of none,
+// the one that passes widest.
 int32_t HeadingClearOf(const TTraffic& traffic, int32_t wanted, double clearance, int32_t lookAhead,
                        const TSinTable& sin);

@@ -134,7 +134,7 @@ TEST(HelmBuoys, PassesLineBuoysInsideAndTheMarkToPort)
         {"mark not being rounded", {700, 220}, 270, 360, false, -1},
     };
     for (const auto& c : cases) {
-        const TBuoyWatch watch{c.at, c.wind, 40, 130, c.rounding};
+        const TBuoyWatch watch{c.at, 0, c.wind, 40, 130, c.rounding};
         int32_t side = 0;
         const int32_t heading = HeadingClearOfBuoys(watch, RegattaCourse, c.wanted, HelmSin(), side);
         EXPECT_EQ(side, c.turnedAtLeast) << c.name;
@@ -147,14 +147,14 @@ TEST(HelmBuoys, PassesLineBuoysInsideAndTheMarkToPort)
     // Nothing in the way: as wanted. Never into the sector it cannot sail: close-hauled to starboard of the
     // right buoy, it bears away rather than luff.
     int32_t side = 5;
-    EXPECT_EQ(HeadingClearOfBuoys({{500, 650}, 360, 40, 130, false}, RegattaCourse, 360, HelmSin(), side), 360);
+    EXPECT_EQ(HeadingClearOfBuoys({{500, 650}, 0, 360, 40, 130, false}, RegattaCourse, 360, HelmSin(), side), 360);
     EXPECT_EQ(side, 0);
     const int32_t beating =
-        HeadingClearOfBuoys({{680, 660}, 360, 40, 130, false}, RegattaCourse, 32, HelmSin(), side);
+        HeadingClearOfBuoys({{680, 660}, 0, 360, 40, 130, false}, RegattaCourse, 32, HelmSin(), side);
     EXPECT_NE(TackOf(RelativeWind(360, beating)), TTack::Tacking);
 
     // The side taken before is taken again where either would do: no wavering about a buoy dead ahead.
-    const TBuoyWatch ahead{{500, 400}, 270, 40, 130, false, 0};
+    const TBuoyWatch ahead{{500, 400}, 0, 270, 40, 130, false, 0};
     const TCourse course{{500, 300}, {900, 700}, {100, 100}};
     const int32_t first = HeadingClearOfBuoys(ahead, course, 360, HelmSin(), side);
     ASSERT_NE(side, 0);

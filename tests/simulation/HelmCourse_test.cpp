@@ -94,6 +94,12 @@ TEST(HelmBeat, TacksAtTheCorridorsEdgeAfterTheLeastTime)
     };
     for (const auto& c : cases)
         Check(c);
+    // With another dinghy close by it may not tack of its own choosing: only on the layline.
+    TBeatRules held = Rules;
+    held.MayTack = false;
+    Check({"not now", {700, 500}, {530, 100}, 360, 0, TTack::Port, 500, 32, TTack::Port}, held);
+    Check({"header, not now", {500, 400}, {500, 100}, 355, -5, TTack::Starboard, 60, 323, TTack::Starboard}, held);
+    Check({"the layline all the same", {500, 400}, {400, 281}, 360, 0, TTack::Port, 3, 320, TTack::Starboard}, held);
 }
 
 TEST(HelmBeat, TacksOnAHeaderOnlyWhenItNoticesOne)

@@ -134,14 +134,14 @@ TEST(HelmRace, TwoHelmsOfOneRaceDrawDifferentNumbers)
     EXPECT_EQ(TComputerHelm(9, TPlayer::Green, 1).Skill(), 5);
 }
 
-TEST(HelmRace, SailsLapsInFreeSailing)
+// Two laps of the course in free sailing, where touching a buoy explodes, red out of the way in a corner.
+void SailTwoFreeLaps(int32_t wind, int32_t skill)
 {
     THeadlessGame game(false, TimeOfDay);
-    game.Commands.ApplyWindSettings({330, 10, 15});
-    // Red out of the way in a corner.
+    game.Commands.ApplyWindSettings({wind, 10, 15});
     game.Race().Dinghies[1]->X = 40;
     game.Race().Dinghies[1]->Y = 740;
-    game.Session.SetHelm(TPlayer::Green, 3);
+    game.Session.SetHelm(TPlayer::Green, skill);
     const TCourse course = game.Race().Course();
     // Counted as the referee would: thirds of a turn round the mark, then down through the line.
     int32_t winding = 0;
@@ -150,19 +150,26 @@ TEST(HelmRace, SailsLapsInFreeSailing)
     for (int t = 0; t < 6000 && laps < 2; ++t) {
         ASSERT_TRUE(game.Tick());
         const TDinghyView now = ViewOf(*game.Race().Dinghies[0], game.Race());
-        ASSERT_FALSE(now.Crashed) << "tick " << t;
+        ASSERT_FALSE(now.Crashed) << "tick " << t << ", wind " << wind << ", skill " << skill;
         if (winding < 3) {
             const TMarkSteps steps = MarkSteps(last.Middle(), now.Middle(), course.Mark);
             for (int32_t i = 0; i < steps.Count && winding < 3; ++i)
                 winding += steps.Steps[static_cast<size_t>(i)];
-            ASSERT_GE(winding, 0) << "rounded the wrong way at tick " << t;
+            ASSERT_GE(winding, 0) << "rounded the wrong way at tick " << t << ", wind " << wind;
         } else if (CrossedDownwards(last.Bow, now.Bow, course)) {
             ++laps;
             winding = 0;
         }
         last = now;
     }
-    EXPECT_EQ(laps, 2);
+    EXPECT_EQ(laps, 2) << "wind " << wind << ", skill " << skill;
+}
+
+TEST(HelmRace, SailsLapsInFreeSailing)
+{
+    for (const int32_t wind : {330, 45, 135, 210})
+        for (const int32_t skill : {1, 3, 5})
+            SailTwoFreeLaps(wind, skill);
 }
 
 } // namespace
