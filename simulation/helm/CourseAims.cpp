@@ -14,10 +14,14 @@ double WithinBuoys(double x, const TCourse& course, double margin)
 TPointD RoundingAim(TPointD at, TPointD mark, double radius)
 {
     if (at.Y >= mark.Y) {
-        // Close below it on the west side, first under it: the way to the east side would cross over it.
-        if (at.X < mark.X && at.Y < mark.Y + radius)
-            return {mark.X, mark.Y + radius};
-        return {mark.X + radius, mark.Y - radius / 3};
+        const TPointD east{mark.X + radius, mark.Y - radius / 3};
+        // West of it, first under it where the way to the east side would pass over it or too near.
+        if (at.X < mark.X) {
+            const double yUnder = at.Y + (east.Y - at.Y) * (mark.X - at.X) / (east.X - at.X);
+            if (yUnder < mark.Y + radius / 2)
+                return {mark.X, mark.Y + radius};
+        }
+        return east;
     }
     if (at.X >= mark.X)
         return {mark.X - radius / 3, mark.Y - radius * 2 / 3};

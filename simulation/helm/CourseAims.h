@@ -6,7 +6,8 @@
 // Where a computer helm aims on each leg of the course.
 
 // Rounding the mark to port, from where the dinghy's middle is: below the mark a point off its east side a
-// little above it, so the dinghy goes up that side (close below it on its west side first a point under it);
+// little above it, so the dinghy goes up that side (from its west side first a point under it where the way
+// there would pass over the mark or near it);
 // above it and east of it a point over the top a little to the west; above it and west of it a point off its
 // west side a little below it. Each is crossed over before it is reached, so the aim moves on round the mark
 // anticlockwise on the screen.

@@ -173,6 +173,10 @@ TEST(HelmAims, FollowingTheRoundingAimsRoundsTheMarkToPort)
     const TPointD west = RoundingAim({650, 100}, mark, 90);
     EXPECT_LT(west.X, mark.X);
     EXPECT_GT(west.Y, mark.Y);
+    // West of it and below: straight for the east side where that passes well under the mark, else first
+    // under it.
+    EXPECT_EQ(RoundingAim({680, 200}, mark, 90), below);
+    EXPECT_EQ(RoundingAim({600, 130}, mark, 90), (TPointD{mark.X, mark.Y + 90}));
 }
 
 TEST(HelmAims, ThroughTheLineBetweenItsBuoys)

@@ -1,0 +1,188 @@
+// Measures the computer helm: regattas of computer against computer at every pair of skills, in random winds,
+// and prints per skill how many finished, went out or started early, the penalties taken and the finishing
+// times, and per pair of skills how often each won.
+//
+// Usage: measure_helm [--regattas N] [--laps L] [--classic]. N regattas per pair of skills (half of them with
+// the colours the other way round, default 20), of L laps (default 3), with penalty turns unless --classic.
+#include "simulation/Random.h"
+#include "simulation/headless/HeadlessGame.h"
+#include "simulation/helm/HelmSkill.h"
+
+#include <array>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr int32_t Skills = THelmSkill::Highest;
+constexpr int64_t TickLimit = 30000;
+
+struct TSettings {
+    int32_t Regattas = 20;
+    int32_t Laps = 3;
+    TRegattaRules Rules = TRegattaRules::Penalties;
+};
+
+struct TSkillTally {
+    int32_t Sailed = 0;
+    int32_t Finished = 0;
+    int32_t Out = 0;
+    int32_t Early = 0;
+    int32_t Penalties = 0;
+    std::vector<double> Seconds; // from the signal to the finish
+};
+
+// The tool's own numbers for the winds, apart from the race's generator.
+uint32_t Next(uint32_t& state)
+{
+    state = state * 1664525u + 1013904223u;
+    return state >> 8;
+}
+
+struct TOutcome {
+    std::array<TStanding, 2> Standing{};
+    std::array<bool, 2> Early{};
+    std::array<int32_t, 2> Penalties{};
+    std::array<int32_t, 2> FinishTicks{};
+    int32_t Winner = -1;
+};
+
+TOutcome Sail(const TSettings& settings, int32_t green, int32_t red, uint32_t seed)
+{
+    uint32_t draw = seed;
+    const TWindSettings wind{static_cast<int32_t>(1 + Next(draw) % 360), static_cast<int32_t>(Next(draw) % 21),
+                             static_cast<int32_t>(8 + Next(draw) % 15)};
+    RandSeed = Next(draw);
+    THeadlessGame game(false, Next(draw) % (24u * 3600 * 1000));
+    game.Commands.ApplyWindSettings(wind);
+    game.Session.SetHelm(TPlayer::Green, green);
+    game.Session.SetHelm(TPlayer::Red, red);
+    game.Commands.StartRegatta({settings.Laps, settings.Rules});
+    TOutcome outcome;
+    for (int64_t t = 0; t < TickLimit && game.Race().Regatta->Phase() != TRegattaPhase::Over; ++t) {
+        game.Tick();
+        TRaceEvent event;
+        while (game.Race().Events.Take(event)) {
+            if (event.Kind == TRaceEvent::Early)
+                outcome.Early[static_cast<size_t>(event.Dinghy)] = true;
+            if (event.Kind == TRaceEvent::Finished && event.Value == 1)
+                outcome.Winner = event.Dinghy;
+        }
+    }
+    const TRegatta& regatta = *game.Race().Regatta;
+    for (size_t d = 0; d < 2; ++d) {
+        outcome.Standing[d] = regatta.Dinghy(d).Standing;
+        outcome.Penalties[d] = regatta.Dinghy(d).Penalties;
+        outcome.FinishTicks[d] = regatta.Dinghy(d).FinishTicks;
+    }
+    return outcome;
+}
+
+void Count(TSkillTally& tally, const TOutcome& outcome, size_t dinghy)
+{
+    ++tally.Sailed;
+    tally.Early += outcome.Early[dinghy];
+    tally.Penalties += outcome.Penalties[dinghy];
+    if (outcome.Standing[dinghy] == TStanding::Out)
+        ++tally.Out;
+    if (outcome.Standing[dinghy] == TStanding::Finished) {
+        ++tally.Finished;
+        tally.Seconds.push_back(outcome.FinishTicks[dinghy] / 60.0);
+    }
+}
+
+double Percent(int32_t part, int32_t whole)
+{
+    return whole > 0 ? 100.0 * part / whole : 0;
+}
+
+bool ParseArguments(int argc, char** argv, TSettings& settings)
+{
+    for (int i = 1; i < argc; ++i) {
+        const std::string option = argv[i];
+        if (option == "--classic") {
+            settings.Rules = TRegattaRules::Classic;
+        } else if ((option == "--regattas" || option == "--laps") && i + 1 < argc) {
+            const int value = std::atoi(argv[++i]);
+            if (value < 1 || (option == "--laps" && value > TRegattaSettings::MaxLaps))
+                return false;
+            (option == "--laps" ? settings.Laps : settings.Regattas) = value;
+        } else {
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    TSettings settings;
+    if (!ParseArguments(argc, argv, settings)) {
+        std::fprintf(stderr, "usage: measure_helm [--regattas N] [--laps 1..9] [--classic]\n");
+        return 2;
+    }
+    std::array<TSkillTally, Skills> tallies{};
+    // wins[a][b]: regattas between skills a and b (a < b) that the higher skill won, and that either did.
+    std::array<std::array<int32_t, Skills>, Skills> higherWon{};
+    std::array<std::array<int32_t, Skills>, Skills> decided{};
+    uint32_t seed = 20260;
+    for (int32_t a = 1; a <= Skills; ++a) {
+        for (int32_t b = a; b <= Skills; ++b) {
+            for (int32_t n = 0; n < settings.Regattas; ++n) {
+                const bool swapped = n % 2 == 1;
+                const int32_t green = swapped ? b : a;
+                const int32_t red = swapped ? a : b;
+                const TOutcome outcome = Sail(settings, green, red, seed++);
+                Count(tallies[static_cast<size_t>(green - 1)], outcome, 0);
+                Count(tallies[static_cast<size_t>(red - 1)], outcome, 1);
+                if (a != b && outcome.Winner >= 0) {
+                    ++decided[static_cast<size_t>(a - 1)][static_cast<size_t>(b - 1)];
+                    const int32_t winnerSkill = outcome.Winner == 0 ? green : red;
+                    higherWon[static_cast<size_t>(a - 1)][static_cast<size_t>(b - 1)] += winnerSkill == b;
+                }
+            }
+        }
+    }
+
+    std::printf("%d regattas of %d laps per pair of skills, %s, random winds (direction 1..360, variation 0..20, "
+                "speed 8..22)\n\n",
+                settings.Regattas, settings.Laps, settings.Rules == TRegattaRules::Classic ? "classic" : "penalties");
+    std::printf("skill  sailed  finished  out    early  penalties  finish mean s  spread s\n");
+    for (int32_t s = 1; s <= Skills; ++s) {
+        const TSkillTally& t = tallies[static_cast<size_t>(s - 1)];
+        double mean = 0;
+        for (const double v : t.Seconds)
+            mean += v;
+        mean = t.Seconds.empty() ? 0 : mean / static_cast<double>(t.Seconds.size());
+        double variance = 0;
+        for (const double v : t.Seconds)
+            variance += (v - mean) * (v - mean);
+        const double spread =
+            t.Seconds.size() > 1 ? std::sqrt(variance / static_cast<double>(t.Seconds.size() - 1)) : 0;
+        std::printf("%5d  %6d  %7.1f%%  %4.1f%%  %4.1f%%  %9.2f  %13.1f  %8.1f\n", s, t.Sailed,
+                    Percent(t.Finished, t.Sailed), Percent(t.Out, t.Sailed), Percent(t.Early, t.Sailed),
+                    t.Sailed > 0 ? static_cast<double>(t.Penalties) / t.Sailed : 0.0, mean, spread);
+    }
+    std::printf("\nthe higher skill's wins (of the regattas either won)\n       ");
+    for (int32_t b = 2; b <= Skills; ++b)
+        std::printf("   vs %d", b);
+    std::printf("\n");
+    for (int32_t a = 1; a < Skills; ++a) {
+        std::printf("skill %d", a);
+        for (int32_t b = 2; b <= Skills; ++b) {
+            if (b <= a) {
+                std::printf("       ");
+                continue;
+            }
+            const int32_t n = decided[static_cast<size_t>(a - 1)][static_cast<size_t>(b - 1)];
+            std::printf("  %4.0f%%", Percent(higherWon[static_cast<size_t>(a - 1)][static_cast<size_t>(b - 1)], n));
+        }
+        std::printf("\n");
+    }
+    return 0;
+}
