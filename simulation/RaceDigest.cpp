@@ -112,6 +112,7 @@ public:
         Add(static_cast<int32_t>(m.Plan.Tack));
         Add(m.Plan.TicksOnTack);
         Add(m.MeanWind);
+        Add(m.RecentWind);
         Add(m.UntilLook);
         Add(m.Wanted);
         Add(static_cast<int32_t>(m.Tiller));

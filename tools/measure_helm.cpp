@@ -2,8 +2,9 @@
 // and prints per skill how many finished, went out or started early, the penalties taken and the finishing
 // times, and per pair of skills how often each won.
 //
-// Usage: measure_helm [--regattas N] [--laps L] [--classic]. N regattas per pair of skills (half of them with
-// the colours the other way round, default 20), of L laps (default 3), with penalty turns unless --classic.
+// Usage: measure_helm [--regattas N] [--laps L] [--classic] [--pair LOW HIGH] [--list]. N regattas per pair of
+// skills (half of them with the colours the other way round, default 20), of L laps (default 3), with penalty
+// turns unless --classic; only the one pair of skills with --pair, and a line per regatta with --list.
 #include "simulation/Random.h"
 #include "simulation/headless/HeadlessGame.h"
 #include "simulation/helm/HelmSkill.h"
@@ -24,6 +25,9 @@ struct TSettings {
     int32_t Regattas = 20;
     int32_t Laps = 3;
     TRegattaRules Rules = TRegattaRules::Penalties;
+    int32_t PairLow = 0; // with both, only this pair of skills
+    int32_t PairHigh = 0;
+    bool List = false;   // a line per regatta
 };
 
 struct TSkillTally {
@@ -32,6 +36,8 @@ struct TSkillTally {
     int32_t Out = 0;
     int32_t Early = 0;
     int32_t Penalties = 0;
+    int32_t OutBeforeStart = 0; // of those out, before the signal
+    int32_t OutTogether = 0;    // of those out, on the same tick as the other dinghy (their contact)
     std::vector<double> Seconds; // from the signal to the finish
 };
 
@@ -48,13 +54,16 @@ struct TOutcome {
     std::array<int32_t, 2> Penalties{};
     std::array<int32_t, 2> FinishTicks{};
     int32_t Winner = -1;
+    // Why each went out: before the signal or after, with the other dinghy (both out on one tick) or alone.
+    std::array<bool, 2> OutBeforeStart{};
+    std::array<int64_t, 2> OutTick{-1, -1};
 };
 
 TOutcome Sail(const TSettings& settings, int32_t green, int32_t red, uint32_t seed)
 {
     uint32_t draw = seed;
-    const TWindSettings wind{static_cast<int32_t>(1 + Next(draw) % 360), static_cast<int32_t>(Next(draw) % 21),
-                             static_cast<int32_t>(8 + Next(draw) % 15)};
+    const TWindSettings wind{static_cast<int32_t>(1 + Next(draw) % 360), static_cast<int32_t>(Next(draw) % 46),
+                             static_cast<int32_t>(5 + Next(draw) % 26)};
     RandSeed = Next(draw);
     THeadlessGame game(false, Next(draw) % (24u * 3600 * 1000));
     game.Commands.ApplyWindSettings(wind);
@@ -70,6 +79,12 @@ TOutcome Sail(const TSettings& settings, int32_t green, int32_t red, uint32_t se
                 outcome.Early[static_cast<size_t>(event.Dinghy)] = true;
             if (event.Kind == TRaceEvent::Finished && event.Value == 1)
                 outcome.Winner = event.Dinghy;
+            if (event.Kind == TRaceEvent::Out) {
+                const auto d = static_cast<size_t>(event.Dinghy);
+                outcome.OutBeforeStart[d] = game.Race().Regatta->Phase() == TRegattaPhase::Countdown ||
+                                            game.Race().Regatta->TicksSinceStart() == 0;
+                outcome.OutTick[d] = event.Tick;
+            }
         }
     }
     const TRegatta& regatta = *game.Race().Regatta;
@@ -86,8 +101,11 @@ void Count(TSkillTally& tally, const TOutcome& outcome, size_t dinghy)
     ++tally.Sailed;
     tally.Early += outcome.Early[dinghy];
     tally.Penalties += outcome.Penalties[dinghy];
-    if (outcome.Standing[dinghy] == TStanding::Out)
+    if (outcome.Standing[dinghy] == TStanding::Out) {
         ++tally.Out;
+        tally.OutBeforeStart += outcome.OutBeforeStart[dinghy];
+        tally.OutTogether += outcome.OutTick[0] == outcome.OutTick[1];
+    }
     if (outcome.Standing[dinghy] == TStanding::Finished) {
         ++tally.Finished;
         tally.Seconds.push_back(outcome.FinishTicks[dinghy] / 60.0);
@@ -105,6 +123,13 @@ bool ParseArguments(int argc, char** argv, TSettings& settings)
         const std::string option = argv[i];
         if (option == "--classic") {
             settings.Rules = TRegattaRules::Classic;
+        } else if (option == "--list") {
+            settings.List = true;
+        } else if (option == "--pair" && i + 2 < argc) {
+            settings.PairLow = std::atoi(argv[++i]);
+            settings.PairHigh = std::atoi(argv[++i]);
+            if (settings.PairLow < 1 || settings.PairHigh > Skills || settings.PairLow > settings.PairHigh)
+                return false;
         } else if ((option == "--regattas" || option == "--laps") && i + 1 < argc) {
             const int value = std::atoi(argv[++i]);
             if (value < 1 || (option == "--laps" && value > TRegattaSettings::MaxLaps))
@@ -123,7 +148,7 @@ int main(int argc, char** argv)
 {
     TSettings settings;
     if (!ParseArguments(argc, argv, settings)) {
-        std::fprintf(stderr, "usage: measure_helm [--regattas N] [--laps 1..9] [--classic]\n");
+        std::fprintf(stderr, "usage: measure_helm [--regattas N] [--laps 1..9] [--classic] [--pair LOW HIGH] [--list]\n");
         return 2;
     }
     std::array<TSkillTally, Skills> tallies{};
@@ -133,11 +158,20 @@ int main(int argc, char** argv)
     uint32_t seed = 20260;
     for (int32_t a = 1; a <= Skills; ++a) {
         for (int32_t b = a; b <= Skills; ++b) {
+            if (settings.PairLow != 0 && (a != settings.PairLow || b != settings.PairHigh))
+                continue;
             for (int32_t n = 0; n < settings.Regattas; ++n) {
                 const bool swapped = n % 2 == 1;
                 const int32_t green = swapped ? b : a;
                 const int32_t red = swapped ? a : b;
                 const TOutcome outcome = Sail(settings, green, red, seed++);
+                if (settings.List)
+                    std::printf("seed %u green %d red %d: winner %d  early %d %d  out at %lld %lld  finish %d %d  "
+                                "penalties %d %d\n",
+                                seed - 1, green, red, outcome.Winner, outcome.Early[0], outcome.Early[1],
+                                static_cast<long long>(outcome.OutTick[0]), static_cast<long long>(outcome.OutTick[1]),
+                                outcome.FinishTicks[0], outcome.FinishTicks[1], outcome.Penalties[0],
+                                outcome.Penalties[1]);
                 Count(tallies[static_cast<size_t>(green - 1)], outcome, 0);
                 Count(tallies[static_cast<size_t>(red - 1)], outcome, 1);
                 if (a != b && outcome.Winner >= 0) {
@@ -149,10 +183,10 @@ int main(int argc, char** argv)
         }
     }
 
-    std::printf("%d regattas of %d laps per pair of skills, %s, random winds (direction 1..360, variation 0..20, "
-                "speed 8..22)\n\n",
+    std::printf("%d regattas of %d laps per pair of skills, %s, random winds (direction 1..360, variation 0..45, "
+                "speed 5..30)\n\n",
                 settings.Regattas, settings.Laps, settings.Rules == TRegattaRules::Classic ? "classic" : "penalties");
-    std::printf("skill  sailed  finished  out    early  penalties  finish mean s  spread s\n");
+    std::printf("skill  sailed  finished  out    (at start  together)  early  penalties  finish mean s  spread s\n");
     for (int32_t s = 1; s <= Skills; ++s) {
         const TSkillTally& t = tallies[static_cast<size_t>(s - 1)];
         double mean = 0;
@@ -164,23 +198,26 @@ int main(int argc, char** argv)
             variance += (v - mean) * (v - mean);
         const double spread =
             t.Seconds.size() > 1 ? std::sqrt(variance / static_cast<double>(t.Seconds.size() - 1)) : 0;
-        std::printf("%5d  %6d  %7.1f%%  %4.1f%%  %4.1f%%  %9.2f  %13.1f  %8.1f\n", s, t.Sailed,
-                    Percent(t.Finished, t.Sailed), Percent(t.Out, t.Sailed), Percent(t.Early, t.Sailed),
+        std::printf("%5d  %6d  %7.1f%%  %4.1f%%  (%7.1f%%  %7.1f%%)  %4.1f%%  %9.2f  %13.1f  %8.1f\n", s, t.Sailed,
+                    Percent(t.Finished, t.Sailed), Percent(t.Out, t.Sailed), Percent(t.OutBeforeStart, t.Out),
+                    Percent(t.OutTogether, t.Out), Percent(t.Early, t.Sailed),
                     t.Sailed > 0 ? static_cast<double>(t.Penalties) / t.Sailed : 0.0, mean, spread);
     }
-    std::printf("\nthe higher skill's wins (of the regattas either won)\n       ");
+    std::printf("\nthe higher skill's share of the regattas either won, and its wins : the lower's (the rest no one "
+                "won)\n       ");
     for (int32_t b = 2; b <= Skills; ++b)
-        std::printf("   vs %d", b);
+        std::printf("   vs %d         ", b);
     std::printf("\n");
     for (int32_t a = 1; a < Skills; ++a) {
         std::printf("skill %d", a);
         for (int32_t b = 2; b <= Skills; ++b) {
             if (b <= a) {
-                std::printf("       ");
+                std::printf("                 ");
                 continue;
             }
             const int32_t n = decided[static_cast<size_t>(a - 1)][static_cast<size_t>(b - 1)];
-            std::printf("  %4.0f%%", Percent(higherWon[static_cast<size_t>(a - 1)][static_cast<size_t>(b - 1)], n));
+            const int32_t won = higherWon[static_cast<size_t>(a - 1)][static_cast<size_t>(b - 1)];
+            std::printf("  %4.0f%% %3d:%-3d", Percent(won, n), won, n - won);
         }
         std::printf("\n");
     }

@@ -11,6 +11,8 @@ namespace {
 // Keeps a beating dinghy this far inside the frame: it tacks when a point this far ahead would leave it.
 constexpr double EdgeMargin = 45;
 constexpr double EdgeLookAhead = 80;
+// Degrees beyond close-hauled an aim on the other tack lies at to be sailed for before the least time on a tack.
+constexpr int32_t FetchMargin = 5;
 
 TTack Other(TTack tack)
 {
@@ -44,9 +46,16 @@ int32_t CourseTo(const TLeg& leg, const TBeatRules& rules, TTackPlan& plan, cons
     const int32_t bearing = BearingOf(leg.At, leg.Aim, sin);
     // The aim's bearing off the wind: positive clockwise of it, which a dinghy on port tack sails towards.
     const int32_t offWind = HeadingChange(leg.Wind, bearing);
+    // Straight for the aim where it can be sailed; onto the other tack for it only once it has been on this
+    // one long enough, or clearly: a wind wavering about the layline would make it tack back and forth.
     if (std::abs(offWind) >= rules.CloseHauled) {
-        Hold(plan, TackOf(RelativeWind(leg.Wind, bearing)));
-        return bearing;
+        const TTack tack = TackOf(RelativeWind(leg.Wind, bearing));
+        if (tack == plan.Tack || plan.TicksOnTack >= rules.MinTackTicks ||
+            std::abs(offWind) >= rules.CloseHauled + FetchMargin) {
+            Hold(plan, tack);
+            return bearing;
+        }
+        return CloseHauledHeading(leg.Wind, plan.Tack, rules.CloseHauled);
     }
     if (rules.MayTack && plan.TicksOnTack >= rules.MinTackTicks) {
         // Across the wind from the aim, positive on the side port tack sails to.

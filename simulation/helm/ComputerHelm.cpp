@@ -22,7 +22,10 @@ namespace {
 
 constexpr int32_t FullCircle256 = 360 * 256;
 // The mean wind follows the wind over about this many ticks: a shift that lasts less is not sailed.
-constexpr int32_t MeanWindTicks = 64;
+// The wind here veers back and forth by many degrees within seconds: a header worth a tack is the wind of the
+// last second or so against its mean over several.
+constexpr int32_t MeanWindTicks = 256;
+constexpr int32_t RecentWindTicks = 48;
 
 constexpr double MarkRadius = 90;      // the aims round the mark at this distance
 constexpr double LineDistance = 60;    // the aims beyond the line
@@ -41,9 +44,10 @@ constexpr int32_t SafetyLookLimit = 120; // ticks it looks ahead for being over 
 constexpr double Jump = 20;            // a dinghy moved this far in a tick was put back on the line
 constexpr int32_t ImminentTicks = 10;  // a right-of-way dinghy turns away only from a touch this near
 constexpr double ImminentClearance = 50;
-constexpr double LineRoom = 100;
+constexpr double LineRoom = 100;       // before the signal, keeping clear does not take it towards the line nearer
+constexpr int32_t HoldShare = 3;       // with right of way it holds its course for a meeting this share of its look ahead
 constexpr double FrameRoom = 60;       // before the signal, keeping clear keeps it this far on the frame
-constexpr double TackRoom = 150;       // the other dinghy nearer than this, it does not tack of its own choosing       // before the signal, keeping clear does not take it towards the line nearer
+constexpr double TackRoom = 150;       // the other dinghy nearer than this, it does not tack of its own choosing
 constexpr double BuoyLookAhead = 130;  // pixels ahead it looks for buoys at most
 constexpr double BuoyLookStill = 30;   // stopped
 constexpr double BuoyLookTicks = 30;   // and so many ticks of its speed
@@ -78,6 +82,13 @@ double Distance(TPointD a, TPointD b)
 int32_t FoldWind256(int32_t value)
 {
     return ((value % FullCircle256) + FullCircle256) % FullCircle256;
+}
+
+// A mean of the wind (1/256 degree) moved a share of the way towards the wind now, the short way round.
+int32_t Follow(int32_t mean, int32_t wind, int32_t ticks)
+{
+    const int32_t shift = FoldWind256(wind - mean + FullCircle256 / 2) - FullCircle256 / 2;
+    return FoldWind256(mean + shift / ticks);
 }
 
 } // namespace
@@ -147,9 +158,10 @@ void TComputerHelm::Notice(const THelmView& view)
     const int32_t wind = FoldWind256(view.WindDirection * 256);
     if (FMemory.MeanWind < 0) {
         FMemory.MeanWind = wind;
+        FMemory.RecentWind = wind;
     } else {
-        const int32_t shift = FoldWind256(wind - FMemory.MeanWind + FullCircle256 / 2) - FullCircle256 / 2;
-        FMemory.MeanWind = FoldWind256(FMemory.MeanWind + shift / MeanWindTicks);
+        FMemory.MeanWind = Follow(FMemory.MeanWind, wind, MeanWindTicks);
+        FMemory.RecentWind = Follow(FMemory.RecentWind, wind, RecentWindTicks);
     }
     FMemory.Plan.TicksOnTack = std::min(FMemory.Plan.TicksOnTack + 1, 1 << 20);
 
@@ -282,7 +294,8 @@ TComputerHelm::TIntent TComputerHelm::Start(const THelmView& view, int32_t since
     const TPointD firstAim = RoundingAim(from, course.Mark, MarkRadius);
     const TBeatRules rules = Rules(view);
     const int32_t bearing = BearingOf(from, firstAim, sin);
-    TTackPlan startPlan;
+    // A course planned afresh: free to take either tack.
+    TTackPlan startPlan{TTack::Starboard, rules.MinTackTicks};
     const auto offBearing = [&](TTack tack) {
         return std::abs(HeadingChange(CloseHauledHeading(view.WindDirection, tack, rules.CloseHauled), bearing));
     };
@@ -341,7 +354,8 @@ int32_t TComputerHelm::Toward(const THelmView& view, TPointD aim)
 {
     const TDinghyView& self = view.Dinghies[FIndex];
     const TDinghyView& other = view.Dinghies[1 - FIndex];
-    const int32_t shift = HeadingChange(FoldWind256(FMemory.MeanWind + 128) / 256, view.WindDirection);
+    const int32_t shift =
+        HeadingChange(FoldWind256(FMemory.MeanWind + 128) / 256, FoldWind256(FMemory.RecentWind + 128) / 256);
     // No tack of its own choosing with the other dinghy close by: it would turn across it.
     TBeatRules rules = Rules(view);
     rules.MayTack = other.Crashed || Distance(self.Middle(), other.Middle()) > TackRoom;
@@ -392,17 +406,18 @@ int32_t TComputerHelm::KeepClear(const THelmView& view, int32_t wanted) const
         return HeadingClearOf(traffic, wanted, FSkill.Clearance, FSkill.LookAhead, sin);
     }
     // A change of course that would make it the one to keep clear (a tack onto port across a dinghy on
-    // starboard) only where it clears the other by far.
+    // starboard) only as far as it then keeps clear.
     TDinghyView after = self;
     after.Heading = wanted;
     after.RelativeWind = RelativeWind(view.WindDirection, wanted);
     if (MustKeepClear(after, other, upwind) &&
-        OnCollisionCourse(traffic, wanted, FSkill.Clearance, FSkill.LookAhead * 2, sin))
-        wanted = self.Heading;
+        OnCollisionCourse(traffic, wanted, FSkill.Clearance, FSkill.LookAhead, sin))
+        wanted = HeadingClearOf(traffic, wanted, FSkill.Clearance, FSkill.LookAhead, sin);
     // With right of way it holds its course rather than turn nearer the other, and turns away only from a
     // touch about to happen.
-    const double wantedPass = PassingDistance(traffic, wanted, FSkill.LookAhead, sin);
-    if (wantedPass < FSkill.Clearance && wantedPass < PassingDistance(traffic, self.Heading, FSkill.LookAhead, sin))
+    const int32_t holdAhead = FSkill.LookAhead / HoldShare;
+    const double wantedPass = PassingDistance(traffic, wanted, holdAhead, sin);
+    if (wantedPass < FSkill.Clearance && wantedPass < PassingDistance(traffic, self.Heading, holdAhead, sin))
         wanted = self.Heading;
     if (OnCollisionCourse(traffic, wanted, ImminentClearance, ImminentTicks, sin))
         return beforeSignal ? apart() : HeadingClearOf(traffic, wanted, ImminentClearance, ImminentTicks, sin);

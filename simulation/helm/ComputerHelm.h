@@ -15,6 +15,7 @@ struct THelmMemory {
     uint32_t Random = 0;      // its own generator's state
     TTackPlan Plan;
     int32_t MeanWind = -1;    // the wind's mean in 1/256 degree (0 up to 360 * 256); -1 before the first look
+    int32_t RecentWind = -1;  // and its mean over the last second or so
     int32_t UntilLook = 0;    // ticks until it next looks at the race
     int32_t Wanted = 360;     // the heading it has meant since its last look
     TTiller Tiller = TTiller::Amidships; // as it last set it

@@ -12,7 +12,7 @@ THelmSkill SkillOf(int32_t level)
         {42, 200, 100, 0, 10, 6, 90, 110, 65, 95, 90, 50},
         {38, 160, 80, 9, 6, 4, 35, 50, 70, 100, 85, 47},
         {34, 120, 60, 7, 3, 2, 14, 20, 80, 110, 85, 44},
-        {31, 90, 45, 6, 1, 0, 10, 0, 90, 120, 85, 42},
+        {31, 90, 45, 10, 1, 0, 10, 0, 90, 120, 85, 42},
     }};
     const int32_t index = std::clamp(level, THelmSkill::Lowest, THelmSkill::Highest) - 1;
     return skills[static_cast<size_t>(index)];

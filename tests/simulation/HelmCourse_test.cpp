@@ -62,6 +62,9 @@ TEST(HelmBeat, CloseHauledUpwindOnThePlannedTack)
         // Nearly fetchable on the other tack is not yet the layline.
         {"short of the layline", {500, 400}, {500 + 100 * 0.5150, 400 - 100 * 0.8572}, 360, 0, TTack::Starboard, 0, 328,
          TTack::Starboard},
+        // Just across it after a short tack, as a wind wavering about the layline puts it: not yet.
+        {"barely across the layline", {500, 400}, {500 + 100 * 0.5592, 400 - 100 * 0.8290}, 360, 0, TTack::Starboard, 3,
+         328, TTack::Starboard},
     };
     for (const auto& c : cases)
         Check(c);
