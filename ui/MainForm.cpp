@@ -67,6 +67,31 @@ TQtPresentWindow* DrawingArea(QWidget* form)
     return area;
 }
 
+// Who steers each dinghy now.
+THelms SteeringHelms(const TRaceSession& session)
+{
+    THelms helms{};
+    for (size_t d = 0; d < helms.size(); ++d)
+        if (const auto& helm = session.Race.Helms[d])
+            helms[d] = helm->Skill();
+    return helms;
+}
+
+// A helm that steers already keeps steering, with what it has in mind; a dinghy given back to its player has
+// its tiller amidships, as with no key held.
+void ApplyHelms(TRaceSession& session, IRaceCommands& commands, const THelms& helms)
+{
+    const THelms now = SteeringHelms(session);
+    for (size_t d = 0; d < helms.size(); ++d) {
+        if (helms[d] == now[d])
+            continue;
+        const auto player = static_cast<TPlayer>(d);
+        session.SetHelm(player, helms[d]);
+        if (!helms[d])
+            commands.SetTiller(player, TTiller::Amidships);
+    }
+}
+
 } // namespace
 
 QPixmap ProgramIcon()
@@ -130,6 +155,8 @@ TMainForm::TMainForm(IApplication& application, bool debug, QWidget* parent)
     });
     DXDraw1Window->SetBoundsChangedHandler([this] { Session.WindowResized(); });
     LocalCommands.OnPausedChanged = [this](bool paused) { ShowPaused(paused); };
+    // The computer never steers online, so its tiller is this machine's alone.
+    Session.SetHelmCommands(&LocalCommands);
     FSoundNotice.setSingleShot(true);
     FSoundNotice.setInterval(SoundNoticeTime);
     connect(&FSoundNotice, &QTimer::timeout, this, [this] { ShowNotice(); });
@@ -144,6 +171,7 @@ TMainForm::~TMainForm()
 {
     // The drawing surface tells its listeners while the widget it presents into still exists.
     Session.Finalize();
+    Session.SetHelmCommands(nullptr);
     DXDraw1Window->SetOverlay({}, {});
 }
 
@@ -344,7 +372,7 @@ bool TMainForm::FormKeyDown(int key)
             SpeedButtonStop->click();
         break;
     case TKeyAction::Steer:
-        Commands().SetTiller(action.Player, action.Tiller);
+        PlayerCommands().SetTiller(action.Player, action.Tiller);
         break;
     case TKeyAction::ToggleSound:
         ToggleSound();
@@ -358,7 +386,7 @@ bool TMainForm::FormKeyUp(int key)
     const TKeyAction action = KeyUpAction(key);
     if (action.Kind != TKeyAction::Steer)
         return false;
-    Commands().SetTiller(action.Player, action.Tiller);
+    PlayerCommands().SetTiller(action.Player, action.Tiller);
     return true;
 }
 
@@ -450,18 +478,22 @@ void TMainForm::SpeedButtonEndeClick()
 
 void TMainForm::SpeedButtonRegattaClick()
 {
-    switch (RegattaDialog->Open(Session.Regatta() != nullptr)) {
-    case mrOk:
-        Commands().StartRegatta(RegattaDialog->Settings());
-        break;
-    case mrLeave:
-        Commands().LeaveRegatta();
-        break;
-    default:
+    const int result = RegattaDialog->Open(SteeringHelms(Session), !FOnline);
+    if (result != mrOk && result != mrLeave)
         return;
-    }
+    ApplyHelms(Session, Commands(), RegattaDialog->Helms());
+    if (result == mrOk)
+        Commands().StartRegatta(RegattaDialog->Settings());
+    else if (Session.Regatta() != nullptr)
+        Commands().LeaveRegatta();
     // Paused, no frame comes to show the change.
     DXDraw1Window->UpdateOverlay();
+}
+
+void TMainForm::EnterOnlineRace()
+{
+    FOnline = true;
+    ApplyHelms(Session, Commands(), THelms{});
 }
 
 void TMainForm::closeEvent(QCloseEvent* event)

@@ -8,6 +8,7 @@
 #include "simulation/regatta/RaceEvent.h"
 #include "ui/FullScreenLayout.h"
 #include "ui/MainFormLayout.h"
+#include "ui/PlayerCommands.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -46,6 +47,12 @@ public:
     // to both machines); the session's own commands until then. The commands must outlive the window.
     void SetCommands(IRaceCommands& commands) { FCommands = &commands; }
     IRaceCommands& Commands() { return *FCommands; }
+    // The players' keys and pads speak to these: the window's commands, with each tiller going to the dinghy
+    // the players steer while the computer steers one or both.
+    IRaceCommands& PlayerCommands() { return FPlayerCommands; }
+    // An online race runs from now on: the dinghies go back to the players, and the regatta dialog offers no
+    // computer.
+    void EnterOnlineRace();
     // A notice of the online race in the status bar; empty brings the usual texts back.
     void ShowNetStatus(const QString& text);
     // The toolbar's pause and play buttons as the race stands.
@@ -68,7 +75,7 @@ public:
     void SpeedButtonStopClick();
     void SpeedButtonPlayClick();
     void SpeedButtonEndeClick();
-    // The regatta dialog (also F5): start a regatta, or leave the one under way.
+    // The regatta dialog (also F5): who steers each dinghy, then a regatta started or free sailing.
     void SpeedButtonRegattaClick();
     void DXDraw1MouseDown(int32_t x, int32_t y);
 
@@ -142,6 +149,8 @@ private:
     ISoundPlayer* FSound = &FSilence;
     QTimer FSoundNotice;
     IRaceCommands* FCommands = &LocalCommands;
+    TPlayerCommands FPlayerCommands{*this};
+    bool FOnline = false;
     TMainFormLayout FLayout;
     bool FShown = false;
     QElapsedTimer FShownAt;

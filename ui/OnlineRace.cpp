@@ -20,6 +20,7 @@ TOnlineRace::TOnlineRace(TMainForm& form, IApplication& application, std::unique
       FNet(form.Session, application, form.Clock, std::move(link), host, std::move(options), *this)
 {
     form.SetCommands(FNet);
+    form.EnterOnlineRace();
     // Whichever way the program ends (Esc, the window closed, a signal), the other machine is told at once.
     connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit, this, [this] { FNet.Leave(); });
     FService.setTimerType(Qt::PreciseTimer);

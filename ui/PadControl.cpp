@@ -61,7 +61,7 @@ void TPadControl::Poll()
 
 IRaceCommands& TPadControl::Commands()
 {
-    return FForm.Commands();
+    return FForm.PlayerCommands();
 }
 
 void TPadControl::PadTaken(TPlayer player)

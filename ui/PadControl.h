@@ -29,7 +29,7 @@ public:
     TPadControl(TMainForm& form, IApplication& application, std::array<QLabel*, 2> panels);
     ~TPadControl() override;
 
-    // The window's commands: online, those of the race on both machines.
+    // The window's commands for the players (online, those of the race on both machines).
     IRaceCommands& Commands() override;
     void PadTaken(TPlayer player) override;
     void PadDropped(TPlayer player) override;

@@ -26,6 +26,16 @@ constexpr int FieldsLeft = 120;
 constexpr int LabelRoom = FieldsLeft - 16 - 4;
 constexpr int FieldsWidth = 323 - FieldsLeft;
 
+// The helms' list: the player first, then the computer from the weakest skill to the strongest.
+QStringList HelmItems()
+{
+    QStringList items{TRegattaDialog::tr("Spieler"), TRegattaDialog::tr("Computer 1 (Anfänger)")};
+    for (int skill = 2; skill < 5; ++skill)
+        items.push_back(TRegattaDialog::tr("Computer %1").arg(skill));
+    items.push_back(TRegattaDialog::tr("Computer 5 (Regattasegler)"));
+    return items;
+}
+
 QFont DialogFont(int pixelsPerInch = 96)
 {
     const QStringList labels{TRegattaDialog::tr(LapsText), TRegattaDialog::tr(RulesText),
@@ -95,7 +105,7 @@ TRegattaDialog::TRegattaDialog(IMessageBox& messages, QWidget* parent)
     for (size_t d = 0; d < 2; ++d) {
         const int top = 88 + static_cast<int>(d) * 30;
         LabelHelms[d] = MakeLabel(this, QStringLiteral("LabelHelm%1").arg(d), HelmTexts[d], top + 4);
-        ComboBoxHelms[d] = MakeCombo(this, QStringLiteral("ComboBoxHelm%1").arg(d), top, {tr("Spieler")});
+        ComboBoxHelms[d] = MakeCombo(this, QStringLiteral("ComboBoxHelm%1").arg(d), top, HelmItems());
     }
 
     ButtonFree = MakeButton(this, QStringLiteral("ButtonFree"), tr("Freies Segeln"), 8, 100);
@@ -123,6 +133,15 @@ void TRegattaDialog::Show(const TRegattaSettings& settings)
     ComboBoxRules->setCurrentIndex(settings.Rules == TRegattaRules::Penalties ? 0 : 1);
 }
 
+THelms TRegattaDialog::ChosenHelms() const
+{
+    THelms helms{};
+    for (size_t d = 0; d < helms.size(); ++d)
+        if (const int index = ComboBoxHelms[d]->currentIndex(); index > 0)
+            helms[d] = index;
+    return helms;
+}
+
 TRegattaSettings TRegattaDialog::Chosen() const
 {
     TRegattaSettings settings;
@@ -131,11 +150,15 @@ TRegattaSettings TRegattaDialog::Chosen() const
     return settings;
 }
 
-int TRegattaDialog::Open(bool regattaRunning)
+int TRegattaDialog::Open(const THelms& steering, bool computerAllowed)
 {
     // What was changed and then cancelled is not shown again.
     Show(FSettings);
-    ButtonFree->setVisible(regattaRunning);
+    FHelms = steering;
+    for (size_t d = 0; d < FHelms.size(); ++d) {
+        ComboBoxHelms[d]->setCurrentIndex(computerAllowed && FHelms[d] ? *FHelms[d] : 0);
+        ComboBoxHelms[d]->setEnabled(computerAllowed);
+    }
     RxSpinEditLaps->setFocus();
     return exec();
 }
@@ -144,6 +167,8 @@ void TRegattaDialog::done(int result)
 {
     if (result == mrOk)
         FSettings = Chosen();
+    if (result == mrOk || result == mrLeave)
+        FHelms = ChosenHelms();
     QDialog::done(result);
 }
 

@@ -6,6 +6,8 @@
 #include <QDialog>
 
 #include <array>
+#include <cstdint>
+#include <optional>
 
 class IMessageBox;
 class QComboBox;
@@ -13,12 +15,16 @@ class QFrame;
 class QLabel;
 class TRxSpinEdit;
 
-// The dialog's third answer: leave the regatta for free sailing (mrOk and mrCancel are in ui/SetupForm.h).
+// The dialog's third answer: free sailing, leaving a regatta if one runs (mrOk and mrCancel are in
+// ui/SetupForm.h).
 constexpr int mrLeave = 3;
 
-// The regatta dialog: laps, rules and who steers each dinghy. Start starts the regatta, Abbrechen (or Esc)
-// changes nothing; while a regatta runs, Freies Segeln leaves it. Kept between showings: each opening shows
-// the settings last started with.
+// Who steers green and red: the computer at a skill of 1..5, or with none the player.
+using THelms = std::array<std::optional<int32_t>, 2>;
+
+// The regatta dialog: laps, rules and who steers each dinghy. Start starts the regatta with those helms,
+// Freies Segeln sails free with them, Abbrechen (or Esc) changes nothing. Kept between showings: each opening
+// shows the settings last started with and the helms that steer now.
 class TRegattaDialog : public QDialog {
     Q_DECLARE_TR_FUNCTIONS(TRegattaDialog)
 
@@ -26,12 +32,16 @@ public:
     // messages beeps at characters the laps field refuses.
     explicit TRegattaDialog(IMessageBox& messages, QWidget* parent = nullptr);
 
-    // Shows the dialog for a race with a regatta under way or without; mrOk, mrCancel or mrLeave.
-    int Open(bool regattaRunning);
+    // Shows the dialog with the helms that steer now; without computerAllowed (an online race) only the
+    // players steer. mrOk, mrCancel or mrLeave.
+    int Open(const THelms& steering, bool computerAllowed);
     // What the fields say now.
     TRegattaSettings Chosen() const;
+    THelms ChosenHelms() const;
     // The settings last started with (the defaults before), which the next opening shows.
     const TRegattaSettings& Settings() const { return FSettings; }
+    // The helms of the last Start or Freies Segeln, or those the last opening showed.
+    const THelms& Helms() const { return FHelms; }
 
     void done(int result) override;
 
@@ -40,7 +50,7 @@ public:
     QLabel* LabelRules;
     TRxSpinEdit* RxSpinEditLaps;
     QComboBox* ComboBoxRules;
-    // Who steers green and red: the player at the keys for now; the list leaves room for more.
+    // Who steers green and red: the player, then the computer at skills 1 to 5.
     std::array<QLabel*, 2> LabelHelms{};
     std::array<QComboBox*, 2> ComboBoxHelms{};
     TButton* ButtonFree;
@@ -56,5 +66,6 @@ private:
     void FollowDensity(int pixelsPerInch);
 
     TRegattaSettings FSettings;
+    THelms FHelms{};
     bool FScaled = false;
 };

@@ -298,9 +298,10 @@ TEST_P(TranslatedWindows, SoundNoticesAreTranslatedAndFitTheStatusBar)
 INSTANTIATE_TEST_SUITE_P(Languages, TranslatedWindows,
     testing::Values(TLanguage{"de_DE", "", {}},
         TLanguage{"en_US", "en", {"Stop (Pause)", "Play (Pause)", "Information", "Regatta", "Start",
-                                  "Quibo Trainer Regatta"}},
+                                  "Quibo Trainer Regatta", "Computer 2", "Computer 3", "Computer 4"}},
         TLanguage{"fr_FR", "fr", {"Information"}},
-        TLanguage{"nl_NL", "nl", {"Stop (Pause)", "Regatta", "Start", "Quibo Trainer Regatta"}}),
+        TLanguage{"nl_NL", "nl", {"Stop (Pause)", "Regatta", "Start", "Quibo Trainer Regatta", "Computer 2",
+                                  "Computer 3", "Computer 4"}}),
     [](const testing::TestParamInfo<TLanguage>& param) { return std::string(param.param.Locale); });
 
 } // namespace

@@ -243,6 +243,18 @@
         <translation>Player</translation>
     </message>
     <message>
+        <source>Computer 1 (Anfänger)</source>
+        <translation>Computer 1 (beginner)</translation>
+    </message>
+    <message>
+        <source>Computer %1</source>
+        <translation>Computer %1</translation>
+    </message>
+    <message>
+        <source>Computer 5 (Regattasegler)</source>
+        <translation>Computer 5 (club racer)</translation>
+    </message>
+    <message>
         <source>Freies Segeln</source>
         <translation>Free sailing</translation>
     </message>

@@ -243,6 +243,18 @@
         <translation>Joueur</translation>
     </message>
     <message>
+        <source>Computer 1 (Anfänger)</source>
+        <translation>Ordinateur 1 (débutant)</translation>
+    </message>
+    <message>
+        <source>Computer %1</source>
+        <translation>Ordinateur %1</translation>
+    </message>
+    <message>
+        <source>Computer 5 (Regattasegler)</source>
+        <translation>Ordinateur 5 (régatier)</translation>
+    </message>
+    <message>
         <source>Freies Segeln</source>
         <translation>Navigation libre</translation>
     </message>

@@ -243,6 +243,18 @@
         <translation>Speler</translation>
     </message>
     <message>
+        <source>Computer 1 (Anfänger)</source>
+        <translation>Computer 1 (beginner)</translation>
+    </message>
+    <message>
+        <source>Computer %1</source>
+        <translation>Computer %1</translation>
+    </message>
+    <message>
+        <source>Computer 5 (Regattasegler)</source>
+        <translation>Computer 5 (clubzeiler)</translation>
+    </message>
+    <message>
         <source>Freies Segeln</source>
         <translation>Vrij zeilen</translation>
     </message>
