@@ -3,6 +3,7 @@
 #include "assets/Assets.h"
 #include "input/KeyTable.h"
 #include "platform/qt/VirtualKey.h"
+#include "simulation/DemoLoop.h"
 #include "ui/ClassicFont.h"
 #include "ui/PadControl.h"
 #include "ui/RegattaDialog.h"
@@ -130,6 +131,7 @@ TMainForm::TMainForm(IApplication& application, bool debug, QWidget* parent)
     });
     DXDraw1Window->SetBoundsChangedHandler([this] { Session.WindowResized(); });
     LocalCommands.OnPausedChanged = [this](bool paused) { ShowPaused(paused); };
+    Session.SetHelmCommands(&Commands());
     FSoundNotice.setSingleShot(true);
     FSoundNotice.setInterval(SoundNoticeTime);
     connect(&FSoundNotice, &QTimer::timeout, this, [this] { ShowNotice(); });
@@ -305,6 +307,10 @@ void TMainForm::paintEvent(QPaintEvent* event)
 // No control of the window takes the keyboard focus, so the window sees every key first.
 void TMainForm::keyPressEvent(QKeyEvent* event)
 {
+    if (DemoRunning() && !event->isAutoRepeat()) {
+        EndDemo();
+        return;
+    }
     if (event->key() == Qt::Key_F11 && !event->isAutoRepeat()) {
         FFullScreen.Toggle();
         return;
@@ -399,7 +405,15 @@ QRect TMainForm::PlaceOverlay()
                 FRegattaText = text;
         if (OnRaceEvent)
             OnRaceEvent(event);
+        if (FDemo)
+            FDemo->Seen(event);
     }
+    // The next regatta between ticks, not in the middle of the one presenting now.
+    if (FDemo && FDemo->Due(Session.Race.ProcessedTicks()))
+        QTimer::singleShot(0, this, [this] {
+            if (FDemo)
+                FDemo->Poll(Session.Race.ProcessedTicks());
+        });
     if (Session.Regatta() == nullptr)
         FRegattaText.clear();
     ShowNotice();
@@ -471,8 +485,27 @@ void TMainForm::closeEvent(QCloseEvent* event)
     qApp->quit();
 }
 
+void TMainForm::StartDemo()
+{
+    FDemo = std::make_unique<TDemoLoop>(Session, Commands(), Clock.MillisecondsOfDay());
+    FDemo->Begin();
+    FDemoPanelText = FPanels[0]->text();
+    FPanels[0]->setText(tr("Demo – eine Taste beendet sie"));
+}
+
+void TMainForm::EndDemo()
+{
+    FDemo->End();
+    FDemo.reset();
+    FPanels[0]->setText(FDemoPanelText);
+}
+
 void TMainForm::DXDraw1MouseDown(int32_t x, int32_t y)
 {
+    if (DemoRunning()) {
+        EndDemo();
+        return;
+    }
     if (!Session.Debug())
         return;
     // The message box is modal: the race stands still while it shows.
