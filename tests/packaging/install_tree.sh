@@ -26,7 +26,7 @@ done
 desktop-file-validate "$prefix/share/applications/org.quibotrainer.QuiboTrainer.desktop"
 grep -qx 'Exec=quibotrainer' "$prefix/share/applications/org.quibotrainer.QuiboTrainer.desktop" ||
   fail "the menu entry does not start the installed program by its name"
-for action in 'Exec=quibotrainer --host' 'Exec=quibotrainer --join'; do
+for action in 'Exec=quibotrainer --host' 'Exec=quibotrainer --join' 'Exec=quibotrainer --demo'; do
   grep -qx -- "$action" "$prefix/share/applications/org.quibotrainer.QuiboTrainer.desktop" ||
     fail "the menu entry lacks the action '$action'"
 done
