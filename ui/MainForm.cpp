@@ -115,6 +115,11 @@ TMainForm::TMainForm(IApplication& application, bool debug, QWidget* parent)
     connect(SpeedButtonPlay, &TSpeedButton::clicked, this, [this] { SpeedButtonPlayClick(); });
     connect(SpeedButtonEnde, &TSpeedButton::clicked, this, [this] { SpeedButtonEndeClick(); });
     connect(SpeedButtonRegatta, &TSpeedButton::clicked, this, [this] { SpeedButtonRegattaClick(); });
+    // The dialog takes the regatta over from the demo, which would otherwise wait for an end that never comes.
+    connect(SpeedButtonRegatta, &TSpeedButton::pressed, this, [this] {
+        if (DemoRunning())
+            EndDemo();
+    });
 
     DXDraw1Window->setObjectName("DXDraw1");
     ScaleControls(FLayout.PixelsPerInch());
