@@ -21,7 +21,7 @@ struct TOption {
     const char* Explanation;
 };
 
-constexpr std::array<TOption, 7> Options{{
+constexpr std::array<TOption, 8> Options{{
     {"DEBUG", false,
      QT_TRANSLATE_NOOP("TProgramHelp", "nur als erstes Argument: Kollisionsumrisse, ein Mausklick zeigt den Pixelwert")},
     {"--host [PORT]", false,
@@ -31,6 +31,8 @@ constexpr std::array<TOption, 7> Options{{
     {QT_TRANSLATE_NOOP("TProgramHelp", "--record DATEI"), true,
      QT_TRANSLATE_NOOP("TProgramHelp", "schreibt das Online-Rennen in DATEI, als Skript für replay_race")},
     {"--mute", false, QT_TRANSLATE_NOOP("TProgramHelp", "startet ohne Ton; die Taste M schaltet ihn aus und an")},
+    {"--demo", false,
+     QT_TRANSLATE_NOOP("TProgramHelp", "zeigt Regatta um Regatta, beide Jollen vom Computer gesegelt; eine Taste beendet sie")},
     {"--help", false, QT_TRANSLATE_NOOP("TProgramHelp", "zeigt diese Hilfe und endet")},
     {"--version", false, QT_TRANSLATE_NOOP("TProgramHelp", "zeigt die Version und endet")},
 }};

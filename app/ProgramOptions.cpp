@@ -6,6 +6,12 @@
 namespace {
 
 constexpr const char* MuteOption = "--mute";
+constexpr const char* DemoOption = "--demo";
+
+bool Given(const std::vector<std::string>& args, const char* option)
+{
+    return std::find(args.begin(), args.end(), option) != args.end();
+}
 
 } // namespace
 
@@ -13,7 +19,8 @@ TProgramOptions ReadProgramOptions(const std::vector<std::string>& given)
 {
     TProgramOptions options;
     options.Debug = !given.empty() && given.front() == "DEBUG";
-    options.Mute = std::find(given.begin(), given.end(), MuteOption) != given.end();
+    options.Mute = Given(given, MuteOption);
+    options.Demo = Given(given, DemoOption);
     for (const std::string& arg : given) {
         if (arg == "--help") {
             options.Request = TProgramOptions::Help;
@@ -31,8 +38,10 @@ void ReadOnlineOptions(TProgramOptions& options, const std::vector<std::string>&
 {
     std::vector<std::string> online;
     std::copy_if(left.begin(), left.end(), std::back_inserter(online),
-                 [](const std::string& arg) { return arg != MuteOption; });
+                 [](const std::string& arg) { return arg != MuteOption && arg != DemoOption; });
     options.Online = ParseOnlineOptions(online);
+    if (options.Demo && options.Online.Role != TOnlineOptions::Local)
+        throw std::invalid_argument("--demo gilt nicht mit --host oder --join");
 }
 
 std::string VersionText()

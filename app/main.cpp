@@ -104,6 +104,8 @@ int main(int argc, char** argv)
     TSetupForm setupForm(mainForm.Clock, mainForm.Messages, &mainForm);
     setupForm.SetIcon(ProgramIcon());
     mainForm.SetSetupForm(&setupForm);
+    if (commandLine.Demo)
+        mainForm.StartDemo();
 
     std::unique_ptr<TOnlineRace> onlineRace;
     if (link) {

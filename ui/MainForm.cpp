@@ -3,6 +3,7 @@
 #include "assets/Assets.h"
 #include "input/KeyTable.h"
 #include "platform/qt/VirtualKey.h"
+#include "simulation/DemoLoop.h"
 #include "ui/ClassicFont.h"
 #include "ui/PadControl.h"
 #include "ui/RegattaDialog.h"
@@ -139,6 +140,11 @@ TMainForm::TMainForm(IApplication& application, bool debug, QWidget* parent)
     connect(SpeedButtonPlay, &TSpeedButton::clicked, this, [this] { SpeedButtonPlayClick(); });
     connect(SpeedButtonEnde, &TSpeedButton::clicked, this, [this] { SpeedButtonEndeClick(); });
     connect(SpeedButtonRegatta, &TSpeedButton::clicked, this, [this] { SpeedButtonRegattaClick(); });
+    // The dialog takes the regatta over from the demo, which would otherwise wait for an end that never comes.
+    connect(SpeedButtonRegatta, &TSpeedButton::pressed, this, [this] {
+        if (DemoRunning())
+            EndDemo();
+    });
 
     DXDraw1Window->setObjectName("DXDraw1");
     ScaleControls(FLayout.PixelsPerInch());
@@ -333,6 +339,10 @@ void TMainForm::paintEvent(QPaintEvent* event)
 // No control of the window takes the keyboard focus, so the window sees every key first.
 void TMainForm::keyPressEvent(QKeyEvent* event)
 {
+    if (DemoRunning() && !event->isAutoRepeat()) {
+        EndDemo();
+        return;
+    }
     if (event->key() == Qt::Key_F11 && !event->isAutoRepeat()) {
         FFullScreen.Toggle();
         return;
@@ -427,7 +437,15 @@ QRect TMainForm::PlaceOverlay()
                 FRegattaText = text;
         if (OnRaceEvent)
             OnRaceEvent(event);
+        if (FDemo)
+            FDemo->Seen(event);
     }
+    // The next regatta between ticks, not in the middle of the one presenting now.
+    if (FDemo && FDemo->Due(Session.Race.ProcessedTicks()))
+        QTimer::singleShot(0, this, [this] {
+            if (FDemo)
+                FDemo->Poll(Session.Race.ProcessedTicks());
+        });
     if (Session.Regatta() == nullptr)
         FRegattaText.clear();
     ShowNotice();
@@ -503,8 +521,27 @@ void TMainForm::closeEvent(QCloseEvent* event)
     qApp->quit();
 }
 
+void TMainForm::StartDemo()
+{
+    FDemo = std::make_unique<TDemoLoop>(Session, Commands(), Clock.MillisecondsOfDay());
+    FDemo->Begin();
+    FDemoPanelText = FPanels[0]->text();
+    FPanels[0]->setText(tr("Demo – eine Taste beendet sie"));
+}
+
+void TMainForm::EndDemo()
+{
+    FDemo->End();
+    FDemo.reset();
+    FPanels[0]->setText(FDemoPanelText);
+}
+
 void TMainForm::DXDraw1MouseDown(int32_t x, int32_t y)
 {
+    if (DemoRunning()) {
+        EndDemo();
+        return;
+    }
     if (!Session.Debug())
         return;
     // The message box is modal: the race stands still while it shows.

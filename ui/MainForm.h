@@ -27,6 +27,7 @@ class QLabel;
 class TSpeedButton;
 class TSetupForm;
 class TPadControl;
+class TDemoLoop;
 class TRegattaDialog;
 class TRegattaOverlay;
 
@@ -65,6 +66,11 @@ public:
     ISoundPlayer& SoundPlayer() { return *FSound; }
     // Told of every event the window takes from the race, once per presented frame, in order.
     std::function<void(const TRaceEvent&)> OnRaceEvent;
+
+    // The demo: the computer races both dinghies, regatta after regatta, until a key or a click on the water
+    // gives them back to the players in free sailing.
+    void StartDemo();
+    bool DemoRunning() const { return FDemo != nullptr; }
 
     // Keys are virtual-key codes; true when the key was one of the window's.
     bool FormKeyDown(int key);
@@ -132,6 +138,7 @@ private:
     // The status bar's wide panel: the sound's notice while it stands, else the online race's, else the
     // regatta's last report, else the usual.
     void ShowNotice();
+    void EndDemo();
 
     struct TPlacedButton {
         TSpeedButton* Button;
@@ -152,6 +159,9 @@ private:
     TPlayerCommands FPlayerCommands{*this};
     bool FOnline = false;
     TMainFormLayout FLayout;
+    std::unique_ptr<TDemoLoop> FDemo;
+    // The red player's keys, which the demo's notice stands in for.
+    QString FDemoPanelText;
     bool FShown = false;
     QElapsedTimer FShownAt;
     // Where the frame was last put.

@@ -90,4 +90,49 @@ TEST(ProgramOptions, TheOnlineRaceFromWhatQtLeftAndUnknownOptionsRefused)
     }
 }
 
+// The demo is the program's own option, read before Qt like --mute; with an online race it is refused, since
+// no computer steers there.
+TEST(ProgramOptions, DemoIsTakenAloneOrWithLocalOptionsAndRefusedOnline)
+{
+    const struct {
+        std::vector<std::string> Given;
+        bool Demo;
+        bool Refused;
+    } cases[] = {
+        {{"--demo"}, true, false},
+        {{"DEBUG", "--demo", "--mute"}, true, false},
+        {{"--mute", "--demo"}, true, false},
+        {{}, false, false},
+        {{"--demo", "--host"}, true, true},
+        {{"--host", "4000", "--demo"}, true, true},
+        {{"--join", "boat.example.org", "--demo"}, true, true},
+        {{"--demo", "--join"}, true, true},
+        {{"--demo", "--record", "race.txt"}, true, true},
+        // Near misses are unknown options.
+        {{"--demos"}, false, true},
+        {{"--demo=1"}, false, true},
+        {{"-demo"}, false, false},
+    };
+    for (const auto& c : cases) {
+        TProgramOptions options = ReadProgramOptions(c.Given);
+        EXPECT_EQ(options.Demo, c.Demo) << Joined(c.Given);
+        EXPECT_EQ(options.Request, TProgramOptions::Play) << Joined(c.Given);
+        bool refused = false;
+        try {
+            ReadOnlineOptions(options, c.Given);
+        } catch (const std::invalid_argument&) {
+            refused = true;
+        }
+        EXPECT_EQ(refused, c.Refused) << Joined(c.Given);
+    }
+    // The refusal names the clash.
+    TProgramOptions options = ReadProgramOptions({"--demo", "--host"});
+    try {
+        ReadOnlineOptions(options, {"--demo", "--host"});
+        ADD_FAILURE() << "--demo --host was taken";
+    } catch (const std::invalid_argument& error) {
+        EXPECT_EQ(std::string(error.what()), "--demo gilt nicht mit --host oder --join");
+    }
+}
+
 } // namespace

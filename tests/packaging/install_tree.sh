@@ -26,11 +26,23 @@ done
 desktop-file-validate "$prefix/share/applications/org.quibotrainer.QuiboTrainer.desktop"
 grep -qx 'Exec=quibotrainer' "$prefix/share/applications/org.quibotrainer.QuiboTrainer.desktop" ||
   fail "the menu entry does not start the installed program by its name"
-for action in 'Exec=quibotrainer --host' 'Exec=quibotrainer --join'; do
+for action in 'Exec=quibotrainer --host' 'Exec=quibotrainer --join' 'Exec=quibotrainer --demo'; do
   grep -qx -- "$action" "$prefix/share/applications/org.quibotrainer.QuiboTrainer.desktop" ||
     fail "the menu entry lacks the action '$action'"
 done
 appstreamcli validate --no-net --explain "$prefix/share/metainfo/org.quibotrainer.QuiboTrainer.metainfo.xml"
+
+# Every screenshot the metadata names is one of the pictures kept in packaging/screenshots, at the size it says.
+screens=$(dirname "$0")/../../packaging/screenshots
+shots=0
+while read -r width height url; do
+  file=$screens/${url##*/}
+  [[ -f $file ]] || fail "the metadata names a screenshot that packaging/screenshots lacks: $url"
+  [[ $(identify -format '%w %h' "$file") == "$width $height" ]] || fail "$file is not $width x $height"
+  shots=$((shots + 1))
+done < <(sed -n 's|.*<image type="source" width="\([0-9]*\)" height="\([0-9]*\)">\(.*\)</image>.*|\1 \2 \3|p' \
+  "$prefix/share/metainfo/org.quibotrainer.QuiboTrainer.metainfo.xml")
+(( shots > 0 )) || fail "the metadata shows no screenshot"
 
 # The menu entry and the metadata speak every language the program does: German, its own, and each translation.
 desktop=$prefix/share/applications/org.quibotrainer.QuiboTrainer.desktop

@@ -295,6 +295,25 @@ TEST_P(TranslatedWindows, SoundNoticesAreTranslatedAndFitTheStatusBar)
     EXPECT_NE(shown[0], shown[1]);
 }
 
+// The demo's notice stands in the red player's panel while it runs: translated, fitting, and gone with it.
+TEST_P(TranslatedWindows, DemoNoticeIsTranslatedAndFitsItsPanel)
+{
+    const TProgramTranslation translation{QLocale(QString::fromLatin1(GetParam().Locale))};
+    TWindows windows(Application);
+    auto* panel = windows.Form.findChild<QLabel*>("Panel0");
+    ASSERT_NE(panel, nullptr);
+    const QString usual = panel->text();
+    windows.Form.StartDemo();
+    const QString shown = panel->text();
+    EXPECT_EQ(shown == QString::fromUtf8("Demo – eine Taste beendet sie"), translation.Language().isEmpty())
+        << shown.toStdString();
+    EXPECT_LE(QFontMetrics(panel->font()).horizontalAdvance(shown), panel->contentsRect().width())
+        << shown.toStdString();
+    windows.Form.DXDraw1MouseDown(10, 10);
+    EXPECT_FALSE(windows.Form.DemoRunning());
+    EXPECT_EQ(panel->text(), usual);
+}
+
 INSTANTIATE_TEST_SUITE_P(Languages, TranslatedWindows,
     testing::Values(TLanguage{"de_DE", "", {}},
         TLanguage{"en_US", "en", {"Stop (Pause)", "Play (Pause)", "Information", "Regatta", "Start",

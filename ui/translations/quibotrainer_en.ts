@@ -66,6 +66,10 @@
         <source>Ton an</source>
         <translation>Sound on</translation>
     </message>
+    <message>
+        <source>Demo – eine Taste beendet sie</source>
+        <translation>Demo – any key ends it</translation>
+    </message>
 </context>
 <context>
     <name>TOnlineRace</name>
@@ -206,6 +210,10 @@
     <message>
         <source>startet ohne Ton; die Taste M schaltet ihn aus und an</source>
         <translation>starts without sound; the key M switches it off and on</translation>
+    </message>
+    <message>
+        <source>zeigt Regatta um Regatta, beide Jollen vom Computer gesegelt; eine Taste beendet sie</source>
+        <translation>races regatta after regatta, both dinghies sailed by the computer; a key ends it</translation>
     </message>
 </context>
 <context>

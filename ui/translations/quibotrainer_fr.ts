@@ -66,6 +66,10 @@
         <source>Ton an</source>
         <translation>Son activé</translation>
     </message>
+    <message>
+        <source>Demo – eine Taste beendet sie</source>
+        <translation>Démo – une touche y met fin</translation>
+    </message>
 </context>
 <context>
     <name>TOnlineRace</name>
@@ -206,6 +210,10 @@
     <message>
         <source>startet ohne Ton; die Taste M schaltet ihn aus und an</source>
         <translation>démarre sans son&#xa0;; la touche M le coupe et le rétablit</translation>
+    </message>
+    <message>
+        <source>zeigt Regatta um Regatta, beide Jollen vom Computer gesegelt; eine Taste beendet sie</source>
+        <translation>enchaîne les régates, les deux dériveurs barrés par l&apos;ordinateur ; une touche y met fin</translation>
     </message>
 </context>
 <context>

@@ -66,6 +66,10 @@
         <source>Ton an</source>
         <translation>Geluid aan</translation>
     </message>
+    <message>
+        <source>Demo – eine Taste beendet sie</source>
+        <translation>Demo – een toets beëindigt hem</translation>
+    </message>
 </context>
 <context>
     <name>TOnlineRace</name>
@@ -206,6 +210,10 @@
     <message>
         <source>startet ohne Ton; die Taste M schaltet ihn aus und an</source>
         <translation>start zonder geluid; de toets M zet het uit en aan</translation>
+    </message>
+    <message>
+        <source>zeigt Regatta um Regatta, beide Jollen vom Computer gesegelt; eine Taste beendet sie</source>
+        <translation>toont regatta na regatta, beide jollen door de computer gezeild; een toets stopt het</translation>
     </message>
 </context>
 <context>
