@@ -1,6 +1,7 @@
 #include "simulation/helm/Beat.h"
 
 #include "simulation/FrameSize.h"
+#include "simulation/Wind.h"
 #include "simulation/helm/HelmGeometry.h"
 #include "simulation/regatta/PenaltyTurns.h"
 
@@ -13,6 +14,8 @@ constexpr double EdgeMargin = 45;
 constexpr double EdgeLookAhead = 80;
 // Degrees beyond close-hauled an aim on the other tack lies at to be sailed for before the least time on a tack.
 constexpr int32_t FetchMargin = 5;
+// Any wind speed: the bands' speeds are in the same proportion at every one.
+constexpr int32_t BandWind = 5;
 
 TTack Other(TTack tack)
 {
@@ -24,6 +27,35 @@ bool EdgeAhead(TPointD at, int32_t heading, const TSinTable& sin)
     const TPointD ahead = Plus(at, Scaled(HeadingVector(heading, sin), EdgeLookAhead));
     return ahead.X < EdgeMargin || ahead.X > FrameWidth - EdgeMargin || ahead.Y < EdgeMargin ||
            ahead.Y > FrameHeight - EdgeMargin;
+}
+
+// Headings tried within the spread, and the share of its speed a heading on the other tack is counted at, so
+// that a course about dead downwind or a wind wavering does not make it gybe or tack back and forth.
+constexpr int32_t SpreadStep = 5;
+constexpr double OtherTackShare = 0.97;
+
+// The heading within the spread either side of the bearing, outside the sector the dinghy cannot sail, that makes
+// good the most towards the aim: the dinghy's speed jumps between bands of the wind's angle, so a reach a little
+// off the bearing can beat sailing straight. Nearer the bearing first, so that a tie keeps it.
+int32_t FastestToward(int32_t wind, int32_t bearing, const TBeatRules& rules, TTack tack, const TSinTable& sin)
+{
+    int32_t best = bearing;
+    double bestGood = -1;
+    for (int32_t i = 0; i <= 2 * (rules.Spread / SpreadStep); ++i) {
+        const int32_t off = (i + 1) / 2 * SpreadStep * (i % 2 == 1 ? -1 : 1);
+        const int32_t heading = TurnedBy(bearing, off);
+        if (std::abs(HeadingChange(wind, heading)) < rules.CloseHauled)
+            continue;
+        const int32_t relative = RelativeWind(wind, heading);
+        double good = TargetSpeedFor(BandWind, relative) * sin[static_cast<size_t>(90 - std::abs(off))];
+        if (TackOf(relative) != tack)
+            good *= OtherTackShare;
+        if (good > bestGood) {
+            bestGood = good;
+            best = heading;
+        }
+    }
+    return best;
 }
 
 void Hold(TTackPlan& plan, TTack tack)
@@ -49,11 +81,13 @@ int32_t CourseTo(const TLeg& leg, const TBeatRules& rules, TTackPlan& plan, cons
     // Straight for the aim where it can be sailed; onto the other tack for it only once it has been on this
     // one long enough, or clearly: a wind wavering about the layline would make it tack back and forth.
     if (std::abs(offWind) >= rules.CloseHauled) {
-        const TTack tack = TackOf(RelativeWind(leg.Wind, bearing));
+        const int32_t heading =
+            rules.Spread > 0 ? FastestToward(leg.Wind, bearing, rules, plan.Tack, sin) : bearing;
+        const TTack tack = TackOf(RelativeWind(leg.Wind, heading));
         if (tack == plan.Tack || plan.TicksOnTack >= rules.MinTackTicks ||
             std::abs(offWind) >= rules.CloseHauled + FetchMargin) {
             Hold(plan, tack);
-            return bearing;
+            return heading;
         }
         return CloseHauledHeading(leg.Wind, plan.Tack, rules.CloseHauled);
     }

@@ -24,11 +24,13 @@ struct TBeatRules {
     double Corridor = 150;
     int32_t MinTackTicks = 80;
     int32_t HeaderDegrees = 0; // 0: shifts are not sailed
+    int32_t Spread = 0;        // degrees either side of an aim it can fetch that it sails for more speed; 0: none
     bool MayTack = true;       // false: only on the layline (another dinghy close by)
 };
 
 // The heading to steer for the aim. Outside the sector a dinghy cannot sail (the aim at least CloseHauled
-// off the wind) straight for it, on the tack that makes; inside it close-hauled on the planned tack, which is
+// off the wind) for it, on the tack that makes: straight, or with a spread the heading within it that makes
+// good the most towards the aim at the speeds the wind's angle gives; inside it close-hauled on the planned tack, which is
 // changed (at most once per MinTackTicks) when the dinghy leaves the corridor along the wind through the aim,
 // when a header of HeaderDegrees comes while the other tack keeps it within half the corridor, or when the
 // frame's edge lies ahead; unless it may not tack, then only on the layline. The plan is updated.

@@ -36,14 +36,14 @@ constexpr double DriftAllowance = 50;  // before the start it stays this near it
 constexpr double CreepSpeed = 1.2;     // and goes back to it no faster, or it would overshoot
 constexpr int32_t DownwindSector = 60; // a spot this near dead downwind it drifts back to
 constexpr double SpotBottomRoom = 45;  // its spot this far above the frame's bottom at least
-constexpr double SpotSideRoom = 60;    // and this far inside its sides
+constexpr double SpotBuoyRoom = 80;    // and this far inside the buoys of the line
 constexpr int32_t GoSlack = 8;         // ticks early it may look once it has gone for the line
 constexpr int32_t StretchTicks = 15;   // before the start it sails a course so long before it stops again
 constexpr int32_t RunLookLimit = 300;  // ticks of run looked ahead at most
 constexpr int32_t SafetyLookLimit = 120; // ticks it looks ahead for being over the line early; it looks again
 constexpr double Jump = 20;            // a dinghy moved this far in a tick was put back on the line
-constexpr int32_t ImminentTicks = 10;  // a right-of-way dinghy turns away only from a touch this near
-constexpr double ImminentClearance = 50;
+constexpr int32_t ImminentTicks = 15;  // a right-of-way dinghy turns away only from a touch this near
+constexpr double ImminentClearance = 75;
 constexpr double LineRoom = 100;       // before the signal, keeping clear does not take it towards the line nearer
 constexpr int32_t HoldShare = 3;       // with right of way it holds its course for a meeting this share of its look ahead
 constexpr double FrameRoom = 60;       // before the signal, keeping clear keeps it this far on the frame
@@ -65,12 +65,13 @@ constexpr double DegreesPerRadian = 57.29577951308232;
 
 // Where a dinghy waits for the start: depth below the line, back along the course it starts on from the point
 // where it means to cross, held on the frame.
-TPointD WaitingSpot(TPointD from, TPointD course, double depth)
+TPointD WaitingSpot(TPointD from, TPointD course, double depth, const TCourse& line)
 {
     constexpr double SteepestRise = 0.3; // a course nearly along the line is taken as rising this much
     const double rise = std::max(-course.Y, SteepestRise);
     const TPointD spot = Minus(from, Scaled(course, depth / rise));
-    return {std::clamp(spot.X, SpotSideRoom, FrameWidth - SpotSideRoom),
+    // Between the buoys: waiting head to wind it drifts downwind, which must not carry it onto one.
+    return {std::clamp(spot.X, line.LineLeft.X + SpotBuoyRoom, line.LineRight.X - SpotBuoyRoom),
             std::min(from.Y + depth, FrameHeight - SpotBottomRoom)};
 }
 
@@ -100,6 +101,12 @@ TComputerHelm::TComputerHelm(int32_t skill, TPlayer dinghy, uint32_t raceSeed)
       FIndex(static_cast<size_t>(dinghy))
 {
     FMemory.Random = HelmSeed(raceSeed, static_cast<int32_t>(dinghy));
+}
+
+TComputerHelm::TComputerHelm(const THelmSkill& numbers, TPlayer dinghy, uint32_t raceSeed)
+    : TComputerHelm(THelmSkill::Highest, dinghy, raceSeed)
+{
+    FSkill = numbers;
 }
 
 TTiller TComputerHelm::Decide(const THelmView& view)
@@ -199,7 +206,7 @@ TBeatRules TComputerHelm::Rules(const THelmView& view) const
     // Never so close to the wind that settling within half a turning step puts it in the no-go sector.
     const int32_t step = TurningStep(view.WindSpeed);
     return {std::max(FSkill.CloseHauled, 30 + (step + 1) / 2), FSkill.Corridor, FSkill.MinTackTicks,
-            FSkill.HeaderDegrees};
+            FSkill.HeaderDegrees, FSkill.Spread};
 }
 
 int32_t TComputerHelm::Look(const THelmView& view)
@@ -332,7 +339,7 @@ TComputerHelm::TIntent TComputerHelm::Start(const THelmView& view, int32_t since
         const int32_t limit = std::min(toSignal + 1, SafetyLookLimit);
         return TicksToLine(run, plan, conditions, limit, sin) <= std::min(toSignal, limit - 1);
     };
-    const TPointD spot = WaitingSpot(from, HeadingVector(course0, sin), FSkill.RunIn);
+    const TPointD spot = WaitingSpot(from, HeadingVector(course0, sin), FSkill.RunIn, course);
     const double fromSpot = Distance(at, spot);
     FMemory.ToSpot = fromSpot > DriftAllowance || (FMemory.ToSpot && fromSpot > DriftAllowance / 2);
     if (FMemory.ToSpot && view.Speeds[FIndex] <= CreepSpeed &&

@@ -43,6 +43,8 @@ public:
     // skill 1 (a beginner) to 5 (a club racer), brought within them; raceSeed: the race's generator when the
     // helm takes the dinghy.
     TComputerHelm(int32_t skill, TPlayer dinghy, uint32_t raceSeed);
+    // With numbers of its own rather than a level's (for the tools that search for better ones).
+    TComputerHelm(const THelmSkill& numbers, TPlayer dinghy, uint32_t raceSeed);
 
     // The tiller for the next tick, from the race as it stands after this one.
     TTiller Decide(const THelmView& view);

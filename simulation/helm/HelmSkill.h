@@ -18,6 +18,7 @@ struct THelmSkill {
     int32_t LookAhead = 70;      // ticks ahead it sees a dinghy it must keep clear of
     double Clearance = 85;       // pixels between the middles of two hulls it keeps
     double BuoyClearance = 60;   // pixels between its middle and a buoy's
+    int32_t Spread = 0;          // degrees off an aim it can fetch it sails for more speed (it knows the bands)
 };
 
 // The skill of a level, brought within 1..5.

@@ -52,6 +52,22 @@ TEST(HelmBeat, StraightForAnAimOffTheWindEitherSide)
         Check(c);
 }
 
+TEST(HelmBeat, WithASpreadOffTheAimForTheFasterBand)
+{
+    TBeatRules rules = Rules;
+    rules.Spread = 30;
+    const TBeatCase cases[] = {
+        // A close reach (wind 60 off, the slower band) is sailed as a beam reach 25 lower, which makes more good.
+        {"close reach borne away", {500, 400}, {586.6, 350}, 360, 0, TTack::Port, 500, 85, TTack::Port},
+        // A broad reach (wind 150 off, the run's band) is sailed 10 higher in the reach's band.
+        {"broad reach luffed", {500, 400}, {550, 486.6}, 360, 0, TTack::Port, 500, 140, TTack::Port},
+        // Dead downwind the run beats any reach either side.
+        {"running", {500, 400}, {500, 600}, 360, 0, TTack::Port, 500, 180, TTack::Port},
+    };
+    for (const auto& c : cases)
+        Check(c, rules);
+}
+
 TEST(HelmBeat, CloseHauledUpwindOnThePlannedTack)
 {
     const TBeatCase cases[] = {

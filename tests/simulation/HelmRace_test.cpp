@@ -155,7 +155,7 @@ void SailTwoFreeLaps(int32_t wind, int32_t skill)
             const TMarkSteps steps = MarkSteps(last.Middle(), now.Middle(), course.Mark);
             for (int32_t i = 0; i < steps.Count && winding < 3; ++i)
                 winding += steps.Steps[static_cast<size_t>(i)];
-            ASSERT_GE(winding, 0) << "rounded the wrong way at tick " << t << ", wind " << wind;
+            ASSERT_GE(winding, 0) << "rounded the wrong way at tick " << t << ", wind " << wind << ", skill " << skill;
         } else if (CrossedDownwards(last.Bow, now.Bow, course)) {
             ++laps;
             winding = 0;
