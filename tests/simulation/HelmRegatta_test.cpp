@@ -89,6 +89,45 @@ TEST(HelmRegatta, AtSkillFourAndFiveStartsWithinASecondOfTheSignal)
     }
 }
 
+// Restarted halfway round, the computer forgets where it was going and starts the regatta again as well as
+// the first time: back behind the line, not early, over it within a second of the signal.
+TEST(HelmRegatta, RestartedInTheRaceStartsAgainOnTime)
+{
+    for (const int32_t wind : {45, 180, 300}) {
+        RandSeed = static_cast<uint32_t>(wind);
+        THeadlessGame game(false, 13 * 3600 * 1000);
+        game.Commands.ApplyWindSettings({wind, 0, 15});
+        game.Session.SetHelm(TPlayer::Green, 5);
+        const auto redToCorner = [&] {
+            game.Race().Dinghies[1]->X = 60;
+            game.Race().Dinghies[1]->Y = 730;
+        };
+        game.Commands.StartRegatta({1, TRegattaRules::Penalties});
+        redToCorner();
+        for (int t = 0; t < 1300; ++t)
+            ASSERT_TRUE(game.Tick());
+        const std::string name = "wind " + std::to_string(wind);
+        ASSERT_EQ(game.Race().Regatta->Dinghy(0).Standing, TStanding::Racing) << name;
+        game.Commands.Restart();
+        redToCorner();
+        TRegattaRun run;
+        TRaceEvent event;
+        while (game.Race().Events.Take(event)) {
+        }
+        for (int t = 0; t < 1100; ++t) {
+            ASSERT_TRUE(game.Tick());
+            while (game.Race().Events.Take(event))
+                run.Events.push_back(event);
+        }
+        const int64_t signal = FirstTick(run, TRaceEvent::Start, -1);
+        ASSERT_GT(signal, 0) << name;
+        EXPECT_EQ(FirstTick(run, TRaceEvent::Early, 0), -1) << name;
+        const int64_t started = FirstTick(run, TRaceEvent::Started, 0);
+        EXPECT_GT(started, signal) << name;
+        EXPECT_LE(started, signal + 60) << name;
+    }
+}
+
 // Green on port tack and red on starboard tack, both at speed, set to meet: red's path crosses green's where
 // green will be when red gets there.
 struct TCrossing {
