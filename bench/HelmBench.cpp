@@ -1,5 +1,6 @@
 // What a computer helm adds to a tick: both helms deciding alone, on what they saw on every tick of a
-// two-lap regatta two computers sailed, against a whole tick of the golden race (BM_tick).
+// two-lap regatta two computers sailed (and on its countdown alone), against a whole tick of the golden race
+// (BM_tick).
 #include "bench/PeerTable.h"
 #include "simulation/Random.h"
 #include "simulation/headless/HeadlessGame.h"
@@ -7,6 +8,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <vector>
 
 namespace {
@@ -45,18 +48,21 @@ const TRecordedHelms& Recorded()
     return recorded;
 }
 
-void BM_helm_decide(benchmark::State& state)
+// Both helms deciding on the recorded ticks from first up to (not including) last, from the first again after
+// the last, as they would sail them.
+void Decide(benchmark::State& state, size_t first, size_t last)
 {
     const TRecordedHelms& recorded = Recorded();
+    last = std::min(last, recorded.Views.size());
     TComputerHelm green(5, TPlayer::Green, recorded.Seed);
     TComputerHelm red(3, TPlayer::Red, recorded.Seed);
-    size_t next = 0;
+    size_t next = first;
     for (auto _ : state) {
-        if (next == recorded.Views.size()) {
+        if (next == last) {
             state.PauseTiming();
             green = TComputerHelm(5, TPlayer::Green, recorded.Seed);
             red = TComputerHelm(3, TPlayer::Red, recorded.Seed);
-            next = 0;
+            next = first;
             state.ResumeTiming();
         }
         benchmark::DoNotOptimize(green.Decide(recorded.Views[next]));
@@ -64,10 +70,23 @@ void BM_helm_decide(benchmark::State& state)
         ++next;
     }
 }
+
+void BM_helm_decide(benchmark::State& state)
+{
+    Decide(state, 0, SIZE_MAX);
+}
 BENCHMARK(BM_helm_decide);
+
+// The countdown alone, where each look plays the run to the line ahead: the dearest ticks.
+void BM_helm_decide_countdown(benchmark::State& state)
+{
+    Decide(state, 0, static_cast<size_t>(TRegatta::CountdownTicks));
+}
+BENCHMARK(BM_helm_decide_countdown);
 
 const bool kPeers = [] {
     RegisterPeer("BM_helm_decide", "BM_tick");
+    RegisterPeer("BM_helm_decide_countdown", "BM_tick");
     return true;
 }();
 
