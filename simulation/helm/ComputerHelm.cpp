@@ -412,14 +412,18 @@ int32_t TComputerHelm::KeepClear(const THelmView& view, int32_t wanted) const
             return self.Heading;
         return HeadingClearOf(traffic, wanted, FSkill.Clearance, FSkill.LookAhead, sin);
     }
-    // A change of course that would make it the one to keep clear (a tack onto port across a dinghy on
-    // starboard) only as far as it then keeps clear.
+    // A change of course that would make it the one to keep clear only as far as it then keeps clear; a tack
+    // or a gybe onto it (onto port across a dinghy on starboard) not at all: the turn takes too long to bear
+    // away behind the other afterwards.
     TDinghyView after = self;
     after.Heading = wanted;
     after.RelativeWind = RelativeWind(view.WindDirection, wanted);
     if (MustKeepClear(after, other, upwind) &&
-        OnCollisionCourse(traffic, wanted, FSkill.Clearance, FSkill.LookAhead, sin))
-        wanted = HeadingClearOf(traffic, wanted, FSkill.Clearance, FSkill.LookAhead, sin);
+        OnCollisionCourse(traffic, wanted, FSkill.Clearance, FSkill.LookAhead, sin)) {
+        const TTack now = TackOf(self.RelativeWind);
+        const bool tack = now != TTack::Tacking && TackOf(after.RelativeWind) != now;
+        wanted = tack ? self.Heading : HeadingClearOf(traffic, wanted, FSkill.Clearance, FSkill.LookAhead, sin);
+    }
     // With right of way it holds its course rather than turn nearer the other, and turns away only from a
     // touch about to happen.
     const int32_t holdAhead = FSkill.LookAhead / HoldShare;
