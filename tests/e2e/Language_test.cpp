@@ -38,9 +38,10 @@ protected:
             return {};
         QImage previous;
         QImage bars;
-        // A window still being framed can be caught at another size: only its full size counts.
+        // A window still being framed can be caught at another size: only its full size counts. On a busy
+        // machine (the sanitizers' build beside other work) framing has taken more than four seconds.
         const QSize full(1076, 810);
-        for (int attempt = 0; attempt < 20 && (bars.size() != full || bars != previous); ++attempt) {
+        for (int attempt = 0; attempt < 60 && (bars.size() != full || bars != previous); ++attempt) {
             SleepMs(200);
             previous = bars;
             const QImage shot = game.Screenshot();
