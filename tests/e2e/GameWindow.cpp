@@ -142,27 +142,36 @@ int ReadDisplayNumber(int fd, int timeoutMs)
 
 TVirtualDisplay::TVirtualDisplay(int width, int height, int dotsPerInch) : FWidth(width), FHeight(height)
 {
-    // Xvfb picks a free display number itself and tells it through the pipe, so tests that run at the same
-    // time never collide. Only the writing end goes to Xvfb.
-    int pipeEnds[2];
-    if (pipe(pipeEnds) != 0)
-        throw std::runtime_error("no pipe for Xvfb");
-    fcntl(pipeEnds[0], F_SETFD, FD_CLOEXEC);
-    FServer = TChildProcess({"Xvfb", "-displayfd", std::to_string(pipeEnds[1]), "-screen", "0",
-                                std::to_string(width) + "x" + std::to_string(height) + "x24", "-dpi",
-                                std::to_string(dotsPerInch), "-nolisten", "tcp"},
-                               {});
-    close(pipeEnds[1]);
-    const int number = ReadDisplayNumber(pipeEnds[0], 10000);
-    close(pipeEnds[0]);
-    if (number < 0)
-        throw std::runtime_error("Xvfb did not start");
-    FName = ":" + std::to_string(number);
-    FWindowManager = TChildProcess({"openbox"}, {Env()});
-    // The window manager is there once it has named its check window on the root.
-    WaitFor([&] { return RunCommand(Env() + " xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null").find("window id") !=
-                         std::string::npos; },
-        5000);
+    // Xvfb picks a free display number itself and tells it through the pipe. Two servers starting at the same
+    // moment can still pick the same number, and the later one gives up ("server already active"), at times
+    // after it has told its number, so that the window manager finds no display: then both start again.
+    // Only the writing end goes to Xvfb.
+    constexpr int Starts = 4;
+    bool ready = false;
+    for (int start = 0; start < Starts && !ready; ++start) {
+        int pipeEnds[2];
+        if (pipe(pipeEnds) != 0)
+            throw std::runtime_error("no pipe for Xvfb");
+        fcntl(pipeEnds[0], F_SETFD, FD_CLOEXEC);
+        FWindowManager = TChildProcess();
+        FServer = TChildProcess({"Xvfb", "-displayfd", std::to_string(pipeEnds[1]), "-screen", "0",
+                                 std::to_string(width) + "x" + std::to_string(height) + "x24", "-dpi",
+                                 std::to_string(dotsPerInch), "-nolisten", "tcp"},
+                                {});
+        close(pipeEnds[1]);
+        const int number = ReadDisplayNumber(pipeEnds[0], 10000);
+        close(pipeEnds[0]);
+        if (number < 0)
+            continue;
+        FName = ":" + std::to_string(number);
+        FWindowManager = TChildProcess({"openbox"}, {Env()});
+        // The window manager is there once it has named its check window on the root.
+        ready = WaitFor([&] { return RunCommand(Env() + " xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null")
+                                         .find("window id") != std::string::npos; },
+                        10000);
+    }
+    if (!ready)
+        throw std::runtime_error("Xvfb or its window manager did not start");
     // Desktops tell programs their text resolution through this resource; the toolkit reads no other.
     // Set while the window manager holds the server open: a server without clients resets.
     if (dotsPerInch != 96)
