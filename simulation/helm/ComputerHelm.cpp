@@ -28,6 +28,7 @@ constexpr int32_t MeanWindTicks = 256;
 constexpr int32_t RecentWindTicks = 48;
 
 constexpr double MarkRadius = 90;      // the aims round the mark at this distance
+constexpr double MarkCorridor = 60;    // the corridor to the mark at least this wide
 constexpr double LineDistance = 60;    // the aims beyond the line
 constexpr double LineMargin = 70;      // the aims' x inside the buoys
 constexpr double StartEndMargin = 100; // the start point inside its end of the line
@@ -366,6 +367,13 @@ int32_t TComputerHelm::Toward(const THelmView& view, TPointD aim)
     // No tack of its own choosing with the other dinghy close by: it would turn across it.
     TBeatRules rules = Rules(view);
     rules.MayTack = other.Crashed || Distance(self.Middle(), other.Middle()) > TackRoom;
+    // Beating up to the mark, the corridor ends at the mark: a dinghy straying further across the wind would
+    // come up on its wrong side.
+    if (RoundingMark(view)) {
+        const TPointD across = HeadingVector(TurnedBy(view.WindDirection, 90), *view.Sin);
+        const double markAcross = std::abs(Dot(Minus(view.Course.Mark, aim), across));
+        rules.Corridor = std::min(rules.Corridor, std::max(markAcross, MarkCorridor));
+    }
     return CourseTo({self.Middle(), aim, view.WindDirection, shift}, rules, FMemory.Plan, *view.Sin);
 }
 
