@@ -22,7 +22,8 @@ enum class TNetStatus { None, WaitingForGuest, Connecting, WaitingForPeer, PeerI
 
 // What ends an online race, for the player's message.
 struct TNetEnd {
-    enum TKind { PeerLeft, PeerLost, Desync, RaceFull, OtherVersion, NoAnswer } Kind = PeerLeft;
+    // WrongCode: the host refused this joiner's race code (or wanted one and got none).
+    enum TKind { PeerLeft, PeerLost, Desync, RaceFull, OtherVersion, NoAnswer, WrongCode } Kind = PeerLeft;
     int64_t Tick = 0;            // Desync: the first tick whose digests differ
     std::string HostVersion;     // OtherVersion
     std::string GuestVersion;    // OtherVersion
@@ -36,6 +37,8 @@ public:
     virtual void NetPausedChanged(bool paused) = 0;
     // The online race is over; after PeerLeft, PeerLost and Desync the race goes on on this machine alone.
     virtual void NetRaceEnded(const TNetEnd& end) = 0;
+    // The host turned away a joiner with a wrong race code; the race still waits for its guest.
+    virtual void NetWrongCodeRefused() {}
 };
 
 // A race session raced by two machines in lockstep: every processed tick runs on both with both players'
@@ -51,6 +54,10 @@ public:
         uint32_t TimeOfDay = 0;
         // Where the race's records go as a replay script; empty: nowhere.
         std::string RecordPath;
+        // The race code in its written form (see RaceCode.h): the host's, or what the joiner was given.
+        std::string Code;
+        // Host: anyone who reaches the port may join, without a code (a LAN party).
+        bool Open = false;
     };
 
     // The session, the application and the clock (the machine's, which the session's timer reads too) must
