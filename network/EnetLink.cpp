@@ -57,8 +57,8 @@ void SplitHostPort(const std::string& text, std::string& host, uint16_t& port)
 
 TEnetLink::TEnetLink(_ENetHost* host) : FHost(host)
 {
-    FHost->maximumPacketSize = MaxMessageSize;
-    FHost->maximumWaitingData = 64 * MaxMessageSize;
+    FHost->maximumPacketSize = MaxPacketSize;
+    FHost->maximumWaitingData = 64 * MaxPacketSize;
 }
 
 TEnetLink::~TEnetLink()
@@ -84,8 +84,8 @@ std::unique_ptr<TEnetLink> TEnetLink::Host(uint16_t port)
     ENetAddress address{};
     address.host = ENET_HOST_ANY;
     address.port = port;
-    // The second place exists only to tell a third player that the race is full.
-    ENetHost* host = enet_host_create(&address, 2, Channels, 0, 0);
+    // Places beyond the guest's are for callers proving the code, and to tell others that the race is full.
+    ENetHost* host = enet_host_create(&address, MaxLinkPeers, Channels, 0, 0);
     if (host == nullptr)
         throw ENetStartError(ENetStartError::PortUnavailable, std::to_string(port));
     return std::unique_ptr<TEnetLink>(new TEnetLink(host));
@@ -116,19 +116,25 @@ void TEnetLink::Service(const THandler& handler)
         case ENET_EVENT_TYPE_CONNECT:
             enet_peer_timeout(event.peer, PeerTimeoutLimit, PeerTimeoutMinimum, PeerTimeoutMaximum);
             enet_peer_ping_interval(event.peer, PingIntervalMilliseconds);
+            FSeals.Forget(Handle(event.peer));
             if (handler.Connected)
                 handler.Connected(Handle(event.peer));
             break;
         case ENET_EVENT_TYPE_RECEIVE: {
-            const std::optional<TMessage> message = DecodeMessage(event.packet->data, event.packet->dataLength);
+            std::optional<TMessage> message;
+            const TPeerSeals::TOpened opened =
+                FSeals.Open(Handle(event.peer), event.packet->data, event.packet->dataLength, message);
             enet_packet_destroy(event.packet);
-            if (!message)
+            if (opened == TPeerSeals::TOpened::BadTag)
+                ++FRejected;
+            else if (opened == TPeerSeals::TOpened::Undecodable)
                 ++FDropped;
             else if (handler.Received)
                 handler.Received(Handle(event.peer), *message);
             break;
         }
         case ENET_EVENT_TYPE_DISCONNECT:
+            FSeals.Forget(Handle(event.peer));
             if (handler.Disconnected)
                 handler.Disconnected(Handle(event.peer), event.data == GoodbyeData);
             break;
@@ -143,8 +149,8 @@ void TEnetLink::Send(TNetPeer to, const TMessage& message, bool reliable)
     ENetPeer* peer = Find(to);
     if (peer == nullptr)
         return;
-    TMessageBytes bytes;
-    const size_t size = EncodeMessage(message, bytes);
+    TPacketBytes bytes;
+    const size_t size = FSeals.Pack(to, message, bytes);
     ENetPacket* packet = enet_packet_create(bytes.data(), size, reliable ? ENET_PACKET_FLAG_RELIABLE : 0);
     if (packet == nullptr)
         return;
@@ -174,6 +180,18 @@ void TEnetLink::Flush()
     if (FQueued)
         enet_host_flush(FHost);
     FQueued = false;
+}
+
+void TEnetLink::Seal(TNetPeer peer, const TSessionKeys& keys)
+{
+    if (Find(peer) != nullptr)
+        FSeals.Seal(peer, keys);
+}
+
+uint32_t TEnetLink::Address(TNetPeer to) const
+{
+    const ENetPeer* peer = Find(to);
+    return peer != nullptr ? ENET_NET_TO_HOST_32(peer->address.host) : 0;
 }
 
 uint16_t TEnetLink::Port() const

@@ -1,5 +1,6 @@
 #pragma once
 #include "network/NetLink.h"
+#include "network/PeerSeals.h"
 
 #include <cstdint>
 #include <memory>
@@ -42,9 +43,12 @@ public:
     void DisconnectNow(TNetPeer peer) override;
     // Acknowledgements alone wait for the next Service.
     void Flush() override;
+    void Seal(TNetPeer peer, const TSessionKeys& keys) override;
+    uint32_t Address(TNetPeer peer) const override;
 
     uint16_t Port() const override;
     int64_t Dropped() const override { return FDropped; }
+    int64_t Rejected() const override { return FRejected; }
     // With ENet's own headers, acknowledgements and pings.
     int64_t BytesSent() const override;
     int64_t BytesReceived() const override;
@@ -57,7 +61,9 @@ private:
     _ENetPeer* Find(TNetPeer peer) const;
 
     _ENetHost* FHost;
+    TPeerSeals FSeals;
     int64_t FDropped = 0;
+    int64_t FRejected = 0;
     bool FQueued = false;
 };
 

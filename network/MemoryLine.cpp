@@ -10,7 +10,9 @@ namespace {
 
 // What arrives early from a peer is kept up to this many bytes, as the ENet link bounds what waits; more is
 // not acknowledged, so it comes again.
-constexpr size_t MaxEarlyBytes = 64 * MaxMessageSize;
+constexpr size_t MaxEarlyBytes = 64 * MaxPacketSize;
+// Where the line's joiners call from unless told: 203.0.113.0/24.
+constexpr uint32_t JoinerAddresses = 0xCB007100;
 
 } // namespace
 
@@ -24,9 +26,19 @@ std::unique_ptr<TMemoryLink> TMemoryLine::Host(uint16_t port)
     return std::make_unique<TMemoryLink>(*this, true, port);
 }
 
-std::unique_ptr<TMemoryLink> TMemoryLine::Join(uint16_t port)
+std::unique_ptr<TMemoryLink> TMemoryLine::Join(uint16_t port, uint32_t address)
 {
-    return std::make_unique<TMemoryLink>(*this, false, port);
+    auto link = std::make_unique<TMemoryLink>(*this, false, port);
+    link->FAddress = address != 0 ? address : JoinerAddresses | (link->FId & 0xFF);
+    return link;
+}
+
+uint32_t TMemoryLine::AddressOf(uint32_t id) const
+{
+    for (const TAttached& a : FLinks)
+        if (a.Id == id)
+            return a.Link->FAddress;
+    return 0;
 }
 
 int64_t TMemoryLine::Now()
@@ -123,6 +135,13 @@ TMemoryLink::TPeer* TMemoryLink::Find(uint32_t id)
 void TMemoryLink::Remove(uint32_t id)
 {
     std::erase_if(FPeers, [id](const TPeer& p) { return p.Id == id; });
+    FSeals.Forget(static_cast<TNetPeer>(id));
+}
+
+void TMemoryLink::Seal(TNetPeer peer, const TSessionKeys& keys)
+{
+    if (Find(static_cast<uint32_t>(peer)) != nullptr)
+        FSeals.Seal(peer, keys);
 }
 
 void TMemoryLink::Transmit(uint32_t to, TDatagram datagram)
@@ -162,14 +181,14 @@ void TMemoryLink::SendGoodbye(TPeer& peer)
 void TMemoryLink::Send(TNetPeer to, const TMessage& message, bool reliable)
 {
     TDatagram datagram;
-    datagram.Size = static_cast<uint8_t>(EncodeMessage(message, datagram.Bytes));
+    datagram.Size = static_cast<uint16_t>(FSeals.Pack(to, message, datagram.Bytes));
     Post(to, datagram, reliable);
 }
 
 void TMemoryLink::SendBytes(TNetPeer to, const uint8_t* bytes, size_t size, bool reliable)
 {
     TDatagram datagram;
-    datagram.Size = static_cast<uint8_t>(std::min(size, datagram.Bytes.size()));
+    datagram.Size = static_cast<uint16_t>(std::min(size, datagram.Bytes.size()));
     std::copy_n(bytes, datagram.Size, datagram.Bytes.begin());
     Post(to, datagram, reliable);
 }
@@ -254,7 +273,7 @@ void TMemoryLink::Take(const TDatagram& datagram, const THandler& handler)
             return;
         if (peer == nullptr) {
             // A full host does not answer.
-            if (FPeers.size() >= 2)
+            if (FPeers.size() >= MaxLinkPeers)
                 return;
             TPeer caller;
             caller.Id = from;
@@ -345,8 +364,11 @@ void TMemoryLink::TakeData(TPeer& peer, const TDatagram& datagram, const THandle
 
 void TMemoryLink::Hand(uint32_t from, const TDatagram& datagram, const THandler& handler)
 {
-    const std::optional<TMessage> message = DecodeMessage(datagram.Bytes.data(), datagram.Size);
-    if (!message)
+    std::optional<TMessage> message;
+    const TPeerSeals::TOpened opened = FSeals.Open(static_cast<TNetPeer>(from), datagram.Bytes.data(), datagram.Size, message);
+    if (opened == TPeerSeals::TOpened::BadTag)
+        ++FRejected;
+    else if (opened == TPeerSeals::TOpened::Undecodable)
         ++FDropped;
     else if (handler.Received)
         handler.Received(static_cast<TNetPeer>(from), *message);

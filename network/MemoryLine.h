@@ -1,5 +1,6 @@
 #pragma once
 #include "network/NetLink.h"
+#include "network/PeerSeals.h"
 
 #include <cstdint>
 #include <deque>
@@ -32,8 +33,9 @@ public:
 
     // A host listening on the port, which must be free; 0 takes the next free one.
     std::unique_ptr<TMemoryLink> Host(uint16_t port = 0);
-    // A joiner calling the port (nobody need listen there).
-    std::unique_ptr<TMemoryLink> Join(uint16_t port);
+    // A joiner calling the port (nobody need listen there), from the IPv4 address given (host order; 0: one
+    // of its own in 203.0.113.0/24).
+    std::unique_ptr<TMemoryLink> Join(uint16_t port, uint32_t address = 0);
 
     // From now on nothing gets through either way, until mended.
     void Cut() { FCut = true; }
@@ -57,8 +59,8 @@ public:
         // Reliable datagrams: each its own number, acknowledged by it; reliable data also its place in order.
         uint32_t Number = 0;
         uint32_t Order = 0;
-        uint8_t Size = 0;
-        TMessageBytes Bytes{};
+        uint16_t Size = 0;
+        TPacketBytes Bytes{};
         bool operator>(const TDatagram& other) const
         {
             return Due != other.Due ? Due > other.Due : Sequence > other.Sequence;
@@ -74,6 +76,7 @@ private:
     uint32_t Attach(TMemoryLink* link, uint16_t& port);
     void Detach(uint32_t id);
     uint32_t Listener(uint16_t port) const;
+    uint32_t AddressOf(uint32_t id) const;
     // Puts a datagram on the line towards the link with that id, through the faults.
     void Carry(uint32_t to, TDatagram datagram);
     void Deliver(TMemoryLink& to, const TDatagram& datagram, int64_t delay);
@@ -100,8 +103,7 @@ private:
 };
 
 // One end of a connection over a TMemoryLine, behaving as the race relies on ENet to behave:
-// - A joiner calls until the host answers; the host takes at most two callers and ignores a third, whose
-//   call goes unanswered. The joiner is connected when the answer comes, the host when the joiner
+// - A joiner calls until the host answers. The joiner is connected when the answer comes, the host when the joiner
 //   acknowledges it; until then the host takes no data from it.
 // - Reliable messages arrive once each and in order. Each is resent until acknowledged, first after the
 //   measured round trip plus four times its variance (500 ms before any is measured), then after twice the
@@ -114,6 +116,7 @@ private:
 // - A goodbye is told as "left"; the side that said it hears "lost" once it is acknowledged (ENet's event
 //   carries no data then). Disconnect waits for what is under way first and sends nothing more;
 //   DisconnectNow drops it. A link that is destroyed vanishes without a word.
+// - A host takes at most MaxLinkPeers callers and ignores more, whose calls go unanswered.
 // - Not modelled: ENet's send windows, its throttle and bandwidth limits.
 // Events are told as the datagrams are taken in, when Service is called. What is sent goes on the line with
 // the next Flush or at the end of Service.
@@ -130,18 +133,23 @@ public:
     void Disconnect(TNetPeer peer) override;
     void DisconnectNow(TNetPeer peer) override;
     void Flush() override;
+    void Seal(TNetPeer peer, const TSessionKeys& keys) override;
+    uint32_t Address(TNetPeer peer) const override { return FLine.AddressOf(static_cast<uint32_t>(peer)); }
 
     uint16_t Port() const override { return FPort; }
     int64_t Dropped() const override { return FDropped; }
+    int64_t Rejected() const override { return FRejected; }
     int64_t BytesSent() const override { return FBytesSent; }
     int64_t BytesReceived() const override { return FBytesReceived; }
     int64_t PacketsSent() const override { return FPacketsSent; }
     int64_t PacketsReceived() const override { return FPacketsReceived; }
 
-    // Bytes as they would come from a peer that does not speak the messages; they must fail to decode.
+    // Bytes as they would come from a peer that does not speak the messages, or from a third machine that
+    // forges this link's datagrams: they must fail to decode, or be rejected.
     void SendBytes(TNetPeer peer, const uint8_t* bytes, size_t size, bool reliable);
     // The peers connected or being connected.
     size_t PeerCount() const { return FPeers.size(); }
+    TNetPeer FirstPeer() const { return FPeers.empty() ? TNetPeer::None : static_cast<TNetPeer>(FPeers.front().Id); }
 
     static constexpr int64_t InitialRoundTrip = 500;
     static constexpr int64_t PeerTimeout = 30000;
@@ -194,12 +202,15 @@ private:
     bool FHost;
     uint16_t FPort;
     uint32_t FId;
+    uint32_t FAddress = 0;
+    TPeerSeals FSeals;
     std::vector<TPeer> FPeers;
     std::priority_queue<TDatagram, std::vector<TDatagram>, std::greater<TDatagram>> FInbound;
     int64_t FLastSequence = -1;
     // Datagrams for the line at the next flush, with the link each goes to.
     std::vector<std::pair<uint32_t, TDatagram>> FQueue;
     int64_t FDropped = 0;
+    int64_t FRejected = 0;
     int64_t FBytesSent = 0;
     int64_t FBytesReceived = 0;
     int64_t FPacketsSent = 0;

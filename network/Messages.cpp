@@ -6,7 +6,10 @@
 
 namespace {
 
-enum TKind : uint8_t { KHello = 1, KWelcome, KRefusal, KInputs, KResume, KDigest, KFocus, KPing, KPong };
+enum TKind : uint8_t { KHello = 1, KWelcome, KRefusal, KInputs, KResume, KDigest, KFocus, KPing, KPong, KChallenge, KProof };
+
+// The hello of protocol 2, which had no nonce.
+constexpr size_t OldHelloBody = 2 + VersionLength;
 
 constexpr uint32_t MillisecondsPerDay = 86400000;
 constexpr size_t RecordSize = 8;
@@ -35,6 +38,12 @@ public:
     {
         for (char c : text)
             U8(static_cast<uint8_t>(c));
+    }
+    template <size_t N>
+    void Bytes(const std::array<uint8_t, N>& bytes)
+    {
+        for (uint8_t b : bytes)
+            U8(b);
     }
     size_t Size() const { return FSize; }
 
@@ -69,6 +78,14 @@ public:
         for (char& c : text)
             c = static_cast<char>(U8());
         return text;
+    }
+    template <size_t N>
+    std::array<uint8_t, N> Bytes()
+    {
+        std::array<uint8_t, N> bytes{};
+        for (uint8_t& b : bytes)
+            b = U8();
+        return bytes;
     }
 
 private:
@@ -169,10 +186,19 @@ size_t EncodeMessage(const TMessage& message, TMessageBytes& out)
                 w.U8(KHello);
                 w.U16(m.Protocol);
                 w.Text(m.Version);
+                w.Bytes(m.Nonce);
             } else if constexpr (std::is_same_v<T, TWelcome>) {
                 w.U8(KWelcome);
                 w.U32(m.TimeOfDay);
                 w.Text(m.Version);
+                w.Bytes(m.Proof);
+            } else if constexpr (std::is_same_v<T, TChallenge>) {
+                w.U8(KChallenge);
+                w.Bytes(m.Nonce);
+                w.U8(m.CodeRequired ? 1 : 0);
+            } else if constexpr (std::is_same_v<T, TProofOfCode>) {
+                w.U8(KProof);
+                w.Bytes(m.Proof);
             } else if constexpr (std::is_same_v<T, TRefusal>) {
                 w.U8(KRefusal);
                 w.U8(m.Reason);
@@ -228,30 +254,49 @@ std::optional<TMessage> DecodeMessage(const uint8_t* data, size_t size)
     auto sized = [size](size_t body) { return size == 1 + body; };
     switch (kind) {
     case KHello: {
-        if (!sized(2 + VersionLength))
+        const bool old = sized(OldHelloBody);
+        if (!old && !sized(OldHelloBody + NonceSize))
             return std::nullopt;
         THello m;
         m.Protocol = in.U16();
         m.Version = in.Text();
-        if (!ValidVersion(m.Version))
+        if (!ValidVersion(m.Version) || (old == (m.Protocol >= 3)))
             return std::nullopt;
+        if (!old)
+            m.Nonce = in.Bytes<NonceSize>();
         return m;
     }
     case KWelcome: {
-        if (!sized(4 + VersionLength))
+        if (!sized(4 + VersionLength + ProofSize))
             return std::nullopt;
         TWelcome m;
         m.TimeOfDay = in.U32();
         m.Version = in.Text();
+        m.Proof = in.Bytes<ProofSize>();
         if (m.TimeOfDay >= MillisecondsPerDay || !ValidVersion(m.Version))
             return std::nullopt;
         return m;
     }
+    case KChallenge: {
+        if (!sized(NonceSize + 1))
+            return std::nullopt;
+        TChallenge m;
+        m.Nonce = in.Bytes<NonceSize>();
+        const uint8_t required = in.U8();
+        if (required > 1)
+            return std::nullopt;
+        m.CodeRequired = required == 1;
+        return m;
+    }
+    case KProof:
+        if (!sized(ProofSize))
+            return std::nullopt;
+        return TProofOfCode{in.Bytes<ProofSize>()};
     case KRefusal: {
         if (!sized(1 + VersionLength))
             return std::nullopt;
         const uint8_t reason = in.U8();
-        if (reason != TRefusal::RaceFull && reason != TRefusal::OtherVersion)
+        if (reason < TRefusal::RaceFull || reason > TRefusal::WrongCode)
             return std::nullopt;
         TRefusal m;
         m.Reason = static_cast<TRefusal::TReason>(reason);

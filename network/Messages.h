@@ -1,6 +1,7 @@
 #pragma once
 // What two copies of the program say to each other in an online race. Every message has a fixed largest
 // size; DecodeMessage is the one way in from the network and checks every field.
+#include "network/RaceKeys.h"
 #include "simulation/Tiller.h"
 #include "simulation/regatta/RegattaSettings.h"
 
@@ -12,7 +13,7 @@
 #include <variant>
 
 // Raised with each incompatible change of the messages or of what a race shares.
-constexpr uint16_t ProtocolVersion = 2;
+constexpr uint16_t ProtocolVersion = 3;
 // Room for a version text such as "1.0" or "1.10.2-rc1"; shorter ones are padded with zero bytes.
 constexpr size_t VersionLength = 16;
 using TVersionText = std::array<char, VersionLength>;
@@ -37,19 +38,32 @@ constexpr size_t MaxRecordsPerMessage = 32;
 // Ticks are counted in 31 bits on the wire: more than a year of racing at 60 a second.
 constexpr uint32_t MaxTick = 0x7fffffff;
 
-// The joiner introduces itself.
+// The joiner introduces itself, with its half of the handshake's nonces. An older program's hello (protocol 2,
+// without the nonce) still decodes, so that it can be refused by its version.
 struct THello {
     uint16_t Protocol = ProtocolVersion;
     TVersionText Version{};
+    TNonce Nonce{};
 };
-// The host takes the joiner: the race's time of day (its random seed) and the host's version.
+// The host's half of the nonces; the joiner answers with a proof that it knows the code.
+struct TChallenge {
+    TNonce Nonce{};
+    // False for an open race: the joiner proves the empty code.
+    bool CodeRequired = true;
+};
+struct TProofOfCode {
+    TProof Proof{};
+};
+// The host takes the joiner: the race's time of day (its random seed), the host's version, and its own proof
+// that it knows the code. Every message after this one, either way, carries a tag.
 struct TWelcome {
     uint32_t TimeOfDay = 0;
     TVersionText Version{};
+    TProof Proof{};
 };
 // The host turns a joiner away.
 struct TRefusal {
-    enum TReason : uint8_t { RaceFull = 1, OtherVersion = 2 };
+    enum TReason : uint8_t { RaceFull = 1, OtherVersion = 2, WrongCode = 3 };
     TReason Reason = RaceFull;
     TVersionText Version{};
 };
@@ -82,11 +96,15 @@ struct TPong {
     uint32_t Stamp = 0;
 };
 
-using TMessage = std::variant<THello, TWelcome, TRefusal, TInputs, TResume, TDigest, TFocus, TPing, TPong>;
+using TMessage = std::variant<THello, TWelcome, TRefusal, TInputs, TResume, TDigest, TFocus, TPing, TPong, TChallenge,
+                              TProofOfCode>;
 
 // The longest message: a full stretch of inputs.
 constexpr size_t MaxMessageSize = 1 + 4 + 1 + MaxRecordsPerMessage * 8 + 4;
 using TMessageBytes = std::array<uint8_t, MaxMessageSize>;
+// What goes over the line: a message and, once the handshake is done, its tag.
+constexpr size_t MaxPacketSize = MaxMessageSize + TagSize;
+using TPacketBytes = std::array<uint8_t, MaxPacketSize>;
 
 // The bytes of a message; returns how many of out it used.
 size_t EncodeMessage(const TMessage& message, TMessageBytes& out);

@@ -8,8 +8,11 @@
 // out knows what it stands for.
 enum class TNetPeer : uint32_t { None = 0 };
 
-// One end of an online race's connection: a host that takes up to two callers (the second only to turn it
-// away) or a joiner with one. Everything runs on the caller's thread, when Service is called; every message
+// A host's callers at once: the guest, and others still proving the race code or being turned away.
+constexpr size_t MaxLinkPeers = 8;
+
+// One end of an online race's connection: a host that takes up to MaxLinkPeers callers (all but one only to
+// prove the race code or be turned away) or a joiner with one. Everything runs on the caller's thread, when Service is called; every message
 // goes through EncodeMessage on the way out and DecodeMessage on the way in.
 class INetLink {
 public:
@@ -32,11 +35,18 @@ public:
     virtual void DisconnectNow(TNetPeer peer) = 0;
     // Sends now what Send queued since the last flush.
     virtual void Flush() = 0;
+    // From now on every message to and from the peer carries a tag under these keys; one without a good tag
+    // is dropped and counted as rejected.
+    virtual void Seal(TNetPeer peer, const TSessionKeys& keys) = 0;
+    // The peer's IPv4 address, in host order; 0 when unknown.
+    virtual uint32_t Address(TNetPeer peer) const = 0;
 
     // The local port: where a host listens.
     virtual uint16_t Port() const = 0;
     // Packets dropped because they did not decode.
     virtual int64_t Dropped() const = 0;
+    // Packets from a sealed peer dropped because their tag was missing or wrong.
+    virtual int64_t Rejected() const = 0;
     // Datagrams and their bytes as they went over the line, with the link's own headers and control traffic.
     virtual int64_t BytesSent() const = 0;
     virtual int64_t BytesReceived() const = 0;

@@ -39,6 +39,8 @@ TNetRace::TNetRace(TRaceSession& session, IApplication& application, IClock& clo
 {
     if (!FOptions.RecordPath.empty())
         FRecorder.emplace(FOptions.RecordPath);
+    if (FHost)
+        FDoor.emplace(*FLink, FOptions.Code, FOptions.Open, FOptions.Version, FOptions.TimeOfDay);
     FSession.Race.TickGate = this;
     FActivationHook = FApplication.AddActivationHook([this](bool active) {
         if (FPeer != TNetPeer::None && FState != TState::Connecting && FState != TState::Alone)
@@ -68,6 +70,8 @@ void TNetRace::Service()
 void TNetRace::ServiceState()
 {
     const uint32_t now = FClock.Milliseconds();
+    if (FDoor)
+        FDoor->Service(now);
     if (FState == TState::Connecting) {
         if (!FHost && now - FStarted > ConnectTimeout)
             End(TNetEnd::NoAnswer);
@@ -108,21 +112,19 @@ void TNetRace::SetStatus(TNetStatus status)
 
 void TNetRace::Connected(TNetPeer peer)
 {
-    if (!FHost) {
-        FPeer = peer;
-        FLink->Send(peer, THello{ProtocolVersion, MakeVersionText(FOptions.Version)}, true);
-        return;
-    }
-    if (FPeer != TNetPeer::None || FState != TState::Connecting) {
-        FLink->Send(peer, TRefusal{TRefusal::RaceFull, MakeVersionText(FOptions.Version)}, true);
-        FLink->Disconnect(peer);
+    if (FHost) {
+        FDoor->Connected(peer, FClock.Milliseconds());
         return;
     }
     FPeer = peer;
+    FJoinerNonce = NewNonce();
+    FLink->Send(peer, THello{ProtocolVersion, MakeVersionText(FOptions.Version), FJoinerNonce}, true);
 }
 
 void TNetRace::Disconnected(TNetPeer peer, bool left)
 {
+    if (FDoor && peer != FPeer)
+        FDoor->Disconnected(peer);
     if (peer != FPeer || FState == TState::Alone)
         return;
     FPeer = TNetPeer::None;
@@ -137,35 +139,45 @@ void TNetRace::Disconnected(TNetPeer peer, bool left)
 
 void TNetRace::Received(TNetPeer peer, const TMessage& message)
 {
-    if (peer != FPeer || FState == TState::Alone)
+    if (FState == TState::Alone)
         return;
-    FLastReceived = FClock.Milliseconds();
-    std::visit([this, peer](const auto& m) {
-        if constexpr (std::is_same_v<std::decay_t<decltype(m)>, THello>)
-            Handle(m, peer);
-        else
-            Handle(m);
-    }, message);
-}
-
-void TNetRace::Handle(const THello& m, TNetPeer peer)
-{
-    if (!FHost || FState != TState::Connecting)
-        return;
-    if (m.Protocol != ProtocolVersion || VersionString(m.Version) != FOptions.Version) {
-        FLink->Send(peer, TRefusal{TRefusal::OtherVersion, MakeVersionText(FOptions.Version)}, true);
-        FLink->Disconnect(peer);
-        FPeer = TNetPeer::None;
+    if (FDoor && peer != FPeer) {
+        const THostDoor::TOutcome outcome = FDoor->Received(peer, message, FClock.Milliseconds());
+        if (outcome == THostDoor::TOutcome::WrongCode) {
+            FListener.NetWrongCodeRefused();
+        } else if (outcome == THostDoor::TOutcome::Admitted && FPeer == TNetPeer::None) {
+            FPeer = peer;
+            Begin(FOptions.TimeOfDay);
+        }
         return;
     }
-    FLink->Send(peer, TWelcome{FOptions.TimeOfDay, MakeVersionText(FOptions.Version)}, true);
-    Begin(FOptions.TimeOfDay);
+    if (peer != FPeer)
+        return;
+    FLastReceived = FClock.Milliseconds();
+    std::visit([this](const auto& m) { Handle(m); }, message);
+}
+
+void TNetRace::Handle(const TChallenge& m)
+{
+    if (FHost || FState != TState::Connecting || FHostNonce)
+        return;
+    FHostNonce = m.Nonce;
+    // An open race asks for no code: the joiner proves the empty one, whatever it was given.
+    FKey.emplace(m.CodeRequired ? FOptions.Code : std::string());
+    FLink->Send(FPeer, TProofOfCode{FKey->JoinerProof(*FHostNonce, FJoinerNonce)}, true);
 }
 
 void TNetRace::Handle(const TWelcome& m)
 {
-    if (!FHost && FState == TState::Connecting)
-        Begin(m.TimeOfDay);
+    if (FHost || FState != TState::Connecting || !FHostNonce)
+        return;
+    // Only a host that knows the code can make this proof: anything else is not the race we were invited to.
+    if (!SameProof(m.Proof, FKey->HostProof(*FHostNonce, FJoinerNonce))) {
+        End(TNetEnd::WrongCode);
+        return;
+    }
+    FLink->Seal(FPeer, FKey->Keys(false, *FHostNonce, FJoinerNonce));
+    Begin(m.TimeOfDay);
 }
 
 void TNetRace::Handle(const TRefusal& m)
@@ -174,6 +186,8 @@ void TNetRace::Handle(const TRefusal& m)
         return;
     if (m.Reason == TRefusal::RaceFull)
         End(TNetEnd::RaceFull);
+    else if (m.Reason == TRefusal::WrongCode)
+        End(TNetEnd::WrongCode);
     else
         End(TNetEnd::OtherVersion, 0, VersionString(m.Version));
 }

@@ -1,5 +1,6 @@
 #pragma once
 #include "network/DesyncCheck.h"
+#include "network/HostDoor.h"
 #include "network/Lockstep.h"
 #include "network/NetLink.h"
 #include "simulation/RaceClock.h"
@@ -91,6 +92,9 @@ public:
     int32_t Delay() const { return FLockstep ? FLockstep->Delay() : 0; }
     int64_t RoundTrip() const { return FRoundTrip; }
     const INetLink& Link() const { return *FLink; }
+    // Messages dropped because their tag was wrong or missing, or because they came from a caller that had
+    // not proven the race code (a third machine, a silent caller, one turned away).
+    int64_t Rejected() const { return FLink->Rejected() + (FDoor ? FDoor->Ignored() : 0); }
     const TDesyncCheck& Digests() const { return FDesync; }
 
     // Called after every tick run while linked, with the tick's two records, green's first.
@@ -105,7 +109,7 @@ private:
     void Connected(TNetPeer peer);
     void Received(TNetPeer peer, const TMessage& message);
     void Disconnected(TNetPeer peer, bool left);
-    void Handle(const THello& m, TNetPeer peer);
+    void Handle(const THello&) {}
     void Handle(const TWelcome& m);
     void Handle(const TRefusal& m);
     void Handle(const TInputs& m);
@@ -114,6 +118,8 @@ private:
     void Handle(const TFocus& m);
     void Handle(const TPing& m);
     void Handle(const TPong& m);
+    void Handle(const TChallenge& m);
+    void Handle(const TProofOfCode&) {}
 
     // Time-outs, pings, resent records and the waiting notice.
     void ServiceState();
@@ -140,6 +146,12 @@ private:
     INetRaceListener& FListener;
     TState FState = TState::Connecting;
     TNetStatus FStatus = TNetStatus::None;
+    // The host's: who may take the seat.
+    std::optional<THostDoor> FDoor;
+    // The joiner's half of the handshake, and the key its answer was made with.
+    TNonce FJoinerNonce{};
+    std::optional<TNonce> FHostNonce;
+    std::optional<TRaceKey> FKey;
     std::optional<TLockstep> FLockstep;
     std::optional<TRaceClock> FRaceClock;
     TDesyncCheck FDesync;

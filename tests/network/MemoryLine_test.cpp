@@ -148,29 +148,30 @@ TEST(MemoryLine, UnreliableMessagesComeLostDoubledAndOutOfOrderAsTheFaultsSay)
     }
 }
 
-TEST(MemoryLine, AHostTakesTwoCallersAndLeavesAThirdUnansweredUntilItGivesUp)
+TEST(MemoryLine, AFullHostLeavesTheNextCallerUnansweredUntilItGivesUp)
 {
     TLinks links({0, 0, 10, 0});
     links.Connect();
-    std::unique_ptr<TMemoryLink> second = links.Line.Join(links.Host->Port());
-    std::unique_ptr<TMemoryLink> third = links.Line.Join(links.Host->Port());
-    THeard secondHeard;
-    THeard thirdHeard;
-    const INetLink::THandler secondHandler = secondHeard.Handler(links.Clock);
-    const INetLink::THandler thirdHandler = thirdHeard.Handler(links.Clock);
+    std::vector<std::unique_ptr<TMemoryLink>> callers;
+    std::vector<THeard> heard(MaxLinkPeers);
+    std::vector<INetLink::THandler> handlers;
+    for (size_t i = 1; i <= MaxLinkPeers; ++i) {
+        callers.push_back(links.Line.Join(links.Host->Port()));
+        handlers.push_back(heard[i - 1].Handler(links.Clock));
+    }
     const uint32_t called = links.Clock.Milliseconds();
-    for (uint32_t t = 0; t < 31000 && thirdHeard.Disconnected.empty(); ++t) {
-        second->Service(secondHandler);
-        third->Service(thirdHandler);
+    for (uint32_t t = 0; t < 31000 && heard.back().Disconnected.empty(); ++t) {
+        for (size_t i = 0; i < callers.size(); ++i)
+            callers[i]->Service(handlers[i]);
         links.Run(1);
     }
-    EXPECT_EQ(links.HostHeard.Connected.size(), 2u);
-    EXPECT_EQ(secondHeard.Connected.size(), 1u);
-    EXPECT_TRUE(thirdHeard.Connected.empty());
-    ASSERT_EQ(thirdHeard.Disconnected.size(), 1u);
-    EXPECT_FALSE(thirdHeard.Disconnected[0].second);
+    EXPECT_EQ(links.HostHeard.Connected.size(), MaxLinkPeers);
+    EXPECT_EQ(heard.front().Connected.size(), 1u);
+    EXPECT_TRUE(heard.back().Connected.empty());
+    ASSERT_EQ(heard.back().Disconnected.size(), 1u);
+    EXPECT_FALSE(heard.back().Disconnected[0].second);
     EXPECT_GE(links.Clock.Milliseconds() - called, 30000u);
-    EXPECT_EQ(links.Host->PeerCount(), 2u);
+    EXPECT_EQ(links.Host->PeerCount(), MaxLinkPeers);
 }
 
 TEST(MemoryLine, AGoodbyeIsToldAsLeftAfterWhatWasUnderWayAndASilentLineAsLostAfterThirtySeconds)

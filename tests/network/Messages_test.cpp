@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <string>
 #include <vector>
 
 namespace {
@@ -37,12 +39,24 @@ TInputs RegattaInputs()
     return m;
 }
 
+std::array<uint8_t, 16> SomeNonce(uint8_t seed)
+{
+    std::array<uint8_t, 16> nonce{};
+    for (size_t i = 0; i < nonce.size(); ++i)
+        nonce[i] = static_cast<uint8_t>(seed * 31 + i * 7);
+    return nonce;
+}
+
 TEST(Messages, EveryKindComesBackAsItWent)
 {
     const std::vector<TMessage> messages = {
-        THello{ProtocolVersion, MakeVersionText("1.0")},
-        TWelcome{86399999, MakeVersionText("1.10.2-rc1")},
+        THello{ProtocolVersion, MakeVersionText("1.0"), SomeNonce(1)},
+        TWelcome{86399999, MakeVersionText("1.10.2-rc1"), SomeNonce(2)},
         TRefusal{TRefusal::OtherVersion, MakeVersionText("2.0")},
+        TRefusal{TRefusal::WrongCode, MakeVersionText("2.0")},
+        TChallenge{SomeNonce(3), true},
+        TChallenge{SomeNonce(4), false},
+        TProofOfCode{SomeNonce(5)},
         SomeInputs(),
         RegattaInputs(),
         TResume{MaxTick},
@@ -66,6 +80,19 @@ TEST(Messages, EveryKindComesBackAsItWent)
     EXPECT_EQ(regatta.Records[1], RegattaInputs().Records[1]);
 }
 
+// An older program says hello without a nonce: it still decodes, so that the host can refuse it by version.
+TEST(Messages, AnOlderProgramsHelloDecodesWithItsProtocol)
+{
+    std::vector<uint8_t> old = {1, 2, 0};
+    for (const char c : std::string("0.9"))
+        old.push_back(static_cast<uint8_t>(c));
+    old.resize(1 + 2 + VersionLength, 0);
+    const std::optional<TMessage> hello = DecodeMessage(old.data(), old.size());
+    ASSERT_TRUE(hello.has_value());
+    EXPECT_EQ(std::get<THello>(*hello).Protocol, 2);
+    EXPECT_EQ(VersionString(std::get<THello>(*hello).Version), "0.9");
+}
+
 TEST(Messages, AFullStretchIsTheLargestMessage)
 {
     TInputs m;
@@ -84,12 +111,15 @@ TEST(Messages, AnyFieldOutOfRangeIsRefused)
     };
     const TCase cases[] = {
         {"unknown kind", TPing{1}, 0, 0},
-        {"unknown kind past the last", TPing{1}, 0, 10},
+        {"unknown kind past the last", TPing{1}, 0, 12},
+        {"a new hello that says protocol 2", THello{ProtocolVersion, MakeVersionText("1.0"), {}}, 1, 2},
+        {"challenge that asks for a code 2", TChallenge{{}, true}, 17, 2},
         {"version with a space", THello{ProtocolVersion, MakeVersionText("1.0")}, 4, ' '},
         {"empty version", THello{ProtocolVersion, MakeVersionText("1.0")}, 3, 0},
         {"bytes after the version's end", THello{ProtocolVersion, MakeVersionText("1.0")}, 10, 'x'},
         {"time of day past midnight", TWelcome{86399999, MakeVersionText("1")}, 4, 0xff},
-        {"unknown refusal", TRefusal{TRefusal::RaceFull, MakeVersionText("1")}, 1, 3},
+        {"unknown refusal", TRefusal{TRefusal::RaceFull, MakeVersionText("1")}, 1, 4},
+        {"refusal 0", TRefusal{TRefusal::RaceFull, MakeVersionText("1")}, 1, 0},
         {"first tick 0", SomeInputs(), 1, 0},
         {"no records", SomeInputs(), 5, 0},
         {"more records than sent", SomeInputs(), 5, 4},
@@ -121,8 +151,10 @@ TEST(Messages, AnyFieldOutOfRangeIsRefused)
 
 TEST(Messages, AWrongSizeIsRefusedForEveryKind)
 {
-    const std::vector<TMessage> messages = {THello{ProtocolVersion, MakeVersionText("1.0")},
-                                            TWelcome{1, MakeVersionText("1")},
+    const std::vector<TMessage> messages = {THello{ProtocolVersion, MakeVersionText("1.0"), {}},
+                                            TWelcome{1, MakeVersionText("1"), {}},
+                                            TChallenge{{}, false},
+                                            TProofOfCode{},
                                             TRefusal{TRefusal::RaceFull, MakeVersionText("1")},
                                             SomeInputs(),
                                             TResume{1},
@@ -137,6 +169,10 @@ TEST(Messages, AWrongSizeIsRefusedForEveryKind)
         EXPECT_FALSE(DecodeMessage(bytes.data(), bytes.size()).has_value()) << "kind " << message.index();
     }
     EXPECT_FALSE(DecodeMessage(nullptr, 0).has_value());
+    // The new hello without its nonce is the old one's size: taken only as protocol 2's.
+    std::vector<uint8_t> newHello = Bytes(THello{ProtocolVersion, MakeVersionText("1.0"), {}});
+    newHello.resize(newHello.size() - NonceSize);
+    EXPECT_FALSE(DecodeMessage(newHello.data(), newHello.size()).has_value());
     const std::vector<uint8_t> huge(MaxMessageSize + 1, 4);
     EXPECT_FALSE(DecodeMessage(huge.data(), huge.size()).has_value());
 }

@@ -26,13 +26,15 @@ inline std::pair<uint64_t, uint64_t> TickDigests(THeadlessGame& game)
 struct TNetSide : INetRaceListener {
     // now: the line's clock at this moment; the game's clock keeps the same pace from here on.
     TNetSide(uint32_t now, std::unique_ptr<INetLink> link, bool host, const std::string& version = "1.0",
-             const std::string& record = {})
+             const std::string& record = {}, const std::string& code = "K7P-2QX", bool open = false)
         : Game(false, host ? 1000 : 2000), Offset(Game.Clock.Milliseconds() - now)
     {
         TNetRace::TOptions options;
         options.Version = version;
         options.TimeOfDay = 34867345;
         options.RecordPath = record;
+        options.Code = code;
+        options.Open = open;
         Net.emplace(Game.Session, Game.Application, Game.Clock, std::move(link), host, options, *this);
         Net->OnTick = [this](int64_t) { Digests.push_back(TickDigests(Game)); };
     }
@@ -52,6 +54,7 @@ struct TNetSide : INetRaceListener {
     void NetStatusChanged(TNetStatus status) override { Statuses.push_back(status); }
     void NetPausedChanged(bool paused) override { Paused = paused; }
     void NetRaceEnded(const TNetEnd& end) override { Ended = end; }
+    void NetWrongCodeRefused() override { ++WrongCodesTold; }
 
     THeadlessGame Game;
     // The game's clock less the line's.
@@ -61,6 +64,7 @@ struct TNetSide : INetRaceListener {
     std::vector<TNetStatus> Statuses;
     bool Paused = false;
     std::optional<TNetEnd> Ended;
+    int WrongCodesTold = 0;
 };
 
 // A memory line and the time of everything on it, moved on one millisecond at a time.
