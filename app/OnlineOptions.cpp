@@ -1,6 +1,7 @@
 #include "app/OnlineOptions.h"
 
 #include "network/EnetLink.h"
+#include "network/RaceCode.h"
 
 TOnlineOptions ParseOnlineOptions(const std::vector<std::string>& args)
 {
@@ -27,6 +28,17 @@ TOnlineOptions ParseOnlineOptions(const std::vector<std::string>& args)
             setRole(TOnlineOptions::Join);
             if (takesValue(i))
                 options.Address = args[++i];
+        } else if (arg == "--code") {
+            if (!takesValue(i))
+                throw std::invalid_argument("--code braucht einen Code wie K7P-2QX");
+            const std::optional<std::string> code = ParseRaceCode(args[++i]);
+            if (!code)
+                throw std::invalid_argument("Ungültiger Code: " + args[i] + " (sechs Zeichen wie K7P-2QX)");
+            options.Code = *code;
+        } else if (arg == "--open") {
+            options.Open = true;
+        } else if (arg == "--no-port-mapping") {
+            options.PortMapping = false;
         } else if (arg == "--record") {
             if (!takesValue(i))
                 throw std::invalid_argument("--record braucht einen Dateinamen");
@@ -37,5 +49,13 @@ TOnlineOptions ParseOnlineOptions(const std::vector<std::string>& args)
     }
     if (!options.RecordPath.empty() && options.Role == TOnlineOptions::Local)
         throw std::invalid_argument("--record gilt nur mit --host oder --join");
+    if (!options.Code.empty() && options.Role == TOnlineOptions::Local)
+        throw std::invalid_argument("--code gilt nur mit --host oder --join");
+    if (options.Open && options.Role != TOnlineOptions::Host)
+        throw std::invalid_argument("--open gilt nur mit --host");
+    if (options.Open && !options.Code.empty())
+        throw std::invalid_argument("--open und --code schließen einander aus: ein offenes Rennen hat keinen Code");
+    if (!options.PortMapping && options.Role != TOnlineOptions::Host)
+        throw std::invalid_argument("--no-port-mapping gilt nur mit --host");
     return options;
 }

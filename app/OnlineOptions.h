@@ -6,15 +6,22 @@
 #include <vector>
 
 // The command line of an online race: "--host [PORT]" waits for one other player, "--join [HOST[:PORT]]"
-// joins one (without an address the program asks for it), "--record FILE" keeps the race as a replay script.
+// joins one (without an address, or without a code, the program asks), "--record FILE" keeps the race as a
+// replay script. "--code CODE" is the race code (the host's instead of a random one, or the one the joiner
+// was given); the host's "--open" takes anyone without a code, its "--no-port-mapping" leaves the router alone.
 struct TOnlineOptions {
     enum TRole { Local, Host, Join } Role = Local;
     uint16_t Port = 0;
     // Join: the host's name or address with an optional ":PORT"; empty asks the player.
     std::string Address;
     std::string RecordPath;
+    // The code in its written form ("K7P-2QX"); empty when not given.
+    std::string Code;
+    bool Open = false;
+    bool PortMapping = true;
 };
 
-// Raises std::invalid_argument with a message for the player: an unknown option, a bad port, "--record"
-// without a file or without a race to record, both "--host" and "--join".
+// Raises std::invalid_argument with a message for the player: an unknown option, a bad port, a bad code,
+// "--record" without a file or without a race to record, both "--host" and "--join", "--open" with a code or
+// when joining, "--no-port-mapping" when joining, "--code" without a race.
 TOnlineOptions ParseOnlineOptions(const std::vector<std::string>& args);

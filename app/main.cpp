@@ -2,7 +2,9 @@
 #include "app/ProgramHelp.h"
 #include "app/ProgramOptions.h"
 #include "app/RateReport.h"
+#include "network/RaceCode.h"
 #include "platform/qt/QtApplication.h"
+#include "platform/qt/QuitOnSignals.h"
 #include "platform/qt/WaylandDecorations.h"
 #include "platform/sdl/SdlSoundPlayer.h"
 #include "simulation/RaceSounds.h"
@@ -66,6 +68,8 @@ int main(int argc, char** argv)
     const TProgramTranslation translation;
     TQtApplication application;
     application.SetExceptionReporter(&TQuiboApplication::ReportException);
+    // SIGTERM and SIGINT end the loop, so that everything below is destroyed as on quitting.
+    const TQuitOnSignals quitOnSignals;
 
     // Qt has taken its own arguments out by now.
     TOnlineOptions& online = commandLine.Online;
@@ -75,18 +79,25 @@ int main(int argc, char** argv)
         for (const QString& arg : QCoreApplication::arguments().mid(1))
             args.push_back(arg.toStdString());
         ReadOnlineOptions(commandLine, args);
-        if (online.Role == TOnlineOptions::Join && online.Address.empty()) {
-            const std::optional<QString> address = AskForHostAddress();
-            if (!address)
-                return 0;
-            online.Address = address->toStdString();
-        }
         if (online.Role == TOnlineOptions::Host) {
+            if (!online.Open && online.Code.empty())
+                online.Code = NewRaceCode();
             link = TEnetLink::Host(online.Port);
         } else if (online.Role == TOnlineOptions::Join) {
             std::string host;
             uint16_t port = 0;
-            SplitHostPort(online.Address, host, port);
+            // A bad address on the command line is refused before anything is asked.
+            if (!online.Address.empty())
+                SplitHostPort(online.Address, host, port);
+            // Without an address or a code the player is asked; with both, not.
+            if (online.Address.empty() || online.Code.empty()) {
+                const std::optional<TJoinRequest> request = AskToJoin(online.Address, online.Code);
+                if (!request)
+                    return 0;
+                online.Address = request->Address;
+                online.Code = request->Code;
+                SplitHostPort(online.Address, host, port);
+            }
             link = TEnetLink::Join(host, port);
         }
     } catch (const ENetStartError& error) {
@@ -113,9 +124,12 @@ int main(int argc, char** argv)
         options.Version = QUIBO_VERSION;
         options.TimeOfDay = mainForm.Clock.MillisecondsOfDay();
         options.RecordPath = online.RecordPath;
+        options.Code = online.Code;
+        options.Open = online.Open;
         try {
             onlineRace = std::make_unique<TOnlineRace>(mainForm, application, std::move(link),
-                online.Role == TOnlineOptions::Host, QString::fromStdString(online.Address), options);
+                online.Role == TOnlineOptions::Host, QString::fromStdString(online.Address), options,
+                online.PortMapping);
         } catch (const std::runtime_error& error) {
             return Refuse(TOnlineRace::RecordErrorText(error.what()));
         }

@@ -86,7 +86,7 @@ port=$((30000 + $$ % 20000))
 for added in 0 50 150; do
   host_log=$(mktemp); guest_log=$(mktemp); logs+=("$host_log" "$guest_log")
   start_display
-  start_game "$display" "$host_log" --host "$port"
+  start_game "$display" "$host_log" --host "$port" --code K7P-2QX --no-port-mapping
   host=$game
   join_port=$port
   if ((added > 0)); then
@@ -95,7 +95,7 @@ for added in 0 50 150; do
     pids+=($!)
   fi
   start_display
-  start_game "$display" "$guest_log" --join "127.0.0.1:$join_port"
+  start_game "$display" "$guest_log" --join "127.0.0.1:$join_port" --code K7P-2QX
   guest=$game
   sleep 3
   read -r host_share guest_share <<<"$(measure_cpu "$host" "$guest")"

@@ -1,9 +1,11 @@
 #include "ui/OnlineRace.h"
 
+#include "ui/HostDialog.h"
 #include "ui/MainForm.h"
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QMouseEvent>
 
 #include <cstdio>
 
@@ -11,14 +13,35 @@ namespace {
 
 // Often enough that a record waits at most a fraction of a frame to go out.
 constexpr int ServiceIntervalMilliseconds = 4;
+// The router answers within seconds; a fifth of one is soon enough to show it.
+constexpr int MappingPollMilliseconds = 200;
 
 } // namespace
 
 TOnlineRace::TOnlineRace(TMainForm& form, IApplication& application, std::unique_ptr<INetLink> link, bool host,
-                         const QString& address, TNetRace::TOptions options)
-    : FForm(form), FAddress(address), FPort(link->Port()),
+                         const QString& address, TNetRace::TOptions options, bool askRouter)
+    : FForm(form), FAddress(address),
+      FInvitation{link->Port(), options.Open ? std::string() : options.Code, host && askRouter && !options.Open, {}},
       FNet(form.Session, application, form.Clock, std::move(link), host, std::move(options), *this)
 {
+    FInvitation.Mapping.LocalPort = FInvitation.Port;
+    FRefusalNotice.setSingleShot(true);
+    FRefusalNotice.setInterval(RefusalNoticeTime);
+    connect(&FRefusalNotice, &QTimer::timeout, this, [this] { ShowStatus(); });
+    if (host) {
+        FHostDialog = new THostDialog(&form);
+        FHostDialog->SetInvitation(FInvitation);
+        form.StatusBar1->installEventFilter(this);
+        // Once the window is up, so that the dialog stands beside it.
+        QTimer::singleShot(0, FHostDialog, [this] { FHostDialog->show(); });
+        if (FInvitation.RouterAsked) {
+            FMapper = std::make_unique<TPortMapper>(FInvitation.Port);
+            connect(&FMappingPoll, &QTimer::timeout, this, [this] { FollowMapping(); });
+            FMappingPoll.start(MappingPollMilliseconds);
+        } else {
+            PrintInvitation();
+        }
+    }
     form.SetCommands(FNet);
     form.EnterOnlineRace();
     // Whichever way the program ends (Esc, the window closed, a signal), the other machine is told at once.
@@ -28,13 +51,18 @@ TOnlineRace::TOnlineRace(TMainForm& form, IApplication& application, std::unique
     FService.start(ServiceIntervalMilliseconds);
 }
 
-QString TOnlineRace::StatusText(TNetStatus status, uint16_t port, const QString& address)
+TOnlineRace::~TOnlineRace()
+{
+    FForm.StatusBar1->removeEventFilter(this);
+}
+
+QString TOnlineRace::StatusText(TNetStatus status, const THostInvitation& invitation, const QString& address)
 {
     switch (status) {
     case TNetStatus::None:
         return {};
     case TNetStatus::WaitingForGuest:
-        return QCoreApplication::translate("TOnlineRace", "Warte auf den zweiten Spieler (UDP-Port %1) ...").arg(port);
+        return THostTexts::WaitingText(invitation);
     case TNetStatus::Connecting:
         return QCoreApplication::translate("TOnlineRace", "Verbinde mit %1 ...").arg(address);
     case TNetStatus::WaitingForPeer:
@@ -43,6 +71,11 @@ QString TOnlineRace::StatusText(TNetStatus status, uint16_t port, const QString&
         return QCoreApplication::translate("TOnlineRace", "Pause: das Fenster des anderen Spielers ist nicht aktiv");
     }
     return {};
+}
+
+QString TOnlineRace::WrongCodeText()
+{
+    return QCoreApplication::translate("TOnlineRace", "Ein Spieler mit falschem Code wurde abgewiesen.");
 }
 
 QString TOnlineRace::EndText(const TNetEnd& end, const QString& address)
@@ -61,7 +94,15 @@ QString TOnlineRace::EndText(const TNetEnd& end, const QString& address)
         return QCoreApplication::translate("TOnlineRace", "Der Gastgeber hat QuiboTrainer %1, dieser Rechner QuiboTrainer %2: beide brauchen dieselbe Version.")
             .arg(QString::fromStdString(end.HostVersion), QString::fromStdString(end.GuestVersion));
     case TNetEnd::NoAnswer:
-        return QCoreApplication::translate("TOnlineRace", "Keine Antwort von %1.").arg(address);
+        return QCoreApplication::translate("TOnlineRace", "Keine Antwort von %1. Stimmen Adresse und Port? Ist der "
+                                                          "Gastgeber hinter einem Router, muss sein UDP-Port dort "
+                                                          "vielleicht an seinen Rechner weitergeleitet werden.")
+            .arg(address);
+    case TNetEnd::WrongCode:
+        return QCoreApplication::translate("TOnlineRace", "Der Gastgeber auf %1 hat den Code abgelehnt. Frag ihn "
+                                                          "nach dem Code, den sein Fenster zeigt, und tritt damit "
+                                                          "noch einmal bei.")
+            .arg(address);
     }
     return {};
 }
@@ -91,7 +132,57 @@ QString TOnlineRace::StartErrorText(const ENetStartError& error)
 
 void TOnlineRace::NetStatusChanged(TNetStatus status)
 {
-    FForm.ShowNetStatus(StatusText(status, FPort, FAddress));
+    // The guest has come: the host dialog gives the keys back to the race window.
+    if (FHostDialog && FStatus == TNetStatus::WaitingForGuest && status != TNetStatus::WaitingForGuest &&
+        FHostDialog->isVisible()) {
+        FHostDialog->hide();
+        FForm.activateWindow();
+    }
+    FStatus = status;
+    FRefusalNotice.stop();
+    ShowStatus();
+}
+
+void TOnlineRace::NetWrongCodeRefused()
+{
+    std::fprintf(stderr, "%s\n", WrongCodeText().toLocal8Bit().constData());
+    FForm.ShowNetStatus(WrongCodeText());
+    FRefusalNotice.start();
+}
+
+void TOnlineRace::ShowStatus()
+{
+    FForm.ShowNetStatus(StatusText(FStatus, FInvitation, FAddress));
+}
+
+void TOnlineRace::FollowMapping()
+{
+    TPortMappingState mapping = FMapper->State();
+    if (mapping == FInvitation.Mapping)
+        return;
+    FInvitation.Mapping = std::move(mapping);
+    FHostDialog->SetInvitation(FInvitation);
+    if (!FRefusalNotice.isActive())
+        ShowStatus();
+    PrintInvitation();
+}
+
+void TOnlineRace::PrintInvitation() const
+{
+    for (const QString& line : THostTexts::ConsoleLines(FInvitation))
+        std::printf("%s\n", line.toLocal8Bit().constData());
+    std::fflush(stdout);
+}
+
+bool TOnlineRace::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == FForm.StatusBar1 && event->type() == QEvent::MouseButtonPress && FHostDialog) {
+        FHostDialog->show();
+        FHostDialog->raise();
+        FHostDialog->activateWindow();
+        return true;
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 void TOnlineRace::NetPausedChanged(bool paused)
@@ -103,7 +194,8 @@ void TOnlineRace::NetRaceEnded(const TNetEnd& end)
 {
     // Told from within a tick or the link's service: the message box waits for the loop.
     const QString text = EndText(end, FAddress);
-    const bool refused = end.Kind == TNetEnd::RaceFull || end.Kind == TNetEnd::OtherVersion || end.Kind == TNetEnd::NoAnswer;
+    const bool refused = end.Kind == TNetEnd::RaceFull || end.Kind == TNetEnd::OtherVersion ||
+                         end.Kind == TNetEnd::NoAnswer || end.Kind == TNetEnd::WrongCode;
     std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
     QTimer::singleShot(0, &FForm, [this, text, refused] {
         FForm.Messages.ShowInformation("QuiboTrainer", text.toStdString());

@@ -41,6 +41,57 @@ TEST(OnlineOptions, WhatCannotBeMeantIsRefused)
         EXPECT_THROW(ParseOnlineOptions(args), std::invalid_argument) << args[0];
 }
 
+TEST(OnlineOptions, TheRaceCodeTheOpenRaceAndTheRouter)
+{
+    const struct {
+        std::vector<std::string> Args;
+        std::string Code;
+        bool Open;
+        bool PortMapping;
+    } cases[] = {
+        {{"--host"}, "", false, true},
+        // A code is kept in its written form, however it was typed.
+        {{"--host", "--code", "k7p2qx"}, "K7P-2QX", false, true},
+        {{"--host", "4000", "--code", " K7P-2QX ", "--no-port-mapping"}, "K7P-2QX", false, false},
+        {{"--join", "boat.example", "--code", "k7p-2qx"}, "K7P-2QX", false, true},
+        {{"--code", "K7P-2QX", "--join"}, "K7P-2QX", false, true},
+        {{"--open", "--host", "4000"}, "", true, true},
+        {{"--host", "--open", "--no-port-mapping"}, "", true, false},
+    };
+    for (const auto& c : cases) {
+        const TOnlineOptions o = ParseOnlineOptions(c.Args);
+        EXPECT_EQ(o.Code, c.Code) << c.Args[0] << " " << c.Args[1];
+        EXPECT_EQ(o.Open, c.Open) << c.Args[0] << " " << c.Args[1];
+        EXPECT_EQ(o.PortMapping, c.PortMapping) << c.Args[0] << " " << c.Args[1];
+    }
+    const struct {
+        std::vector<std::string> Args;
+        const char* Names;
+    } refused[] = {
+        {{"--host", "--code"}, "--code"},
+        {{"--host", "--code", "--open"}, "--code"},
+        {{"--join", "boat", "--code", "K7P-2Q"}, "K7P-2Q"},
+        {{"--join", "boat", "--code", "K7P-2QXA"}, "K7P-2QXA"},
+        // Look-alikes are not in the alphabet: O for 0, I for 1, S for 5.
+        {{"--join", "boat", "--code", "K0P-2QX"}, "K0P-2QX"},
+        {{"--join", "boat", "--code", "KIP-SQX"}, "KIP-SQX"},
+        {{"--code", "K7P-2QX"}, "--code"},
+        {{"--host", "--open", "--code", "K7P-2QX"}, "--open"},
+        {{"--join", "boat", "--open"}, "--open"},
+        {{"--open"}, "--open"},
+        {{"--join", "boat", "--no-port-mapping"}, "--no-port-mapping"},
+        {{"--no-port-mapping"}, "--no-port-mapping"},
+    };
+    for (const auto& r : refused) {
+        try {
+            ParseOnlineOptions(r.Args);
+            ADD_FAILURE() << r.Names << " was taken";
+        } catch (const std::invalid_argument& error) {
+            EXPECT_NE(std::string(error.what()).find(r.Names), std::string::npos) << error.what();
+        }
+    }
+}
+
 TEST(OnlineOptions, AddressesSplitIntoNameAndPort)
 {
     std::string host;

@@ -1,6 +1,7 @@
 #include "platform/HeadlessApplication.h"
 #include "platform/VirtualKeyCodes.h"
 #include "ui/LeftCaptionCheckBox.h"
+#include "ui/HostInvitation.h"
 #include "ui/MainForm.h"
 #include "ui/OnlineRace.h"
 #include "ui/RegattaDialog.h"
@@ -208,34 +209,48 @@ TEST_P(TranslatedWindows, EveryTextIsTranslatedAndFitsWhereTheGermanStands)
               translation.Language().isEmpty() || language.SameAsGerman.count("Information") > 0);
 }
 
-// The online race's notices stand in the status bar's wide panel: translated, and fitting there.
+// The online race's notices stand in the status bar's wide panel: translated, and fitting there, the host's
+// waiting notice with the longest address and port it can name.
 TEST_P(TranslatedWindows, OnlineNoticesAreTranslatedAndFitTheStatusBar)
 {
-    std::vector<QString> german;
-    const TNetStatus statuses[] = {TNetStatus::WaitingForGuest, TNetStatus::Connecting, TNetStatus::WaitingForPeer,
-                                   TNetStatus::PeerInactive};
-    for (TNetStatus status : statuses)
-        german.push_back(TOnlineRace::StatusText(status, 65535, "boat.example.org"));
+    THostInvitation mapped{65535, "K7P-2QX", true, {}};
+    mapped.Mapping = {TPortMappingState::Mapped, TPortMappingState::Upnp, "203.0.113.255", 65535, 65535};
+    const THostInvitation unmapped{65535, "K7P-2QX", false, {}};
+    const THostInvitation open{65535, "", false, {}};
+    const auto notices = [&] {
+        std::vector<QString> texts;
+        for (const THostInvitation& host : {mapped, unmapped, open})
+            texts.push_back(TOnlineRace::StatusText(TNetStatus::WaitingForGuest, host, "boat.example.org"));
+        for (TNetStatus status : {TNetStatus::Connecting, TNetStatus::WaitingForPeer, TNetStatus::PeerInactive})
+            texts.push_back(TOnlineRace::StatusText(status, {}, "boat.example.org"));
+        texts.push_back(TOnlineRace::WrongCodeText());
+        // The messages a joiner is refused with.
+        for (const TNetEnd::TKind kind : {TNetEnd::PeerLeft, TNetEnd::NoAnswer, TNetEnd::WrongCode})
+            texts.push_back(TOnlineRace::EndText({kind, 0, {}, {}}, "boat.example.org"));
+        return texts;
+    };
+    const std::vector<QString> german = notices();
     const TProgramTranslation translation{QLocale(QString::fromLatin1(GetParam().Locale))};
     TWindows windows(Application);
     auto* panel = windows.Form.findChild<QLabel*>("Panel1");
     ASSERT_NE(panel, nullptr);
     const QString usual = panel->text();
-    for (size_t i = 0; i < std::size(statuses); ++i) {
-        const QString text = TOnlineRace::StatusText(statuses[i], 65535, "boat.example.org");
-        EXPECT_EQ(text == german[i], translation.Language().isEmpty()) << text.toStdString();
+    const std::vector<QString> shown = notices();
+    ASSERT_EQ(shown.size(), german.size());
+    for (size_t i = 0; i < shown.size(); ++i)
+        EXPECT_EQ(shown[i] == german[i], translation.Language().isEmpty()) << shown[i].toStdString();
+    // All but the three messages stand in the status bar.
+    for (size_t i = 0; i + 3 < shown.size(); ++i) {
+        const QString& text = shown[i];
         windows.Form.ShowNetStatus(text);
         EXPECT_EQ(panel->text(), text);
         EXPECT_LE(QFontMetrics(panel->font()).horizontalAdvance(text), panel->contentsRect().width())
             << text.toStdString();
     }
+    EXPECT_TRUE(shown[0].contains("203.0.113.255:65535") && shown[0].contains("K7P-2QX")) << shown[0].toStdString();
+    EXPECT_TRUE(shown[1].contains("65535") && shown[1].contains("K7P-2QX")) << shown[1].toStdString();
     windows.Form.ShowNetStatus({});
     EXPECT_EQ(panel->text(), usual) << "the usual text comes back";
-    // The messages too: one of each kind is enough to show the context is translated.
-    const bool translated = TOnlineRace::EndText({TNetEnd::PeerLeft, 0, {}, {}}, {}) !=
-                            QString::fromUtf8("Der andere Spieler hat das Rennen verlassen. Das Rennen geht auf diesem "
-                                              "Rechner weiter.");
-    EXPECT_EQ(translated, !translation.Language().isEmpty());
 }
 
 // The regatta's reports stand in the same panel: every kind of event and every rule, translated and fitting.

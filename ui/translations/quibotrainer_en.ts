@@ -2,6 +2,100 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_US" sourcelanguage="de_DE">
 <context>
+    <name>THostDialog</name>
+    <message>
+        <source>Online-Rennen als Gastgeber</source>
+        <translation>Hosting an online race</translation>
+    </message>
+    <message>
+        <source>Adresse:</source>
+        <translation>Address:</translation>
+    </message>
+    <message>
+        <source>Code:</source>
+        <translation>Code:</translation>
+    </message>
+    <message>
+        <source>Adresse und Code kopieren</source>
+        <translation>Copy address and code</translation>
+    </message>
+    <message>
+        <source>Schließen</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>Code kopieren</source>
+        <translation>Copy code</translation>
+    </message>
+</context>
+<context>
+    <name>THostTexts</name>
+    <message>
+        <source>Offenes Rennen: jeder, der den UDP-Port %1 dieses Rechners erreicht, kann ohne Code beitreten, etwa im selben Netz bei einer LAN-Party.</source>
+        <translation>Open race: anyone who reaches UDP port %1 of this computer can join without a code, such as on the same network at a LAN party.</translation>
+    </message>
+    <message>
+        <source>Der Router wird nicht gefragt. Ist dein Freund nicht im selben Netz, leite am Router den UDP-Port %1 von Hand an diesen Rechner weiter. Gib ihm deine Adresse im Internet mit :%1 und den Code.</source>
+        <translation>The router is not asked. If your friend is not on the same network, forward UDP port %1 on the router to this computer by hand. Give them your internet address with :%1 and the code.</translation>
+    </message>
+    <message>
+        <source>Frage den Router nach einer Portweiterleitung …</source>
+        <translation>Asking the router to forward a port …</translation>
+    </message>
+    <message>
+        <source>Der Router leitet den UDP-Port %1 an diesen Rechner weiter, nennt aber seine Adresse im Internet nicht. Gib deinem Freund deine Adresse im Internet mit :%1 und den Code.</source>
+        <translation>The router forwards UDP port %1 to this computer but does not tell its internet address. Give your friend your internet address with :%1 and the code.</translation>
+    </message>
+    <message>
+        <source>Der Router leitet den UDP-Port %1 an diesen Rechner weiter. Gib deinem Freund diese Adresse und den Code:</source>
+        <translation>The router forwards UDP port %1 to this computer. Give your friend this address and the code:</translation>
+    </message>
+    <message>
+        <source>Kein Router hat geantwortet. Leite am Router den UDP-Port %1 von Hand an diesen Rechner (Port %1) weiter und gib deinem Freund deine Adresse im Internet mit :%1 und den Code.</source>
+        <translation>No router answered. Forward UDP port %1 on the router to this computer (port %1) by hand and give your friend your internet address with :%1 and the code.</translation>
+    </message>
+    <message>
+        <source>Offenes Rennen ohne Code: wer den UDP-Port %1 dieses Rechners erreicht, tritt bei.</source>
+        <translation>Open race without a code: whoever reaches UDP port %1 of this computer joins.</translation>
+    </message>
+    <message>
+        <source>Gib deinem Freund: %1  Code %2</source>
+        <translation>Give your friend: %1  code %2</translation>
+    </message>
+    <message>
+        <source>Der Router leitet den UDP-Port %1 an diesen Rechner weiter (lokaler Port %2).</source>
+        <translation>The router forwards UDP port %1 to this computer (local port %2).</translation>
+    </message>
+    <message>
+        <source>Kein Router hat geantwortet: leite den UDP-Port %1 von Hand an diesen Rechner weiter (lokaler Port %1).</source>
+        <translation>No router answered: forward UDP port %1 to this computer by hand (local port %1).</translation>
+    </message>
+    <message>
+        <source>Router nicht gefragt: leite den UDP-Port %1 bei Bedarf von Hand an diesen Rechner weiter (lokaler Port %1).</source>
+        <translation>Router not asked: if need be, forward UDP port %1 to this computer by hand (local port %1).</translation>
+    </message>
+    <message>
+        <source>Gib deinem Freund: deine Adresse im Internet:%1  Code %2</source>
+        <translation>Give your friend: your internet address:%1  code %2</translation>
+    </message>
+    <message>
+        <source>%1  Code %2</source>
+        <translation>%1  code %2</translation>
+    </message>
+    <message>
+        <source>Code %1</source>
+        <translation>code %1</translation>
+    </message>
+    <message>
+        <source>UDP-Port %1</source>
+        <translation>UDP port %1</translation>
+    </message>
+    <message>
+        <source>Warte auf den zweiten Spieler: %1, Code %2 ...</source>
+        <translation>Waiting for the second player: %1, code %2 ...</translation>
+    </message>
+</context>
+<context>
     <name>TJoinDialog</name>
     <message>
         <source>Online-Rennen beitreten</source>
@@ -18,6 +112,10 @@
     <message>
         <source>Abbrechen</source>
         <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Code des Rennens (leer bei einem offenen Rennen):</source>
+        <translation>The race’s code (empty for an open race):</translation>
     </message>
 </context>
 <context>
@@ -110,10 +208,6 @@
         <translation>The host runs QuiboTrainer %1, this machine QuiboTrainer %2: both need the same version.</translation>
     </message>
     <message>
-        <source>Keine Antwort von %1.</source>
-        <translation>No answer from %1.</translation>
-    </message>
-    <message>
         <source>%1 lässt sich nicht schreiben.</source>
         <translation>%1 cannot be written.</translation>
     </message>
@@ -136,6 +230,18 @@
     <message>
         <source>Keine Verbindung zu %1 möglich.</source>
         <translation>No connection to %1 possible.</translation>
+    </message>
+    <message>
+        <source>Ein Spieler mit falschem Code wurde abgewiesen.</source>
+        <translation>A player with a wrong code was turned away.</translation>
+    </message>
+    <message>
+        <source>Keine Antwort von %1. Stimmen Adresse und Port? Ist der Gastgeber hinter einem Router, muss sein UDP-Port dort vielleicht an seinen Rechner weitergeleitet werden.</source>
+        <translation>No answer from %1. Are the address and port right? If the host is behind a router, its UDP port may need to be forwarded there to the host’s computer.</translation>
+    </message>
+    <message>
+        <source>Der Gastgeber auf %1 hat den Code abgelehnt. Frag ihn nach dem Code, den sein Fenster zeigt, und tritt damit noch einmal bei.</source>
+        <translation>The host on %1 refused the code. Ask the host for the code its window shows and join again with it.</translation>
     </message>
 </context>
 <context>
@@ -170,10 +276,6 @@
     <message>
         <source>--join [RECHNER[:PORT]]</source>
         <translation>--join [HOST[:PORT]]</translation>
-    </message>
-    <message>
-        <source>tritt dem Online-Rennen auf RECHNER bei; ohne Adresse fragt ein Dialog</source>
-        <translation>joins the online race on HOST; without an address a dialog asks for it</translation>
     </message>
     <message>
         <source>--record DATEI</source>
@@ -214,6 +316,22 @@
     <message>
         <source>zeigt Regatta um Regatta, beide Jollen vom Computer gesegelt; eine Taste beendet sie</source>
         <translation>races regatta after regatta, both dinghies sailed by the computer; a key ends it</translation>
+    </message>
+    <message>
+        <source>tritt dem Online-Rennen auf RECHNER bei; ohne Adresse oder Code fragt ein Dialog</source>
+        <translation>joins the online race on HOST; without an address or a code a dialog asks for them</translation>
+    </message>
+    <message>
+        <source>der Code des Rennens: für --join der erhaltene, für --host ein eigener statt eines zufälligen</source>
+        <translation>the race’s code: for --join the one you were given, for --host your own instead of a random one</translation>
+    </message>
+    <message>
+        <source>nur mit --host: ein offenes Rennen ohne Code, jeder, der den Port erreicht, tritt bei (LAN-Party)</source>
+        <translation>only with --host: an open race without a code; anyone who reaches the port joins (LAN party)</translation>
+    </message>
+    <message>
+        <source>nur mit --host: fragt den Router nicht nach einer Portweiterleitung</source>
+        <translation>only with --host: does not ask the router to forward the port</translation>
     </message>
 </context>
 <context>

@@ -2,6 +2,100 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="fr_FR" sourcelanguage="de_DE">
 <context>
+    <name>THostDialog</name>
+    <message>
+        <source>Online-Rennen als Gastgeber</source>
+        <translation>Course en ligne en tant qu’hôte</translation>
+    </message>
+    <message>
+        <source>Adresse:</source>
+        <translation>Adresse&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Code:</source>
+        <translation>Code&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Adresse und Code kopieren</source>
+        <translation>Copier l’adresse et le code</translation>
+    </message>
+    <message>
+        <source>Schließen</source>
+        <translation>Fermer</translation>
+    </message>
+    <message>
+        <source>Code kopieren</source>
+        <translation>Copier le code</translation>
+    </message>
+</context>
+<context>
+    <name>THostTexts</name>
+    <message>
+        <source>Offenes Rennen: jeder, der den UDP-Port %1 dieses Rechners erreicht, kann ohne Code beitreten, etwa im selben Netz bei einer LAN-Party.</source>
+        <translation>Course ouverte&#xa0;: quiconque atteint le port UDP %1 de cet ordinateur peut la rejoindre sans code, par exemple sur le même réseau lors d’une LAN party.</translation>
+    </message>
+    <message>
+        <source>Der Router wird nicht gefragt. Ist dein Freund nicht im selben Netz, leite am Router den UDP-Port %1 von Hand an diesen Rechner weiter. Gib ihm deine Adresse im Internet mit :%1 und den Code.</source>
+        <translation>Le routeur n’est pas sollicité. Si ton ami n’est pas sur le même réseau, redirige à la main le port UDP %1 du routeur vers cet ordinateur. Donne-lui ton adresse Internet avec :%1 et le code.</translation>
+    </message>
+    <message>
+        <source>Frage den Router nach einer Portweiterleitung …</source>
+        <translation>Demande de redirection de port au routeur …</translation>
+    </message>
+    <message>
+        <source>Der Router leitet den UDP-Port %1 an diesen Rechner weiter, nennt aber seine Adresse im Internet nicht. Gib deinem Freund deine Adresse im Internet mit :%1 und den Code.</source>
+        <translation>Le routeur redirige le port UDP %1 vers cet ordinateur mais ne donne pas son adresse Internet. Donne à ton ami ton adresse Internet avec :%1 et le code.</translation>
+    </message>
+    <message>
+        <source>Der Router leitet den UDP-Port %1 an diesen Rechner weiter. Gib deinem Freund diese Adresse und den Code:</source>
+        <translation>Le routeur redirige le port UDP %1 vers cet ordinateur. Donne à ton ami cette adresse et le code&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Kein Router hat geantwortet. Leite am Router den UDP-Port %1 von Hand an diesen Rechner (Port %1) weiter und gib deinem Freund deine Adresse im Internet mit :%1 und den Code.</source>
+        <translation>Aucun routeur n’a répondu. Redirige à la main le port UDP %1 du routeur vers cet ordinateur (port %1) et donne à ton ami ton adresse Internet avec :%1 et le code.</translation>
+    </message>
+    <message>
+        <source>Offenes Rennen ohne Code: wer den UDP-Port %1 dieses Rechners erreicht, tritt bei.</source>
+        <translation>Course ouverte sans code&#xa0;: quiconque atteint le port UDP %1 de cet ordinateur la rejoint.</translation>
+    </message>
+    <message>
+        <source>Gib deinem Freund: %1  Code %2</source>
+        <translation>Donne à ton ami&#xa0;: %1  code %2</translation>
+    </message>
+    <message>
+        <source>Der Router leitet den UDP-Port %1 an diesen Rechner weiter (lokaler Port %2).</source>
+        <translation>Le routeur redirige le port UDP %1 vers cet ordinateur (port local %2).</translation>
+    </message>
+    <message>
+        <source>Kein Router hat geantwortet: leite den UDP-Port %1 von Hand an diesen Rechner weiter (lokaler Port %1).</source>
+        <translation>Aucun routeur n’a répondu&#xa0;: redirige à la main le port UDP %1 vers cet ordinateur (port local %1).</translation>
+    </message>
+    <message>
+        <source>Router nicht gefragt: leite den UDP-Port %1 bei Bedarf von Hand an diesen Rechner weiter (lokaler Port %1).</source>
+        <translation>Routeur non sollicité&#xa0;: si besoin, redirige à la main le port UDP %1 vers cet ordinateur (port local %1).</translation>
+    </message>
+    <message>
+        <source>Gib deinem Freund: deine Adresse im Internet:%1  Code %2</source>
+        <translation>Donne à ton ami&#xa0;: ton adresse Internet:%1  code %2</translation>
+    </message>
+    <message>
+        <source>%1  Code %2</source>
+        <translation>%1  code %2</translation>
+    </message>
+    <message>
+        <source>Code %1</source>
+        <translation>code %1</translation>
+    </message>
+    <message>
+        <source>UDP-Port %1</source>
+        <translation>port UDP %1</translation>
+    </message>
+    <message>
+        <source>Warte auf den zweiten Spieler: %1, Code %2 ...</source>
+        <translation>En attente du second joueur&#xa0;: %1, code %2 ...</translation>
+    </message>
+</context>
+<context>
     <name>TJoinDialog</name>
     <message>
         <source>Online-Rennen beitreten</source>
@@ -18,6 +112,10 @@
     <message>
         <source>Abbrechen</source>
         <translation>Annuler</translation>
+    </message>
+    <message>
+        <source>Code des Rennens (leer bei einem offenen Rennen):</source>
+        <translation>Code de la course (vide pour une course ouverte)&#xa0;:</translation>
     </message>
 </context>
 <context>
@@ -110,10 +208,6 @@
         <translation>L’hôte a QuiboTrainer %1, cette machine QuiboTrainer %2 : les deux doivent avoir la même version.</translation>
     </message>
     <message>
-        <source>Keine Antwort von %1.</source>
-        <translation>Pas de réponse de %1.</translation>
-    </message>
-    <message>
         <source>%1 lässt sich nicht schreiben.</source>
         <translation>Impossible d’écrire %1.</translation>
     </message>
@@ -136,6 +230,18 @@
     <message>
         <source>Keine Verbindung zu %1 möglich.</source>
         <translation>Aucune connexion possible avec %1.</translation>
+    </message>
+    <message>
+        <source>Ein Spieler mit falschem Code wurde abgewiesen.</source>
+        <translation>Un joueur avec un mauvais code a été refusé.</translation>
+    </message>
+    <message>
+        <source>Keine Antwort von %1. Stimmen Adresse und Port? Ist der Gastgeber hinter einem Router, muss sein UDP-Port dort vielleicht an seinen Rechner weitergeleitet werden.</source>
+        <translation>Pas de réponse de %1. L’adresse et le port sont-ils justes&#xa0;? Si l’hôte est derrière un routeur, son port UDP doit peut-être y être redirigé vers son ordinateur.</translation>
+    </message>
+    <message>
+        <source>Der Gastgeber auf %1 hat den Code abgelehnt. Frag ihn nach dem Code, den sein Fenster zeigt, und tritt damit noch einmal bei.</source>
+        <translation>L’hôte sur %1 a refusé le code. Demande-lui le code affiché dans sa fenêtre et rejoins la course avec celui-ci.</translation>
     </message>
 </context>
 <context>
@@ -170,10 +276,6 @@
     <message>
         <source>--join [RECHNER[:PORT]]</source>
         <translation>--join [HÔTE[:PORT]]</translation>
-    </message>
-    <message>
-        <source>tritt dem Online-Rennen auf RECHNER bei; ohne Adresse fragt ein Dialog</source>
-        <translation>rejoint la course en ligne sur HÔTE&#xa0;; sans adresse, une boîte de dialogue la demande</translation>
     </message>
     <message>
         <source>--record DATEI</source>
@@ -214,6 +316,22 @@
     <message>
         <source>zeigt Regatta um Regatta, beide Jollen vom Computer gesegelt; eine Taste beendet sie</source>
         <translation>enchaîne les régates, les deux dériveurs barrés par l&apos;ordinateur ; une touche y met fin</translation>
+    </message>
+    <message>
+        <source>tritt dem Online-Rennen auf RECHNER bei; ohne Adresse oder Code fragt ein Dialog</source>
+        <translation>rejoint la course en ligne sur HÔTE&#xa0;; sans adresse ou code, une boîte de dialogue les demande</translation>
+    </message>
+    <message>
+        <source>der Code des Rennens: für --join der erhaltene, für --host ein eigener statt eines zufälligen</source>
+        <translation>le code de la course&#xa0;: pour --join celui reçu, pour --host le sien au lieu d’un code aléatoire</translation>
+    </message>
+    <message>
+        <source>nur mit --host: ein offenes Rennen ohne Code, jeder, der den Port erreicht, tritt bei (LAN-Party)</source>
+        <translation>seulement avec --host&#xa0;: une course ouverte sans code, quiconque atteint le port la rejoint (LAN party)</translation>
+    </message>
+    <message>
+        <source>nur mit --host: fragt den Router nicht nach einer Portweiterleitung</source>
+        <translation>seulement avec --host&#xa0;: ne demande pas de redirection de port au routeur</translation>
     </message>
 </context>
 <context>

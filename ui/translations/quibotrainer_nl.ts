@@ -2,6 +2,100 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="nl_NL" sourcelanguage="de_DE">
 <context>
+    <name>THostDialog</name>
+    <message>
+        <source>Online-Rennen als Gastgeber</source>
+        <translation>Online race als gastheer</translation>
+    </message>
+    <message>
+        <source>Adresse:</source>
+        <translation>Adres:</translation>
+    </message>
+    <message>
+        <source>Code:</source>
+        <translation>Code:</translation>
+    </message>
+    <message>
+        <source>Adresse und Code kopieren</source>
+        <translation>Adres en code kopiëren</translation>
+    </message>
+    <message>
+        <source>Schließen</source>
+        <translation>Sluiten</translation>
+    </message>
+    <message>
+        <source>Code kopieren</source>
+        <translation>Code kopiëren</translation>
+    </message>
+</context>
+<context>
+    <name>THostTexts</name>
+    <message>
+        <source>Offenes Rennen: jeder, der den UDP-Port %1 dieses Rechners erreicht, kann ohne Code beitreten, etwa im selben Netz bei einer LAN-Party.</source>
+        <translation>Open race: iedereen die UDP-poort %1 van deze computer bereikt, kan zonder code meedoen, bijvoorbeeld op hetzelfde netwerk tijdens een LAN-party.</translation>
+    </message>
+    <message>
+        <source>Der Router wird nicht gefragt. Ist dein Freund nicht im selben Netz, leite am Router den UDP-Port %1 von Hand an diesen Rechner weiter. Gib ihm deine Adresse im Internet mit :%1 und den Code.</source>
+        <translation>De router wordt niet gevraagd. Zit je vriend niet op hetzelfde netwerk, stuur dan UDP-poort %1 op de router met de hand door naar deze computer. Geef hem je internetadres met :%1 en de code.</translation>
+    </message>
+    <message>
+        <source>Frage den Router nach einer Portweiterleitung …</source>
+        <translation>De router wordt om een port forward gevraagd …</translation>
+    </message>
+    <message>
+        <source>Der Router leitet den UDP-Port %1 an diesen Rechner weiter, nennt aber seine Adresse im Internet nicht. Gib deinem Freund deine Adresse im Internet mit :%1 und den Code.</source>
+        <translation>De router stuurt UDP-poort %1 door naar deze computer, maar noemt zijn internetadres niet. Geef je vriend je internetadres met :%1 en de code.</translation>
+    </message>
+    <message>
+        <source>Der Router leitet den UDP-Port %1 an diesen Rechner weiter. Gib deinem Freund diese Adresse und den Code:</source>
+        <translation>De router stuurt UDP-poort %1 door naar deze computer. Geef je vriend dit adres en de code:</translation>
+    </message>
+    <message>
+        <source>Kein Router hat geantwortet. Leite am Router den UDP-Port %1 von Hand an diesen Rechner (Port %1) weiter und gib deinem Freund deine Adresse im Internet mit :%1 und den Code.</source>
+        <translation>Geen router heeft geantwoord. Stuur UDP-poort %1 op de router met de hand door naar deze computer (poort %1) en geef je vriend je internetadres met :%1 en de code.</translation>
+    </message>
+    <message>
+        <source>Offenes Rennen ohne Code: wer den UDP-Port %1 dieses Rechners erreicht, tritt bei.</source>
+        <translation>Open race zonder code: wie UDP-poort %1 van deze computer bereikt, doet mee.</translation>
+    </message>
+    <message>
+        <source>Gib deinem Freund: %1  Code %2</source>
+        <translation>Geef je vriend: %1  code %2</translation>
+    </message>
+    <message>
+        <source>Der Router leitet den UDP-Port %1 an diesen Rechner weiter (lokaler Port %2).</source>
+        <translation>De router stuurt UDP-poort %1 door naar deze computer (lokale poort %2).</translation>
+    </message>
+    <message>
+        <source>Kein Router hat geantwortet: leite den UDP-Port %1 von Hand an diesen Rechner weiter (lokaler Port %1).</source>
+        <translation>Geen router heeft geantwoord: stuur UDP-poort %1 met de hand door naar deze computer (lokale poort %1).</translation>
+    </message>
+    <message>
+        <source>Router nicht gefragt: leite den UDP-Port %1 bei Bedarf von Hand an diesen Rechner weiter (lokaler Port %1).</source>
+        <translation>Router niet gevraagd: stuur UDP-poort %1 zo nodig met de hand door naar deze computer (lokale poort %1).</translation>
+    </message>
+    <message>
+        <source>Gib deinem Freund: deine Adresse im Internet:%1  Code %2</source>
+        <translation>Geef je vriend: je internetadres:%1  code %2</translation>
+    </message>
+    <message>
+        <source>%1  Code %2</source>
+        <translation>%1  code %2</translation>
+    </message>
+    <message>
+        <source>Code %1</source>
+        <translation>code %1</translation>
+    </message>
+    <message>
+        <source>UDP-Port %1</source>
+        <translation>UDP-poort %1</translation>
+    </message>
+    <message>
+        <source>Warte auf den zweiten Spieler: %1, Code %2 ...</source>
+        <translation>Wachten op de tweede speler: %1, code %2 ...</translation>
+    </message>
+</context>
+<context>
     <name>TJoinDialog</name>
     <message>
         <source>Online-Rennen beitreten</source>
@@ -18,6 +112,10 @@
     <message>
         <source>Abbrechen</source>
         <translation>Annuleren</translation>
+    </message>
+    <message>
+        <source>Code des Rennens (leer bei einem offenen Rennen):</source>
+        <translation>Code van de race (leeg bij een open race):</translation>
     </message>
 </context>
 <context>
@@ -110,10 +208,6 @@
         <translation>De gastheer heeft QuiboTrainer %1, deze computer QuiboTrainer %2: beide hebben dezelfde versie nodig.</translation>
     </message>
     <message>
-        <source>Keine Antwort von %1.</source>
-        <translation>Geen antwoord van %1.</translation>
-    </message>
-    <message>
         <source>%1 lässt sich nicht schreiben.</source>
         <translation>%1 kan niet worden geschreven.</translation>
     </message>
@@ -136,6 +230,18 @@
     <message>
         <source>Keine Verbindung zu %1 möglich.</source>
         <translation>Geen verbinding met %1 mogelijk.</translation>
+    </message>
+    <message>
+        <source>Ein Spieler mit falschem Code wurde abgewiesen.</source>
+        <translation>Een speler met een verkeerde code is geweigerd.</translation>
+    </message>
+    <message>
+        <source>Keine Antwort von %1. Stimmen Adresse und Port? Ist der Gastgeber hinter einem Router, muss sein UDP-Port dort vielleicht an seinen Rechner weitergeleitet werden.</source>
+        <translation>Geen antwoord van %1. Kloppen adres en poort? Zit de gastheer achter een router, dan moet zijn UDP-poort daar misschien naar zijn computer worden doorgestuurd.</translation>
+    </message>
+    <message>
+        <source>Der Gastgeber auf %1 hat den Code abgelehnt. Frag ihn nach dem Code, den sein Fenster zeigt, und tritt damit noch einmal bei.</source>
+        <translation>De gastheer op %1 heeft de code geweigerd. Vraag hem naar de code die zijn venster toont en doe daarmee opnieuw mee.</translation>
     </message>
 </context>
 <context>
@@ -170,10 +276,6 @@
     <message>
         <source>--join [RECHNER[:PORT]]</source>
         <translation>--join [COMPUTER[:PORT]]</translation>
-    </message>
-    <message>
-        <source>tritt dem Online-Rennen auf RECHNER bei; ohne Adresse fragt ein Dialog</source>
-        <translation>doet mee aan de online race op COMPUTER; zonder adres vraagt een dialoog erom</translation>
     </message>
     <message>
         <source>--record DATEI</source>
@@ -214,6 +316,22 @@
     <message>
         <source>zeigt Regatta um Regatta, beide Jollen vom Computer gesegelt; eine Taste beendet sie</source>
         <translation>toont regatta na regatta, beide jollen door de computer gezeild; een toets stopt het</translation>
+    </message>
+    <message>
+        <source>tritt dem Online-Rennen auf RECHNER bei; ohne Adresse oder Code fragt ein Dialog</source>
+        <translation>doet mee aan de online race op COMPUTER; zonder adres of code vraagt een dialoog erom</translation>
+    </message>
+    <message>
+        <source>der Code des Rennens: für --join der erhaltene, für --host ein eigener statt eines zufälligen</source>
+        <translation>de code van de race: bij --join de ontvangen code, bij --host een eigen in plaats van een willekeurige</translation>
+    </message>
+    <message>
+        <source>nur mit --host: ein offenes Rennen ohne Code, jeder, der den Port erreicht, tritt bei (LAN-Party)</source>
+        <translation>alleen met --host: een open race zonder code; iedereen die de poort bereikt, doet mee (LAN-party)</translation>
+    </message>
+    <message>
+        <source>nur mit --host: fragt den Router nicht nach einer Portweiterleitung</source>
+        <translation>alleen met --host: vraagt de router niet om een port forward</translation>
     </message>
 </context>
 <context>
