@@ -91,8 +91,15 @@ private:
 
 std::unique_ptr<IRouterMapping> AskUpnp(uint16_t localPort)
 {
+    // Every kind searched for at once and the answers awaited once: upnpDiscover waits its delay for each.
+    static const char* const kinds[] = {"urn:schemas-upnp-org:device:InternetGatewayDevice:1",
+                                        "urn:schemas-upnp-org:device:InternetGatewayDevice:2",
+                                        "urn:schemas-upnp-org:service:WANIPConnection:1",
+                                        "urn:schemas-upnp-org:service:WANIPConnection:2",
+                                        "urn:schemas-upnp-org:service:WANPPPConnection:1", nullptr};
     int error = 0;
-    UPNPDev* devices = upnpDiscover(DiscoveryMilliseconds, nullptr, nullptr, UPNP_LOCAL_PORT_ANY, 0, 2, &error);
+    UPNPDev* devices = upnpDiscoverDevices(kinds, DiscoveryMilliseconds, nullptr, nullptr, UPNP_LOCAL_PORT_ANY, 0, 2,
+                                           &error, 1);
     if (devices == nullptr)
         return nullptr;
     UPNPUrls urls{};
