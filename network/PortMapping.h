@@ -21,10 +21,17 @@ struct TPortMappingState {
     friend bool operator==(const TPortMappingState&, const TPortMappingState&) = default;
 };
 
+struct TPortMapperOptions {
+    // The NAT-PMP server's IPv4 address, dotted; empty: the default route's gateway. Tests answer on loopback.
+    std::string NatPmpGateway;
+    // Ask by UPnP when NAT-PMP finds nothing.
+    bool Upnp = true;
+};
+
 class TPortMapper {
 public:
     // Starts asking for a mapping of the UDP port at once.
-    explicit TPortMapper(uint16_t localPort);
+    explicit TPortMapper(uint16_t localPort, TPortMapperOptions options = {});
     // Removes the mapping, waiting at most about a second for the router.
     ~TPortMapper();
     TPortMapper(const TPortMapper&) = delete;

@@ -11,7 +11,7 @@ packages=(
   libwayland-dev qt6-wayland sway grim wtype jq util-linux passwd
   zlib1g-dev dpkg-dev lintian binutils desktop-file-utils appstream man-db
   clang libclang-rt-14-dev
-  libsodium-dev libnatpmp-dev libminiupnpc-dev miniupnpd-iptables iptables python3
+  libsodium-dev libnatpmp-dev libminiupnpc-dev miniupnpd-iptables iptables iproute2 python3
 )
 
 missing=()
