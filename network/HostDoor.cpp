@@ -34,10 +34,7 @@ void THostDoor::Connected(TNetPeer peer, uint32_t now)
         FLink.DisconnectNow(peer);
         return;
     }
-    if (FSeatTaken) {
-        Turn(peer, TRefusal::RaceFull);
-        return;
-    }
+    // Once the seat is taken, a caller is told so when it first speaks, so that what it said is counted.
     Disconnected(peer);
     FCallers.push_back({peer, now});
 }
@@ -50,7 +47,9 @@ void THostDoor::Disconnected(TNetPeer peer)
 THostDoor::TOutcome THostDoor::Received(TNetPeer peer, const TMessage& message, uint32_t now)
 {
     TCaller* caller = Find(peer);
-    if (caller != nullptr && !caller->Challenged) {
+    if (caller != nullptr && FSeatTaken) {
+        Turn(peer, TRefusal::RaceFull);
+    } else if (caller != nullptr && !caller->Challenged) {
         if (const auto* hello = std::get_if<THello>(&message)) {
             if (hello->Protocol != ProtocolVersion || VersionString(hello->Version) != FVersion) {
                 Turn(peer, TRefusal::OtherVersion);
@@ -77,7 +76,7 @@ THostDoor::TOutcome THostDoor::Received(TNetPeer peer, const TMessage& message, 
             for (const TCaller& other : std::vector<TCaller>(FCallers))
                 if (other.Peer != peer)
                     Turn(other.Peer, TRefusal::RaceFull);
-            FCallers.clear();
+            Disconnected(peer);
             return TOutcome::Admitted;
         }
     }

@@ -24,7 +24,7 @@ public:
     void Connected(TNetPeer peer, uint32_t now);
     void Disconnected(TNetPeer peer);
     // Admitted: the caller proved the code, was welcomed and its messages are sealed from now on; it has the
-    // seat, and every later caller is told that the race is full.
+    // seat, and every later caller is told that the race is full when it first speaks (or sent away silent).
     TOutcome Received(TNetPeer peer, const TMessage& message, uint32_t now);
     // Drops the callers that took too long and forgets bars that ran out; now is the clock's milliseconds.
     void Service(uint32_t now);

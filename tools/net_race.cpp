@@ -175,9 +175,12 @@ int Race(const TOptions& options)
             Say(MappingLine(mapper->State()));
             mappingTold = true;
         }
-        if (together >= options.Ticks + TicksBeyond)
+        if (together >= options.Ticks + TicksBeyond) {
+            Say("rejected: " + std::to_string(net.Rejected()));
             return 0;
+        }
         if (listener.Ended) {
+            Say("rejected: " + std::to_string(net.Rejected()));
             // The other went first, having run far enough for both.
             if (listener.Ended->Kind == TNetEnd::PeerLeft && together >= options.Ticks)
                 return 0;

@@ -1,7 +1,9 @@
 #!/bin/bash
 # Online races through two home routers in network namespaces (routers.sh): the host's router forwards the
 # port on its request, the joiner reaches it from the other home, and the forwarding goes with the host.
-#   port_mapping_test.sh NET_RACE natpmp|upnp|no-router|sigterm
+# Only an invited joiner races: a wrong code is refused at once, and a third machine is turned away without
+# touching the race.
+#   port_mapping_test.sh NET_RACE natpmp|upnp|no-router|sigterm|wrong-code|intruder
 # Exits 77 (skipped, saying why) where namespaces cannot be made.
 set -u
 NET_RACE=$1
@@ -43,13 +45,15 @@ start_host() {
   MAPPING=$(await_line "$OUT/host.out" '^port-mapping: ' 8) || fail "the host never told its port mapping"
 }
 
-# Races host and joiner for TICKS ticks through the mapping PROTOCOL made.
+# Races host and joiner for TICKS ticks through the mapping PROTOCOL made; DURING, if given, runs once the two
+# race, with the port in PORT.
 race_through() {
-  local protocol=$1 ticks=$2
+  local protocol=$1 ticks=$2 during=${3:-}
   start_host "$ticks"
   [[ $MAPPING =~ ^port-mapping:\ $protocol\ 198\.51\.100\.1:([0-9]+)$ ]] || fail "expected a $protocol mapping: $MAPPING"
   local port=${BASH_REMATCH[1]}
   mapped "$port" || fail "router A holds no forwarding of port $port"
+  [ -z "$during" ] || { PORT=$port; $during; }
   ip netns exec "$JOIN_NS" timeout --foreground -s TERM 40 "$NET_RACE" --join "198.51.100.1:$port" --code "$CODE" --ticks "$ticks" \
     >"$OUT/joiner.out" 2>&1 &
   local joiner=$!
@@ -66,7 +70,44 @@ race_through() {
     "(host), $(grep -h '^first-shared-tick-ms' "$OUT/joiner.out" | cut -d' ' -f2) ms (joiner)"
 }
 
+# A joiner with a wrong code, before the right one joins: refused at once, and told so.
+wrong_code_first() {
+  local began status took
+  began=$(date +%s%N)
+  ip netns exec "$JOIN_NS" timeout --foreground -s TERM 20 "$NET_RACE" --join "198.51.100.1:$PORT" --code AAA-AAA \
+    >"$OUT/wrong.out" 2>&1
+  status=$?
+  took=$((($(date +%s%N) - began) / 1000000))
+  [ "$status" = 1 ] && grep -qx 'ended: wrong-code' "$OUT/wrong.out" || fail "the wrong code's joiner exited with $status"
+  [ "$took" -le 2000 ] || fail "the wrong code took $took ms to be refused"
+  echo "wrong-code: refused after $took ms"
+}
+
+# A third machine calls while the two race, with the right code: turned away, what it says counted.
+intruder_midway() {
+  (
+    await_line "$OUT/host.out" '^tick 60 ' 20 >/dev/null
+    ip netns exec "$JOIN_NS" timeout --foreground -s TERM 20 "$NET_RACE" --join "198.51.100.1:$PORT" --code "$CODE" \
+      >"$OUT/third.out" 2>&1
+    echo "status $?" >>"$OUT/third.out"
+  ) &
+  THIRD=$!
+}
+
 case $SCENARIO in
+wrong-code)
+  miniupnpd_start yes || fail "miniupnpd did not start"
+  race_through natpmp 120 wrong_code_first
+  ;;
+intruder)
+  miniupnpd_start yes || fail "miniupnpd did not start"
+  race_through natpmp 600 intruder_midway
+  wait "$THIRD"
+  grep -qx 'ended: race-full' "$OUT/third.out" || fail "the third machine was not told the race is full"
+  rejected=$(grep -h '^rejected: ' "$OUT/host.out" | cut -d' ' -f2)
+  [ "${rejected:-0}" -ge 1 ] || fail "the host counted nothing the third machine said"
+  echo "intruder: the host rejected $rejected messages"
+  ;;
 natpmp)
   miniupnpd_start yes || fail "miniupnpd did not start"
   race_through natpmp 600
