@@ -121,15 +121,10 @@ void TEnetLink::Service(const THandler& handler)
                 handler.Connected(Handle(event.peer));
             break;
         case ENET_EVENT_TYPE_RECEIVE: {
-            std::optional<TMessage> message;
-            const TPeerSeals::TOpened opened =
-                FSeals.Open(Handle(event.peer), event.packet->data, event.packet->dataLength, message);
+            const std::optional<TMessage> message =
+                FSeals.Take(Handle(event.peer), event.packet->data, event.packet->dataLength);
             enet_packet_destroy(event.packet);
-            if (opened == TPeerSeals::TOpened::BadTag)
-                ++FRejected;
-            else if (opened == TPeerSeals::TOpened::Undecodable)
-                ++FDropped;
-            else if (handler.Received)
+            if (message && handler.Received)
                 handler.Received(Handle(event.peer), *message);
             break;
         }

@@ -47,8 +47,8 @@ public:
     uint32_t Address(TNetPeer peer) const override;
 
     uint16_t Port() const override;
-    int64_t Dropped() const override { return FDropped; }
-    int64_t Rejected() const override { return FRejected; }
+    int64_t Dropped() const override { return FSeals.Undecodable(); }
+    int64_t Rejected() const override { return FSeals.Rejected(); }
     // With ENet's own headers, acknowledgements and pings.
     int64_t BytesSent() const override;
     int64_t BytesReceived() const override;
@@ -62,8 +62,6 @@ private:
 
     _ENetHost* FHost;
     TPeerSeals FSeals;
-    int64_t FDropped = 0;
-    int64_t FRejected = 0;
     bool FQueued = false;
 };
 

@@ -69,7 +69,8 @@ THostDoor::TOutcome THostDoor::Received(TNetPeer peer, const TMessage& message, 
                 Turn(peer, TRefusal::WrongCode);
                 return TOutcome::WrongCode;
             }
-            FLink.Send(peer, TWelcome{FTimeOfDay, MakeVersionText(FVersion), FKey.HostProof(proving.HostNonce, proving.JoinerNonce)}, true);
+            const TProof hostProof = FKey.HostProof(proving.HostNonce, proving.JoinerNonce);
+            FLink.Send(peer, TWelcome{FTimeOfDay, MakeVersionText(FVersion), hostProof}, true);
             FLink.Seal(peer, FKey.Keys(true, proving.HostNonce, proving.JoinerNonce));
             FSeatTaken = true;
             // The others proving at the same moment lose the race for the seat.

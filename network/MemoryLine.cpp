@@ -364,13 +364,9 @@ void TMemoryLink::TakeData(TPeer& peer, const TDatagram& datagram, const THandle
 
 void TMemoryLink::Hand(uint32_t from, const TDatagram& datagram, const THandler& handler)
 {
-    std::optional<TMessage> message;
-    const TPeerSeals::TOpened opened = FSeals.Open(static_cast<TNetPeer>(from), datagram.Bytes.data(), datagram.Size, message);
-    if (opened == TPeerSeals::TOpened::BadTag)
-        ++FRejected;
-    else if (opened == TPeerSeals::TOpened::Undecodable)
-        ++FDropped;
-    else if (handler.Received)
+    const std::optional<TMessage> message =
+        FSeals.Take(static_cast<TNetPeer>(from), datagram.Bytes.data(), datagram.Size);
+    if (message && handler.Received)
         handler.Received(static_cast<TNetPeer>(from), *message);
 }
 

@@ -137,8 +137,8 @@ public:
     uint32_t Address(TNetPeer peer) const override { return FLine.AddressOf(static_cast<uint32_t>(peer)); }
 
     uint16_t Port() const override { return FPort; }
-    int64_t Dropped() const override { return FDropped; }
-    int64_t Rejected() const override { return FRejected; }
+    int64_t Dropped() const override { return FSeals.Undecodable(); }
+    int64_t Rejected() const override { return FSeals.Rejected(); }
     int64_t BytesSent() const override { return FBytesSent; }
     int64_t BytesReceived() const override { return FBytesReceived; }
     int64_t PacketsSent() const override { return FPacketsSent; }
@@ -209,8 +209,6 @@ private:
     int64_t FLastSequence = -1;
     // Datagrams for the line at the next flush, with the link each goes to.
     std::vector<std::pair<uint32_t, TDatagram>> FQueue;
-    int64_t FDropped = 0;
-    int64_t FRejected = 0;
     int64_t FBytesSent = 0;
     int64_t FBytesReceived = 0;
     int64_t FPacketsSent = 0;

@@ -12,8 +12,9 @@ enum class TNetPeer : uint32_t { None = 0 };
 constexpr size_t MaxLinkPeers = 8;
 
 // One end of an online race's connection: a host that takes up to MaxLinkPeers callers (all but one only to
-// prove the race code or be turned away) or a joiner with one. Everything runs on the caller's thread, when Service is called; every message
-// goes through EncodeMessage on the way out and DecodeMessage on the way in.
+// prove the race code or be turned away) or a joiner with one. Everything runs on the caller's thread, when
+// Service is called; every message goes through EncodeMessage on the way out and DecodeMessage on the way in,
+// with its tag once the peer is sealed.
 class INetLink {
 public:
     struct THandler {

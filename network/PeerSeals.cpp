@@ -33,6 +33,17 @@ size_t TPeerSeals::Pack(TNetPeer peer, const TMessage& message, TPacketBytes& ou
     return size + TagSize;
 }
 
+std::optional<TMessage> TPeerSeals::Take(TNetPeer peer, const uint8_t* data, size_t size)
+{
+    std::optional<TMessage> message;
+    const TOpened opened = Open(peer, data, size, message);
+    if (opened == TOpened::BadTag)
+        ++FRejected;
+    else if (opened == TOpened::Undecodable)
+        ++FUndecodable;
+    return message;
+}
+
 TPeerSeals::TOpened TPeerSeals::Open(TNetPeer peer, const uint8_t* data, size_t size,
                                      std::optional<TMessage>& message) const
 {

@@ -19,6 +19,10 @@ public:
     enum class TOpened { Taken, Undecodable, BadTag };
     // The message in a packet from the peer, into message when Taken.
     TOpened Open(TNetPeer peer, const uint8_t* data, size_t size, std::optional<TMessage>& message) const;
+    // The message in a packet from the peer, or nothing, counted as undecodable or rejected.
+    std::optional<TMessage> Take(TNetPeer peer, const uint8_t* data, size_t size);
+    int64_t Undecodable() const { return FUndecodable; }
+    int64_t Rejected() const { return FRejected; }
 
 private:
     const TSessionKeys* Find(TNetPeer peer) const;
@@ -28,4 +32,6 @@ private:
         TSessionKeys Keys;
     };
     std::vector<TSealed> FSealed;
+    int64_t FUndecodable = 0;
+    int64_t FRejected = 0;
 };

@@ -20,7 +20,9 @@ std::array<uint8_t, N> Derive(const std::array<uint8_t, 32>& key, const char* pu
     static_assert(N >= crypto_generichash_BYTES_MIN && N <= crypto_generichash_BYTES_MAX);
     crypto_generichash_state state;
     crypto_generichash_init(&state, key.data(), key.size(), N);
-    crypto_generichash_update(&state, reinterpret_cast<const unsigned char*>(purpose), std::char_traits<char>::length(purpose) + 1);
+    // With its terminating zero, so that no purpose's name is the start of another's.
+    crypto_generichash_update(&state, reinterpret_cast<const unsigned char*>(purpose),
+                              std::char_traits<char>::length(purpose) + 1);
     crypto_generichash_update(&state, hostNonce.data(), hostNonce.size());
     crypto_generichash_update(&state, joinerNonce.data(), joinerNonce.size());
     std::array<uint8_t, N> out{};

@@ -66,13 +66,20 @@ routers_up() {
   ip netns exec "$PUB_NS" python3 "$ROUTERS_DIR/stun_responder.py" 198.51.100.3 3478 \
     >"$ROUTERS_WORK/stun.log" 2>&1 &
   # miniupnpd asks once and waits three seconds before it asks again.
-  local _
+  await_udp_listener "$PUB_NS" 3478 $! "the STUN responder" "$ROUTERS_WORK/stun.log"
+}
+
+# Waits up to five seconds for NAMESPACE to listen on the UDP PORT, while PID lives; else tells why, showing
+# the LOG of WHAT was started.
+await_udp_listener() {
+  local namespace=$1 port=$2 pid=$3 what=$4 log=$5 _
   for _ in $(seq 50); do
-    ip netns exec "$PUB_NS" ss -lun | grep -q ':3478 ' && return 0
+    ip netns exec "$namespace" ss -lun | grep -q ":$port " && return 0
+    kill -0 "$pid" 2>/dev/null || break
     sleep 0.1
   done
-  echo "the STUN responder did not start:" >&2
-  cat "$ROUTERS_WORK/stun.log" >&2
+  echo "$what did not start:" >&2
+  cat "$log" >&2
   return 1
 }
 
@@ -115,15 +122,7 @@ CONF
     >"$ROUTERS_WORK/miniupnpd.log" 2>&1 &
   MINIUPNPD_PID=$!
   # Listening for SSDP once its checks are done.
-  local _
-  for _ in $(seq 50); do
-    ip netns exec "$RA_NS" ss -lun | grep -q ':1900 ' && return 0
-    kill -0 "$MINIUPNPD_PID" 2>/dev/null || break
-    sleep 0.1
-  done
-  echo "miniupnpd did not start:" >&2
-  cat "$ROUTERS_WORK/miniupnpd.log" >&2
-  return 1
+  await_udp_listener "$RA_NS" 1900 "$MINIUPNPD_PID" miniupnpd "$ROUTERS_WORK/miniupnpd.log"
 }
 
 miniupnpd_stop() {
