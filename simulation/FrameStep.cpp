@@ -27,6 +27,13 @@ void TRace::DXTimer1Timer(int32_t lagCount)
     if (TickGate != nullptr && !TickGate->BeforeTick(FProcessedTicks + 1))
         return;
     LagTicks = 0;
+    RunTick(true);
+    if (TickGate != nullptr)
+        TickGate->AfterTick(FProcessedTicks);
+}
+
+void TRace::RunTick(bool present)
+{
     ++FProcessedTicks;
 
     TDirectDrawSurface* surface = Surface();
@@ -49,7 +56,8 @@ void TRace::DXTimer1Timer(int32_t lagCount)
 
     Components.DXSpriteEngine1.MoveAll(1);
     Components.DXSpriteEngine1.DrawAll();
-    Components.DXDraw1.Present();
+    if (present)
+        Components.DXDraw1.Present();
 
     const bool wasCrashed[2] = {Dinghies[0]->Crashed, Dinghies[1]->Crashed};
     const bool explode = !Regatta || Regatta->Settings().Rules == TRegattaRules::Classic;
@@ -66,8 +74,6 @@ void TRace::DXTimer1Timer(int32_t lagCount)
                       FProcessedTicks, Events);
     if (TickObserver != nullptr)
         TickObserver->TickDone();
-    if (TickGate != nullptr)
-        TickGate->AfterTick(FProcessedTicks);
 }
 
 void TRace::GovernRate()

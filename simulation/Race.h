@@ -39,6 +39,9 @@ public:
     TCourse Course() const;
     // One tick of the frame timer.
     void DXTimer1Timer(int32_t lagCount);
+    // The next processed tick in full, without asking the tick gate: drawn, moved, tested, refereed and told
+    // to the observer; presented only when asked (a tick run again after a rollback is not shown).
+    void RunTick(bool present);
 
     // Angle of the wind clockwise from a heading, 0..359.
     int32_t RelativeWindAngle(int32_t heading) const;
@@ -78,6 +81,7 @@ public:
     ITickObserver* TickObserver = nullptr;
 
 private:
+    friend class TRaceSnapshot;
     void GovernRate();
     void StepWind();
     void Steer(TQuibo& dinghy);

@@ -12,10 +12,16 @@ void TRaceEventLog::Add(const TRaceEvent& event)
 
 bool TRaceEventLog::Take(TRaceEvent& event)
 {
-    if (FCount == 0)
+    if (FCount == 0 || FEvents[FFirst].Tick > FTakeableThrough)
         return false;
     event = FEvents[FFirst];
     FFirst = (FFirst + 1) % Capacity;
     --FCount;
     return true;
+}
+
+void TRaceEventLog::DropAfter(int64_t tick)
+{
+    while (FCount > 0 && FEvents[(FFirst + FCount - 1) % Capacity].Tick > tick)
+        --FCount;
 }

@@ -46,6 +46,10 @@ public:
     void Pause();
     void Resume();
     bool Running() const { return DXTimer1.Enabled(); }
+    // The next tick, without asking the tick gate and without presenting its frame: for a driver that put
+    // the race back with a TRaceSnapshot and runs the ticks since again (an online race whose guess of the
+    // other player's tiller was wrong).
+    void RunTickUnseen() { Race.RunTick(false); }
 
     TWindSettings WindSettings() const;
     // What confirming the settings dialog does: the wind blows from the new direction at once, with no shift
