@@ -4,9 +4,9 @@
 // stretch of records may be taken beyond the window, and nobody takes the seat without proving the code.
 #include "fuzz/FuzzTargets.h"
 #include "network/HostDoor.h"
-#include "network/Lockstep.h"
 #include "network/Messages.h"
 #include "network/PeerSeals.h"
+#include "network/TickRecords.h"
 
 #include <cstring>
 
@@ -39,7 +39,7 @@ public:
 
 int FuzzNetMessage(const uint8_t* data, size_t size)
 {
-    TLockstep lockstep(2);
+    TTickRecords records(TTickRecords::DefaultDelay);
     TPeerSeals seals;
     const auto sealed = static_cast<TNetPeer>(9);
     seals.Seal(sealed, TRaceKey("K7P-2QX").Keys(true, TNonce{}, TNonce{}));
@@ -71,11 +71,14 @@ int FuzzNetMessage(const uint8_t* data, size_t size)
             if (link.Welcomed)
                 FuzzFault("a caller was welcomed without proving the code");
             if (const auto* inputs = std::get_if<TInputs>(&*message)) {
-                lockstep.Received(*inputs);
-                if (lockstep.ReceivedThrough() >= lockstep.NextTick() + TLockstep::Window)
+                records.Received(*inputs);
+                if (records.ReceivedThrough() > records.Settled() + TTickRecords::Window)
                     FuzzFault("records taken beyond the window");
-                while (lockstep.Ready())
-                    lockstep.Take();
+                // Run and settle what came, as a race would.
+                records.MakeFor(records.ReceivedThrough());
+                if (records.Remote(records.ReceivedThrough()) == nullptr && records.ReceivedThrough() > records.Settled())
+                    FuzzFault("a record counted as here is missing");
+                records.Settle(records.ReceivedThrough());
             }
         }
         at += take;

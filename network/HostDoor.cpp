@@ -47,15 +47,18 @@ void THostDoor::Disconnected(TNetPeer peer)
 THostDoor::TOutcome THostDoor::Received(TNetPeer peer, const TMessage& message, uint32_t now)
 {
     TCaller* caller = Find(peer);
-    if (caller != nullptr && FSeatTaken) {
+    const auto* hello = std::get_if<THello>(&message);
+    const bool watching = caller != nullptr && (caller->Challenged ? caller->Watch : hello != nullptr && hello->Watch);
+    if (caller != nullptr && FSeatTaken && !watching) {
         Turn(peer, TRefusal::RaceFull);
     } else if (caller != nullptr && !caller->Challenged) {
-        if (const auto* hello = std::get_if<THello>(&message)) {
+        if (hello != nullptr) {
             if (hello->Protocol != ProtocolVersion || VersionString(hello->Version) != FVersion) {
                 Turn(peer, TRefusal::OtherVersion);
                 return TOutcome::Nothing;
             }
             caller->Challenged = true;
+            caller->Watch = hello->Watch;
             caller->HostNonce = NewNonce();
             caller->JoinerNonce = hello->Nonce;
             FLink.Send(peer, TChallenge{caller->HostNonce, !FOpen}, true);
@@ -69,15 +72,23 @@ THostDoor::TOutcome THostDoor::Received(TNetPeer peer, const TMessage& message, 
                 Turn(peer, TRefusal::WrongCode);
                 return TOutcome::WrongCode;
             }
+            if (proving.Watch && FSpectators >= MaxSpectators) {
+                Turn(peer, TRefusal::EnoughSpectators);
+                return TOutcome::Nothing;
+            }
             const TProof hostProof = FKey.HostProof(proving.HostNonce, proving.JoinerNonce);
             FLink.Send(peer, TWelcome{FTimeOfDay, MakeVersionText(FVersion), hostProof}, true);
             FLink.Seal(peer, FKey.Keys(true, proving.HostNonce, proving.JoinerNonce));
+            Disconnected(peer);
+            if (proving.Watch) {
+                ++FSpectators;
+                return TOutcome::Spectator;
+            }
             FSeatTaken = true;
             // The others proving at the same moment lose the race for the seat.
             for (const TCaller& other : std::vector<TCaller>(FCallers))
-                if (other.Peer != peer)
+                if (!other.Watch)
                     Turn(other.Peer, TRefusal::RaceFull);
-            Disconnected(peer);
             return TOutcome::Admitted;
         }
     }

@@ -6,14 +6,17 @@
 
 namespace {
 
-enum TKind : uint8_t { KHello = 1, KWelcome, KRefusal, KInputs, KResume, KDigest, KFocus, KPing, KPong, KChallenge, KProof };
+enum TKind : uint8_t {
+    KHello = 1, KWelcome, KRefusal, KInputs, KResume, KDigest, KFocus, KPing, KPong, KChallenge, KProof, KWatchTicks, KWatched
+};
 
 // The hello of protocol 2, which had no nonce.
 constexpr size_t OldHelloBody = 2 + VersionLength;
 
 constexpr uint32_t MillisecondsPerDay = 86400000;
 constexpr size_t RecordSize = 8;
-constexpr size_t InputsFixedSize = 1 + 4 + 1 + 4;
+constexpr size_t InputsFixedSize = 1 + 4 + 1 + 4 + 4 + 1;
+constexpr size_t WatchTicksFixedSize = 1 + 4 + 1 + 4;
 
 class TWriter {
 public:
@@ -126,38 +129,79 @@ bool ValidTick(uint32_t tick)
     return tick >= 1 && tick <= MaxTick;
 }
 
+bool ReadRecord(TReader& in, TTickRecord& r)
+{
+    const uint8_t tiller = in.U8();
+    const uint8_t command = in.U8();
+    if (!TillerFromNumber(tiller, r.Tiller) || command > TTickRecord::Free)
+        return false;
+    r.Command = static_cast<TTickRecord::TCommand>(command);
+    const uint16_t first = in.U16();
+    const uint16_t second = in.U16();
+    r.WindSpeed = static_cast<int16_t>(in.U16());
+    if (r.Command == TTickRecord::Regatta) {
+        // Out-of-range values keep a form that ValidRecord refuses.
+        r.RegattaSettings.Laps = first;
+        r.RegattaSettings.Rules = second <= 0xFF ? static_cast<TRegattaRules>(second) : static_cast<TRegattaRules>(0xFF);
+    } else {
+        r.WindDirection = static_cast<int16_t>(first);
+        r.WindVariation = static_cast<int16_t>(second);
+    }
+    return ValidRecord(r);
+}
+
+void WriteRecord(TWriter& w, const TTickRecord& r)
+{
+    w.U8(static_cast<uint8_t>(r.Tiller));
+    w.U8(r.Command);
+    if (r.Command == TTickRecord::Regatta) {
+        w.U16(static_cast<uint16_t>(r.RegattaSettings.Laps));
+        w.U16(static_cast<uint16_t>(r.RegattaSettings.Rules));
+    } else {
+        w.U16(static_cast<uint16_t>(r.WindDirection));
+        w.U16(static_cast<uint16_t>(r.WindVariation));
+    }
+    w.U16(static_cast<uint16_t>(r.WindSpeed));
+}
+
+// A first tick and a count that name ticks within the wire's range.
+bool ValidStretch(uint32_t first, size_t count, size_t most)
+{
+    return count >= 1 && count <= most && ValidTick(first) && first <= MaxTick - (count - 1u);
+}
+
 std::optional<TMessage> DecodeInputs(TReader& in, size_t size)
 {
     TInputs m;
     m.FirstTick = in.U32();
     m.Count = in.U8();
-    if (m.Count == 0 || m.Count > MaxRecordsPerMessage || size != InputsFixedSize + m.Count * RecordSize)
+    if (!ValidStretch(m.FirstTick, m.Count, MaxRecordsPerMessage) || size != InputsFixedSize + m.Count * RecordSize)
         return std::nullopt;
-    if (!ValidTick(m.FirstTick) || m.FirstTick > MaxTick - (m.Count - 1u))
-        return std::nullopt;
-    for (size_t i = 0; i < m.Count; ++i) {
-        TTickRecord& r = m.Records[i];
-        const uint8_t tiller = in.U8();
-        const uint8_t command = in.U8();
-        if (!TillerFromNumber(tiller, r.Tiller) || command > TTickRecord::Free)
+    for (size_t i = 0; i < m.Count; ++i)
+        if (!ReadRecord(in, m.Records[i]))
             return std::nullopt;
-        r.Command = static_cast<TTickRecord::TCommand>(command);
-        const uint16_t first = in.U16();
-        const uint16_t second = in.U16();
-        r.WindSpeed = static_cast<int16_t>(in.U16());
-        if (r.Command == TTickRecord::Regatta) {
-            // Out-of-range values keep a form that ValidRecord refuses.
-            r.RegattaSettings.Laps = first;
-            r.RegattaSettings.Rules = second <= 0xFF ? static_cast<TRegattaRules>(second) : static_cast<TRegattaRules>(0xFF);
-        } else {
-            r.WindDirection = static_cast<int16_t>(first);
-            r.WindVariation = static_cast<int16_t>(second);
-        }
-        if (!ValidRecord(r))
-            return std::nullopt;
-    }
     m.ReceivedThrough = in.U32();
-    if (m.ReceivedThrough > MaxTick)
+    m.Tick = in.U32();
+    m.Ahead = static_cast<int8_t>(in.U8());
+    if (m.ReceivedThrough > MaxTick || m.Tick > MaxTick)
+        return std::nullopt;
+    return m;
+}
+
+std::optional<TMessage> DecodeWatchTicks(TReader& in, size_t size)
+{
+    TWatchTicks m;
+    m.FirstTick = in.U32();
+    m.Count = in.U8();
+    if (!ValidStretch(m.FirstTick, m.Count, MaxWatchedTicksPerMessage) ||
+        size != WatchTicksFixedSize + m.Count * 2 * RecordSize)
+        return std::nullopt;
+    for (size_t i = 0; i < m.Count; ++i)
+        for (TTickRecord& r : m.Records[i])
+            if (!ReadRecord(in, r))
+                return std::nullopt;
+    m.Live = in.U32();
+    if (m.Live > MaxTick || m.Live < m.FirstTick + m.Count - 1u)
         return std::nullopt;
     return m;
 }
@@ -187,6 +231,7 @@ size_t EncodeMessage(const TMessage& message, TMessageBytes& out)
                 w.U16(m.Protocol);
                 w.Text(m.Version);
                 w.Bytes(m.Nonce);
+                w.U8(m.Watch ? 1 : 0);
             } else if constexpr (std::is_same_v<T, TWelcome>) {
                 w.U8(KWelcome);
                 w.U32(m.TimeOfDay);
@@ -208,20 +253,23 @@ size_t EncodeMessage(const TMessage& message, TMessageBytes& out)
                 w.U32(m.FirstTick);
                 const uint8_t count = std::min<uint8_t>(m.Count, MaxRecordsPerMessage);
                 w.U8(count);
-                for (size_t i = 0; i < count; ++i) {
-                    const TTickRecord& r = m.Records[i];
-                    w.U8(static_cast<uint8_t>(r.Tiller));
-                    w.U8(r.Command);
-                    if (r.Command == TTickRecord::Regatta) {
-                        w.U16(static_cast<uint16_t>(r.RegattaSettings.Laps));
-                        w.U16(static_cast<uint16_t>(r.RegattaSettings.Rules));
-                    } else {
-                        w.U16(static_cast<uint16_t>(r.WindDirection));
-                        w.U16(static_cast<uint16_t>(r.WindVariation));
-                    }
-                    w.U16(static_cast<uint16_t>(r.WindSpeed));
-                }
+                for (size_t i = 0; i < count; ++i)
+                    WriteRecord(w, m.Records[i]);
                 w.U32(m.ReceivedThrough);
+                w.U32(m.Tick);
+                w.U8(static_cast<uint8_t>(m.Ahead));
+            } else if constexpr (std::is_same_v<T, TWatchTicks>) {
+                w.U8(KWatchTicks);
+                w.U32(m.FirstTick);
+                const uint8_t count = std::min<uint8_t>(m.Count, MaxWatchedTicksPerMessage);
+                w.U8(count);
+                for (size_t i = 0; i < count; ++i)
+                    for (const TTickRecord& r : m.Records[i])
+                        WriteRecord(w, r);
+                w.U32(m.Live);
+            } else if constexpr (std::is_same_v<T, TWatched>) {
+                w.U8(KWatched);
+                w.U32(m.Through);
             } else if constexpr (std::is_same_v<T, TResume>) {
                 w.U8(KResume);
                 w.U32(m.Tick);
@@ -254,16 +302,23 @@ std::optional<TMessage> DecodeMessage(const uint8_t* data, size_t size)
     auto sized = [size](size_t body) { return size == 1 + body; };
     switch (kind) {
     case KHello: {
-        const bool old = sized(OldHelloBody);
-        if (!old && !sized(OldHelloBody + NonceSize))
-            return std::nullopt;
         THello m;
+        if (size < 1 + OldHelloBody)
+            return std::nullopt;
         m.Protocol = in.U16();
         m.Version = in.Text();
-        if (!ValidVersion(m.Version) || (old == (m.Protocol >= 3)))
+        // Each protocol's hello has its own size: 2 without the nonce, 3 without the wish to watch.
+        const size_t body = m.Protocol < 3 ? OldHelloBody : m.Protocol == 3 ? OldHelloBody + NonceSize : OldHelloBody + NonceSize + 1;
+        if (!sized(body) || !ValidVersion(m.Version))
             return std::nullopt;
-        if (!old)
+        if (m.Protocol >= 3)
             m.Nonce = in.Bytes<NonceSize>();
+        if (m.Protocol >= 4) {
+            const uint8_t watch = in.U8();
+            if (watch > 1)
+                return std::nullopt;
+            m.Watch = watch == 1;
+        }
         return m;
     }
     case KWelcome: {
@@ -296,7 +351,7 @@ std::optional<TMessage> DecodeMessage(const uint8_t* data, size_t size)
         if (!sized(1 + VersionLength))
             return std::nullopt;
         const uint8_t reason = in.U8();
-        if (reason < TRefusal::RaceFull || reason > TRefusal::WrongCode)
+        if (reason < TRefusal::RaceFull || reason > TRefusal::EnoughSpectators)
             return std::nullopt;
         TRefusal m;
         m.Reason = static_cast<TRefusal::TReason>(reason);
@@ -309,6 +364,18 @@ std::optional<TMessage> DecodeMessage(const uint8_t* data, size_t size)
         if (size < InputsFixedSize + RecordSize)
             return std::nullopt;
         return DecodeInputs(in, size);
+    case KWatchTicks:
+        if (size < WatchTicksFixedSize + 2 * RecordSize)
+            return std::nullopt;
+        return DecodeWatchTicks(in, size);
+    case KWatched: {
+        if (!sized(4))
+            return std::nullopt;
+        const TWatched m{in.U32()};
+        if (m.Through > MaxTick)
+            return std::nullopt;
+        return m;
+    }
     case KResume: {
         if (!sized(4))
             return std::nullopt;

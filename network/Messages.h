@@ -13,7 +13,7 @@
 #include <variant>
 
 // Raised with each incompatible change of the messages or of what a race shares.
-constexpr uint16_t ProtocolVersion = 3;
+constexpr uint16_t ProtocolVersion = 4;
 // Room for a version text such as "1.0" or "1.10.2-rc1"; shorter ones are padded with zero bytes.
 constexpr size_t VersionLength = 16;
 using TVersionText = std::array<char, VersionLength>;
@@ -33,17 +33,20 @@ struct TTickRecord {
     friend bool operator==(const TTickRecord&, const TTickRecord&) = default;
 };
 
-// At most this many tick records travel in one message.
+// At most this many tick records travel in one message, and this many ticks of both players to a spectator.
 constexpr size_t MaxRecordsPerMessage = 32;
+constexpr size_t MaxWatchedTicksPerMessage = 16;
 // Ticks are counted in 31 bits on the wire: more than a year of racing at 60 a second.
 constexpr uint32_t MaxTick = 0x7fffffff;
 
-// The joiner introduces itself, with its half of the handshake's nonces. An older program's hello (protocol 2,
-// without the nonce) still decodes, so that it can be refused by its version.
+// The joiner introduces itself, with its half of the handshake's nonces, and whether it comes to race or to
+// watch. An older program's hello (protocol 2 without the nonce, 3 without the wish to watch) still decodes,
+// so that it can be refused by its version.
 struct THello {
     uint16_t Protocol = ProtocolVersion;
     TVersionText Version{};
     TNonce Nonce{};
+    bool Watch = false;
 };
 // The host's half of the nonces; the joiner answers with a proof that it knows the code.
 struct TChallenge {
@@ -63,16 +66,31 @@ struct TWelcome {
 };
 // The host turns a joiner away.
 struct TRefusal {
-    enum TReason : uint8_t { RaceFull = 1, OtherVersion = 2, WrongCode = 3 };
+    enum TReason : uint8_t { RaceFull = 1, OtherVersion = 2, WrongCode = 3, EnoughSpectators = 4 };
     TReason Reason = RaceFull;
     TVersionText Version{};
 };
-// A stretch of the sender's tick records, and how far the sender has the receiver's records without a gap.
+// A stretch of the sender's tick records, how far the sender has the receiver's records without a gap, the
+// sender's processed ticks when sent, and how many ticks the sender reckons itself ahead of the receiver.
 struct TInputs {
     uint32_t FirstTick = 1;
     uint8_t Count = 0;
     std::array<TTickRecord, MaxRecordsPerMessage> Records{};
     uint32_t ReceivedThrough = 0;
+    uint32_t Tick = 0;
+    int8_t Ahead = 0;
+};
+// The host to a spectator: a stretch of settled ticks with both players' records, green's first, and the
+// last tick the host has settled (live).
+struct TWatchTicks {
+    uint32_t FirstTick = 1;
+    uint8_t Count = 0;
+    std::array<std::array<TTickRecord, 2>, MaxWatchedTicksPerMessage> Records{};
+    uint32_t Live = 0;
+};
+// A spectator to the host: it has the ticks without a gap up to this one.
+struct TWatched {
+    uint32_t Through = 0;
 };
 // The sender resumed the race that both paused after the given tick.
 struct TResume {
@@ -97,10 +115,10 @@ struct TPong {
 };
 
 using TMessage = std::variant<THello, TWelcome, TRefusal, TInputs, TResume, TDigest, TFocus, TPing, TPong, TChallenge,
-                              TProofOfCode>;
+                              TProofOfCode, TWatchTicks, TWatched>;
 
 // The longest message: a full stretch of inputs.
-constexpr size_t MaxMessageSize = 1 + 4 + 1 + MaxRecordsPerMessage * 8 + 4;
+constexpr size_t MaxMessageSize = 1 + 4 + 1 + MaxRecordsPerMessage * 8 + 4 + 4 + 1;
 using TMessageBytes = std::array<uint8_t, MaxMessageSize>;
 // What goes over the line: a message and, once the handshake is done, its tag.
 constexpr size_t MaxPacketSize = MaxMessageSize + TagSize;

@@ -8,13 +8,14 @@
 // out knows what it stands for.
 enum class TNetPeer : uint32_t { None = 0 };
 
-// A host's callers at once: the guest, and others still proving the race code or being turned away.
-constexpr size_t MaxLinkPeers = 8;
+// A host's callers at once: the guest, the spectators, and others still proving the race code or being
+// turned away.
+constexpr size_t MaxLinkPeers = 16;
 
-// One end of an online race's connection: a host that takes up to MaxLinkPeers callers (all but one only to
-// prove the race code or be turned away) or a joiner with one. Everything runs on the caller's thread, when
-// Service is called; every message goes through EncodeMessage on the way out and DecodeMessage on the way in,
-// with its tag once the peer is sealed.
+// One end of an online race's connection: a host that takes up to MaxLinkPeers callers (the guest, the
+// spectators, and others that only prove the race code or are turned away) or a joiner with one. Everything
+// runs on the caller's thread, when Service is called; every message goes through EncodeMessage on the way
+// out and DecodeMessage on the way in, with its tag once the peer is sealed.
 class INetLink {
 public:
     struct THandler {

@@ -21,13 +21,6 @@ constexpr int MeasuringPongs = 4;
 
 } // namespace
 
-int32_t DelayForRoundTrip(int64_t milliseconds)
-{
-    // Half the round trip plus a frame, in whole ticks of 1/60 s.
-    const int64_t ticks = (std::max<int64_t>(milliseconds, 0) * 30 + 17 * 60 + 999) / 1000;
-    return static_cast<int32_t>(std::clamp<int64_t>(ticks, TLockstep::MinDelay, TLockstep::MaxDelay));
-}
-
 TNetRace::TNetRace(TRaceSession& session, IApplication& application, IClock& clock, std::unique_ptr<INetLink> link,
                    bool host, TOptions options, INetRaceListener& listener)
     : FSession(session), FApplication(application), FClock(clock), FLink(std::move(link)),
@@ -63,6 +56,8 @@ void TNetRace::Service()
     if (FState == TState::Alone)
         return;
     ServiceState();
+    if (FState == TState::Watching)
+        CatchUp();
     // Answers and records go out now rather than at the next call: the round trip is what the delay pays for.
     FLink->Flush();
 }
@@ -72,6 +67,10 @@ void TNetRace::ServiceState()
     const uint32_t now = FClock.Milliseconds();
     if (FDoor)
         FDoor->Service(now);
+    for (const TNetPeer gone : FSpectators.Service(*FLink, now, SilenceTimeout)) {
+        FLink->DisconnectNow(gone);
+        FDoor->SpectatorLeft();
+    }
     if (FState == TState::Connecting) {
         if (!FHost && now - FStarted > ConnectTimeout)
             End(TNetEnd::NoAnswer);
@@ -85,10 +84,15 @@ void TNetRace::ServiceState()
         FLastPing = now;
         FLink->Send(FPeer, TPing{now}, false);
     }
+    if (FState == TState::Watching && FAckDue && now - FLastInputs >= InputsResendInterval) {
+        FLink->Send(FPeer, TWatched{static_cast<uint32_t>(FWatched.size())}, false);
+        FLastInputs = now;
+        FAckDue = false;
+    }
     if (FState != TState::Racing)
         return;
     // Records go out with every tick; between ticks only to confirm or resend, at most every frame or so.
-    if ((FAckDue || !FLockstep->AllConfirmed()) && now - FLastInputs >= InputsResendInterval)
+    if ((FAckDue || !FRecords->AllConfirmed()) && now - FLastInputs >= InputsResendInterval)
         SendInputs();
     if (FWaitingSince && now - *FWaitingSince >= WaitBeforeTelling && FStatus == TNetStatus::None)
         SetStatus(FPeerActive ? TNetStatus::WaitingForPeer : TNetStatus::PeerInactive);
@@ -96,7 +100,10 @@ void TNetRace::ServiceState()
 
 void TNetRace::SendInputs()
 {
-    FLink->Send(FPeer, FLockstep->Outgoing(), false);
+    TInputs inputs = FRecords->Outgoing();
+    inputs.Tick = static_cast<uint32_t>(FSession.Race.ProcessedTicks());
+    inputs.Ahead = static_cast<int8_t>(std::clamp(FOwnAhead, -127, 127));
+    FLink->Send(FPeer, inputs, false);
     FLastInputs = FClock.Milliseconds();
     FAckDue = false;
 }
@@ -118,11 +125,16 @@ void TNetRace::Connected(TNetPeer peer)
     }
     FPeer = peer;
     FJoinerNonce = NewNonce();
-    FLink->Send(peer, THello{ProtocolVersion, MakeVersionText(FOptions.Version), FJoinerNonce}, true);
+    FLink->Send(peer, THello{ProtocolVersion, MakeVersionText(FOptions.Version), FJoinerNonce, FOptions.Watch}, true);
 }
 
 void TNetRace::Disconnected(TNetPeer peer, bool left)
 {
+    if (FSpectators.Has(peer)) {
+        FSpectators.Remove(peer);
+        FDoor->SpectatorLeft();
+        return;
+    }
     if (FDoor && peer != FPeer)
         FDoor->Disconnected(peer);
     if (peer != FPeer || FState == TState::Alone)
@@ -141,10 +153,20 @@ void TNetRace::Received(TNetPeer peer, const TMessage& message)
 {
     if (FState == TState::Alone)
         return;
+    if (FSpectators.Has(peer)) {
+        FSpectators.Heard(peer, FClock.Milliseconds());
+        if (const auto* watched = std::get_if<TWatched>(&message))
+            FSpectators.Acknowledged(peer, watched->Through, FClock.Milliseconds());
+        else if (const auto* ping = std::get_if<TPing>(&message))
+            FLink->Send(peer, TPong{ping->Stamp}, false);
+        return;
+    }
     if (FDoor && peer != FPeer) {
         const THostDoor::TOutcome outcome = FDoor->Received(peer, message, FClock.Milliseconds());
         if (outcome == THostDoor::TOutcome::WrongCode) {
             FListener.NetWrongCodeRefused();
+        } else if (outcome == THostDoor::TOutcome::Spectator) {
+            FSpectators.Add(peer, FClock.Milliseconds());
         } else if (outcome == THostDoor::TOutcome::Admitted && FPeer == TNetPeer::None) {
             FPeer = peer;
             Begin(FOptions.TimeOfDay);
@@ -186,6 +208,8 @@ void TNetRace::Handle(const TRefusal& m)
         return;
     if (m.Reason == TRefusal::RaceFull)
         End(TNetEnd::RaceFull);
+    else if (m.Reason == TRefusal::EnoughSpectators)
+        End(TNetEnd::EnoughSpectators);
     else if (m.Reason == TRefusal::WrongCode)
         End(TNetEnd::WrongCode);
     else
@@ -194,15 +218,36 @@ void TNetRace::Handle(const TRefusal& m)
 
 void TNetRace::Handle(const TInputs& m)
 {
-    if (FLockstep && FLockstep->Received(m))
+    if (!FRecords || FState != TState::Racing)
+        return;
+    if (FRecords->Received(m))
         FAckDue = true;
+    // Where the other side is now: where it was when it sent this, half a round trip ago.
+    const int64_t other = int64_t{m.Tick} + FRoundTrip * 3 / 100;
+    FOwnAhead = static_cast<int32_t>(std::clamp<int64_t>(FSession.Race.ProcessedTicks() - other, -127, 127));
+    // Half the difference of the two reckonings, so that what each side misjudges of the line cancels out;
+    // smoothed, since every message's reckoning is off by the line's jitter.
+    FAhead += ((FOwnAhead - m.Ahead) * AheadScale / 2 - FAhead) / 16;
 }
+
+void TNetRace::Handle(const TWatchTicks& m)
+{
+    if (FState != TState::Watching)
+        return;
+    FAckDue = true;
+    FLive = std::max<int64_t>(FLive, m.Live);
+    const auto have = static_cast<int64_t>(FWatched.size());
+    for (int64_t i = have + 1 - m.FirstTick; i >= 0 && i < m.Count; ++i)
+        FWatched.push_back(m.Records[static_cast<size_t>(i)]);
+}
+
+void TNetRace::Handle(const TWatched&) {}
 
 void TNetRace::Handle(const TResume& m)
 {
     if (FPausedAfter != 0 && m.Tick == FPausedAfter)
         ResumeHere();
-    else if (FLockstep && m.Tick >= FLockstep->NextTick())
+    else if (FRecords && m.Tick > FSettled)
         FResumeAfter = m.Tick;
 }
 
@@ -234,29 +279,27 @@ void TNetRace::Handle(const TPong& m)
             StartRacing();
         return;
     }
-    // Smoothed, so one late answer does not lengthen the delay for good.
+    // Smoothed, so that one late answer does not throw the time sync.
     FRoundTrip = (7 * FRoundTrip + roundTrip) / 8;
-    if (FLockstep && DelayForRoundTrip(FRoundTrip) > FLockstep->Delay())
-        FLockstep->GrowDelay(DelayForRoundTrip(FRoundTrip));
 }
 
 void TNetRace::Begin(uint32_t timeOfDay)
 {
-    FState = TState::Measuring;
+    FState = FOptions.Watch ? TState::Watching : TState::Measuring;
     FRaceClock.emplace(FSession.Race, timeOfDay);
     FSession.SeedClock.SetSource(*FRaceClock);
     FSeed = timeOfDay;
     RandSeed = timeOfDay;
-    FLockstep.emplace(TLockstep::MinDelay);
+    FRecords.emplace(FOptions.InputDelay);
+    FSession.Race.Events.HoldAfter(0);
     if (FRecorder)
         FRecorder->Start(timeOfDay);
     FLastReceived = FClock.Milliseconds();
-    SetStatus(TNetStatus::Connecting);
+    SetStatus(FOptions.Watch ? TNetStatus::Watching : TNetStatus::Connecting);
 }
 
 void TNetRace::StartRacing()
 {
-    FLockstep->GrowDelay(DelayForRoundTrip(FRoundTrip));
     FState = TState::Racing;
     SetStatus(TNetStatus::None);
     SendInputs();
@@ -275,7 +318,9 @@ void TNetRace::End(TNetEnd::TKind kind, int64_t tick, const std::string& hostVer
         FLink->Flush();
     }
     FPeer = TNetPeer::None;
+    FSpectators.DisconnectAll(*FLink);
     FRecorder.reset();
+    FSession.Race.Events.HoldNothing();
     SetStatus(TNetStatus::None);
     if (end.Kind == TNetEnd::Desync && FSession.Running()) {
         FSession.Pause();
@@ -290,41 +335,51 @@ void TNetRace::Leave()
         return;
     FState = TState::Alone;
     FRecorder.reset();
+    FSession.Race.Events.HoldNothing();
+    FSpectators.DisconnectAll(*FLink);
     if (FPeer != TNetPeer::None) {
         FLink->DisconnectNow(FPeer);
-        FLink->Flush();
         FPeer = TNetPeer::None;
     }
+    FLink->Flush();
 }
 
 void TNetRace::SetTiller(TPlayer player, TTiller tiller)
 {
+    if (Watching())
+        return;
     if (Online())
-        FLockstep->SetLocalTiller(tiller);
+        FRecords->SetLocalTiller(tiller);
     else
         FSession.SetTiller(player, tiller);
 }
 
 void TNetRace::Restart()
 {
+    if (Watching())
+        return;
     if (Online())
-        FLockstep->QueueCommand({TTiller::Amidships, TTickRecord::Restart});
+        FRecords->QueueCommand({TTiller::Amidships, TTickRecord::Restart});
     else
         FSession.Restart();
 }
 
 void TNetRace::Pause()
 {
+    if (Watching())
+        return;
     if (!Online()) {
         FSession.Pause();
         TellPaused(true);
     } else if (FPausedAfter == 0) {
-        FLockstep->QueueCommand({TTiller::Amidships, TTickRecord::Pause});
+        FRecords->QueueCommand({TTiller::Amidships, TTickRecord::Pause});
     }
 }
 
 void TNetRace::Resume()
 {
+    if (Watching())
+        return;
     if (!Online()) {
         FPausedAfter = 0;
         FSession.Resume();
@@ -339,6 +394,8 @@ void TNetRace::Resume()
 
 void TNetRace::ApplyWindSettings(const TWindSettings& settings)
 {
+    if (Watching())
+        return;
     const TWindSettings limited = settings.Limited();
     if (!Online()) {
         FSession.ApplyWindSettings(limited);
@@ -348,11 +405,13 @@ void TNetRace::ApplyWindSettings(const TWindSettings& settings)
     record.WindDirection = static_cast<int16_t>(limited.Direction);
     record.WindVariation = static_cast<int16_t>(limited.Variation);
     record.WindSpeed = static_cast<int16_t>(limited.Speed);
-    FLockstep->QueueCommand(record);
+    FRecords->QueueCommand(record);
 }
 
 void TNetRace::StartRegatta(const TRegattaSettings& settings)
 {
+    if (Watching())
+        return;
     const TRegattaSettings limited = settings.Limited();
     if (!Online()) {
         FSession.StartRegatta(limited);
@@ -360,86 +419,21 @@ void TNetRace::StartRegatta(const TRegattaSettings& settings)
     }
     TTickRecord record{TTiller::Amidships, TTickRecord::Regatta};
     record.RegattaSettings = limited;
-    FLockstep->QueueCommand(record);
+    FRecords->QueueCommand(record);
 }
 
 void TNetRace::LeaveRegatta()
 {
+    if (Watching())
+        return;
     if (Online())
-        FLockstep->QueueCommand({TTiller::Amidships, TTickRecord::Free});
+        FRecords->QueueCommand({TTiller::Amidships, TTickRecord::Free});
     else
         FSession.LeaveRegatta();
-}
-
-void TNetRace::Apply(const TTickRecord& record)
-{
-    if (record.Command == TTickRecord::Restart)
-        FSession.Restart();
-    else if (record.Command == TTickRecord::Wind)
-        FSession.ApplyWindSettings({record.WindDirection, record.WindVariation, record.WindSpeed});
-    else if (record.Command == TTickRecord::Regatta)
-        FSession.StartRegatta(record.RegattaSettings);
-    else if (record.Command == TTickRecord::Free)
-        FSession.LeaveRegatta();
-    else
-        return;
-    if (FRecorder)
-        FRecorder->Command(record);
-}
-
-bool TNetRace::BeforeTick(int64_t tick)
-{
-    if (FState == TState::Alone)
-        return true;
-    if (FState != TState::Racing || !FLockstep->Ready() || tick != FLockstep->NextTick()) {
-        if (!FWaitingSince)
-            FWaitingSince = FClock.Milliseconds();
-        return false;
-    }
-    FWaitingSince.reset();
-    if (FStatus == TNetStatus::WaitingForPeer)
-        SetStatus(TNetStatus::None);
-    const TLockstep::TTick records = FLockstep->Take();
-    const TTickRecord& green = FHost ? records.Local : records.Remote;
-    const TTickRecord& red = FHost ? records.Remote : records.Local;
-    Apply(green);
-    Apply(red);
-    FSession.SetTiller(TPlayer::Green, green.Tiller);
-    FSession.SetTiller(TPlayer::Red, red.Tiller);
-    if (FRecorder)
-        FRecorder->Tick(green.Tiller, red.Tiller);
-    FPauseAfterTick = green.Command == TTickRecord::Pause || red.Command == TTickRecord::Pause;
-    RandSeed = FSeed;
-    SendInputs();
-    FLink->Flush();
-    return true;
-}
-
-void TNetRace::AfterTick(int64_t tick)
-{
-    if (FState == TState::Alone)
-        return;
-    FSeed = RandSeed;
-    if (tick % TDesyncCheck::Every == 0) {
-        TDirectDrawSurface* frame = FSession.BackBuffer();
-        const TDigest digest{static_cast<uint32_t>(tick), RaceStateDigest(FSession.Race),
-                             frame != nullptr ? FrameDigest(*frame) : 0};
-        FDesync.Own(digest);
-        FLink->Send(FPeer, digest, true);
-    }
-    if (OnTick)
-        OnTick(tick);
-    if (const auto mismatch = FDesync.Mismatch()) {
-        End(TNetEnd::Desync, *mismatch);
-        return;
-    }
-    if (FPauseAfterTick)
-        PauseAfter(tick);
 }
 
 void TNetRace::PauseAfter(int64_t tick)
 {
-    FPauseAfterTick = false;
     if (FRecorder)
         FRecorder->Pause();
     if (FResumeAfter == tick) {

@@ -1,30 +1,37 @@
 #pragma once
 #include "network/DesyncCheck.h"
+#include "network/GuessedTicks.h"
 #include "network/HostDoor.h"
-#include "network/Lockstep.h"
 #include "network/NetLink.h"
-#include "simulation/RaceClock.h"
 #include "network/RaceRecorder.h"
+#include "network/SpectatorFeed.h"
+#include "network/TickRecords.h"
+#include "simulation/RaceClock.h"
 #include "simulation/RaceCommands.h"
 #include "simulation/RaceSession.h"
 #include "simulation/TickGate.h"
 
+#include <algorithm>
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 class IApplication;
 class IClock;
 
 // What the window shows in its status bar for an online race; None: its usual texts.
-enum class TNetStatus { None, WaitingForGuest, Connecting, WaitingForPeer, PeerInactive };
+// Watching: a spectator's race, with how far behind live it is (TNetRace::Behind).
+enum class TNetStatus { None, WaitingForGuest, Connecting, WaitingForPeer, PeerInactive, Watching };
 
 // What ends an online race, for the player's message.
 struct TNetEnd {
-    // WrongCode: the host refused this joiner's race code (or wanted one and got none).
-    enum TKind { PeerLeft, PeerLost, Desync, RaceFull, OtherVersion, NoAnswer, WrongCode } Kind = PeerLeft;
+    // WrongCode: the host refused this joiner's race code (or wanted one and got none). EnoughSpectators: the
+    // host turned a spectator away, MaxSpectators watch already.
+    enum TKind { PeerLeft, PeerLost, Desync, RaceFull, OtherVersion, NoAnswer, WrongCode, EnoughSpectators } Kind = PeerLeft;
     int64_t Tick = 0;            // Desync: the first tick whose digests differ
     std::string HostVersion;     // OtherVersion
     std::string GuestVersion;    // OtherVersion
@@ -42,11 +49,16 @@ public:
     virtual void NetWrongCodeRefused() {}
 };
 
-// A race session raced by two machines in lockstep: every processed tick runs on both with both players'
-// tiller records for that tick, a key pressed here taking effect D ticks later on both. Restarts, the wind
-// settings and pauses travel in the tick records; resuming, the focus and the digests beside them. The host
-// steers green, the joiner red. As the race's commands: while the two race, every tiller steers this machine's
-// dinghy and the commands go to both; before and after, they act on this machine's session at once.
+// A race session raced by two machines: every tick runs on both with both players' tiller records for that
+// tick, a key pressed here taking effect D ticks later on both. A tick whose other record has not come yet
+// runs on a guess (the other player's last tiller, no command), up to TGuessedTicks::Window ticks past the
+// last settled one; when the record comes different, the race is put back to before that tick and the ticks
+// since run again unseen. Only settled ticks (run with both records) count: their digests are compared,
+// their events told, their records written. Restarts, the wind settings, regattas and pauses travel in the
+// tick records and take effect only on settled ticks; resuming, the focus and the digests beside them. The
+// host steers green, the joiner red, and sends the settled ticks to its spectators. As the race's commands:
+// while the two race, every tiller steers this machine's dinghy and the commands go to both; before and
+// after, they act on this machine's session at once; a spectator's steer nothing.
 class TNetRace : public ITickGate, public IRaceCommands {
 public:
     struct TOptions {
@@ -59,6 +71,10 @@ public:
         std::string Code;
         // Host: anyone who reaches the port may join, without a code (a LAN party).
         bool Open = false;
+        // Ticks between a key and its effect, 0..TTickRecords::MaxDelay.
+        int32_t InputDelay = TTickRecords::DefaultDelay;
+        // Joiner: comes to watch rather than to race.
+        bool Watch = false;
     };
 
     // The session, the application and the clock (the machine's, which the session's timer reads too) must
@@ -74,6 +90,10 @@ public:
 
     // The two machines race together: keys steer this player's dinghy, commands go to both.
     bool Online() const { return FState == TState::Racing; }
+    // A spectator's race, following the host's.
+    bool Watching() const { return FOptions.Watch && FState != TState::Alone; }
+    // A spectator: how many ticks behind the host's last settled one it is.
+    int64_t Behind() const { return std::max<int64_t>(FLive - FSession.Race.ProcessedTicks(), 0); }
     // Connecting or racing: the race waits for the other machine.
     bool Linked() const { return FState != TState::Alone; }
     TPlayer LocalPlayer() const { return FHost ? TPlayer::Green : TPlayer::Red; }
@@ -89,7 +109,11 @@ public:
     // Says goodbye to the other machine; the race goes on here alone.
     void Leave();
 
-    int32_t Delay() const { return FLockstep ? FLockstep->Delay() : 0; }
+    int32_t Delay() const { return FRecords ? FRecords->Delay() : 0; }
+    // The last tick run with both records: everything up to it is the same on both machines.
+    int64_t Settled() const { return FSettled; }
+    const TRollbackCount& Rollbacks() const { return FRollbacks; }
+    size_t Spectators() const { return FSpectators.Count(); }
     int64_t RoundTrip() const { return FRoundTrip; }
     const INetLink& Link() const { return *FLink; }
     // Messages dropped because their tag was wrong or missing, or because they came from a caller that had
@@ -97,14 +121,16 @@ public:
     int64_t Rejected() const { return FLink->Rejected() + (FDoor ? FDoor->Ignored() : 0); }
     const TDesyncCheck& Digests() const { return FDesync; }
 
-    // Called after every tick run while linked, with the tick's two records, green's first.
-    std::function<void(int64_t tick)> OnTick;
+    // Called for every settled tick, in order, with its digests: the race state's, and the frame's on every
+    // FrameDigestEvery-th tick (0 on the others).
+    std::function<void(const TDigest& digest)> OnTick;
+    static constexpr int64_t FrameDigestEvery = 10;
 
     bool BeforeTick(int64_t tick) override;
     void AfterTick(int64_t tick) override;
 
 private:
-    enum class TState { Connecting, Measuring, Racing, Alone };
+    enum class TState { Connecting, Measuring, Racing, Watching, Alone };
 
     void Connected(TNetPeer peer);
     void Received(TNetPeer peer, const TMessage& message);
@@ -120,6 +146,8 @@ private:
     void Handle(const TPong& m);
     void Handle(const TChallenge& m);
     void Handle(const TProofOfCode&) {}
+    void Handle(const TWatchTicks& m);
+    void Handle(const TWatched& m);
 
     // Time-outs, pings, resent records and the waiting notice.
     void ServiceState();
@@ -128,7 +156,26 @@ private:
     void End(TNetEnd::TKind kind, int64_t tick = 0, const std::string& hostVersion = {});
     void SendInputs();
     void SetStatus(TNetStatus status);
-    void Apply(const TTickRecord& record);
+    // Holds the tick back, telling the player after a while that the race waits.
+    bool Wait();
+
+    // The ticks (NetRaceTicks.cpp): records, guesses, rollbacks and settling.
+    bool RacingTick(int64_t tick);
+    bool WatchingTick(int64_t tick);
+    // Runs the records on the tick about to run: commands, tillers and the race's own random generator.
+    void Apply(const TTickRecord& green, const TTickRecord& red);
+    void ApplyCommand(const TTickRecord& record);
+    // The digests after the tick just run.
+    TDigest TickDigest(int64_t tick);
+    // Settles the ticks whose records came, running again those that ran on a wrong guess.
+    void Settle();
+    void RunAgainFrom(int64_t tick);
+    // The tick ran with both records: compared, told, written, sent to the spectators.
+    void Settled(int64_t tick, TTickRecord green, TTickRecord red, const TDigest& digest);
+    // A side that stays ahead of the other lets a tick pass now and then, so that neither guesses much more.
+    bool YieldToOther(int64_t tick);
+    // A spectator behind the host runs ticks unseen until it is nearly live.
+    void CatchUp();
     void PauseAfter(int64_t tick);
     void ResumeHere();
     // What Paused says from now on, told to the listener.
@@ -152,13 +199,27 @@ private:
     TNonce FJoinerNonce{};
     std::optional<TNonce> FHostNonce;
     std::optional<TRaceKey> FKey;
-    std::optional<TLockstep> FLockstep;
+    std::optional<TTickRecords> FRecords;
+    TGuessedTicks FGuessed;
+    int64_t FSettled = 0;
+    TRollbackCount FRollbacks;
+    // Time sync: how far ahead this side reckons itself, how far ahead of the other it is by both sides'
+    // reckonings (in 1/AheadScale ticks), and since when it has been well ahead.
+    static constexpr int32_t AheadScale = 16;
+    int32_t FOwnAhead = 0;
+    int32_t FAhead = 0;
+    std::optional<int64_t> FAheadSince;
+    int64_t FLastYield = 0;
+    // The host's spectators; a spectator's ticks from the host, green's and red's, and the host's last
+    // settled tick.
+    TSpectatorFeed FSpectators;
+    std::vector<std::array<TTickRecord, 2>> FWatched;
+    int64_t FLive = 0;
     std::optional<TRaceClock> FRaceClock;
     TDesyncCheck FDesync;
     std::optional<TRaceRecorder> FRecorder;
     // This race's random generator, kept across the other code that draws from the shared one.
     uint32_t FSeed = 0;
-    bool FPauseAfterTick = false;
     bool FPaused = false;
     int64_t FPausedAfter = 0;
     int64_t FResumeAfter = 0;
@@ -174,6 +235,3 @@ private:
     std::optional<uint32_t> FWaitingSince;
 };
 
-// The input delay in ticks for a round trip of that many milliseconds: the other machine has a record
-// before it needs it, with a frame to spare.
-int32_t DelayForRoundTrip(int64_t milliseconds);

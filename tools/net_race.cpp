@@ -92,6 +92,7 @@ const char* EndName(TNetEnd::TKind kind)
     case TNetEnd::OtherVersion: return "other-version";
     case TNetEnd::NoAnswer: return "no-answer";
     case TNetEnd::WrongCode: return "wrong-code";
+    case TNetEnd::EnoughSpectators: return "enough-spectators";
     }
     return "unknown";
 }
@@ -106,12 +107,11 @@ std::string MappingLine(const TPortMappingState& state)
 }
 
 // The line both machines print for the same tick: equal lines, the same race.
-void PrintTick(int64_t tick, THeadlessGame& game)
+void PrintTick(const TDigest& digest)
 {
     char line[96];
-    std::snprintf(line, sizeof line, "tick %lld state %016llx frame %016llx", static_cast<long long>(tick),
-                  static_cast<unsigned long long>(RaceStateDigest(game.Race())),
-                  static_cast<unsigned long long>(FrameDigest(game.BackBuffer())));
+    std::snprintf(line, sizeof line, "tick %lld state %016llx frame %016llx", static_cast<long long>(digest.Tick),
+                  static_cast<unsigned long long>(digest.State), static_cast<unsigned long long>(digest.Frame));
     Say(line);
 }
 
@@ -152,7 +152,7 @@ int Race(const TOptions& options)
     TListener listener;
     TNetRace net(game.Session, game.Application, game.Clock, std::move(link), options.Host, raceOptions, listener);
     int64_t together = 0;
-    net.OnTick = [&](int64_t tick) {
+    net.OnTick = [&](const TDigest& digest) {
         if (++together == 1)
             Say("first-shared-tick-ms: " + std::to_string(elapsed()));
         if (together % TillerPeriod == 1) {
@@ -160,7 +160,7 @@ int Race(const TOptions& options)
             net.SetTiller(net.LocalPlayer(), pattern[(together / TillerPeriod + (options.Host ? 0 : 1)) % 4]);
         }
         if (together % PrintEvery == 0 && together <= options.Ticks)
-            PrintTick(tick, game);
+            PrintTick(digest);
     };
 
     // The game's clock follows the wall's: idle passes (each a millisecond, or a tick up to the next vertical

@@ -69,6 +69,8 @@ QString TOnlineRace::StatusText(TNetStatus status, const THostInvitation& invita
         return QCoreApplication::translate("TOnlineRace", "Warte auf den anderen Rechner ...");
     case TNetStatus::PeerInactive:
         return QCoreApplication::translate("TOnlineRace", "Pause: das Fenster des anderen Spielers ist nicht aktiv");
+    case TNetStatus::Watching:
+        return QCoreApplication::translate("TOnlineRace", "Du schaust zu");
     }
     return {};
 }
@@ -98,6 +100,11 @@ QString TOnlineRace::EndText(const TNetEnd& end, const QString& address)
                                                           "Gastgeber hinter einem Router, muss sein UDP-Port dort "
                                                           "vielleicht an seinen Rechner weitergeleitet werden.")
             .arg(address);
+    case TNetEnd::EnoughSpectators:
+        return QCoreApplication::translate("TOnlineRace", "Dem Rennen auf %1 schauen schon %2 Zuschauer zu; mehr haben "
+                                                          "keinen Platz.")
+            .arg(address)
+            .arg(THostDoor::MaxSpectators);
     case TNetEnd::WrongCode:
         return QCoreApplication::translate("TOnlineRace", "Der Gastgeber auf %1 hat den Code abgelehnt. Frag ihn "
                                                           "nach dem Code, den sein Fenster zeigt, und tritt damit "
@@ -194,7 +201,7 @@ void TOnlineRace::NetRaceEnded(const TNetEnd& end)
 {
     // Told from within a tick or the link's service: the message box waits for the loop.
     const QString text = EndText(end, FAddress);
-    const bool refused = end.Kind == TNetEnd::RaceFull || end.Kind == TNetEnd::OtherVersion ||
+    const bool refused = end.Kind == TNetEnd::RaceFull || end.Kind == TNetEnd::EnoughSpectators || end.Kind == TNetEnd::OtherVersion ||
                          end.Kind == TNetEnd::NoAnswer || end.Kind == TNetEnd::WrongCode;
     std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
     QTimer::singleShot(0, &FForm, [this, text, refused] {

@@ -118,7 +118,7 @@ TEST(Messages, AnyFieldOutOfRangeIsRefused)
         {"empty version", THello{ProtocolVersion, MakeVersionText("1.0")}, 3, 0},
         {"bytes after the version's end", THello{ProtocolVersion, MakeVersionText("1.0")}, 10, 'x'},
         {"time of day past midnight", TWelcome{86399999, MakeVersionText("1")}, 4, 0xff},
-        {"unknown refusal", TRefusal{TRefusal::RaceFull, MakeVersionText("1")}, 1, 4},
+        {"unknown refusal", TRefusal{TRefusal::RaceFull, MakeVersionText("1")}, 1, 5},
         {"refusal 0", TRefusal{TRefusal::RaceFull, MakeVersionText("1")}, 1, 0},
         {"first tick 0", SomeInputs(), 1, 0},
         {"no records", SomeInputs(), 5, 0},

@@ -36,7 +36,7 @@ TEST(NetRaceLoopback, TwoMachinesRaceOverEnetThroughALossyProxyAndLeavingIsTold)
     TLossyProxy proxy(wall, host.Net->Link().Port(), {0.10, 0.05, 40, 10}, 7);
     TNetSide guest(wall.Milliseconds(), TEnetLink::Join("127.0.0.1", proxy.Port()), false);
     guest.Net->SetTiller(guest.Net->LocalPlayer(), TTiller::Starboard);
-    ASSERT_TRUE(run({&host, &guest}, proxy, [&] { return host.Ticks() >= Ticks && guest.Ticks() >= Ticks; },
+    ASSERT_TRUE(run({&host, &guest}, proxy, [&] { return host.Settled() >= Ticks && guest.Settled() >= Ticks; },
                     std::chrono::seconds(15)))
         << "host at " << host.Ticks() << ", guest at " << guest.Ticks();
     ASSERT_FALSE(host.Ended.has_value());

@@ -13,8 +13,8 @@
 #include <utility>
 #include <vector>
 
-// What a test compares after a tick: the race state every tick, the frame every tenth. Hashing a frame costs
-// more than drawing it, and the race itself compares frames every 60 ticks.
+// What a test compares after a tick: the race state every tick, the frame every tenth, as an online race
+// gives them for its settled ticks. Hashing a frame costs more than drawing it.
 inline std::pair<uint64_t, uint64_t> TickDigests(THeadlessGame& game)
 {
     const bool frame = game.Race().ProcessedTicks() % 10 == 0;
@@ -26,7 +26,7 @@ inline std::pair<uint64_t, uint64_t> TickDigests(THeadlessGame& game)
 struct TNetSide : INetRaceListener {
     // now: the line's clock at this moment; the game's clock keeps the same pace from here on.
     TNetSide(uint32_t now, std::unique_ptr<INetLink> link, bool host, const std::string& version = "1.0",
-             const std::string& record = {}, const std::string& code = "K7P-2QX", bool open = false)
+             const std::string& record = {}, const std::string& code = "K7P-2QX", bool open = false, bool watch = false)
         : Game(false, host ? 1000 : 2000), Offset(Game.Clock.Milliseconds() - now)
     {
         TNetRace::TOptions options;
@@ -35,8 +35,9 @@ struct TNetSide : INetRaceListener {
         options.RecordPath = record;
         options.Code = code;
         options.Open = open;
+        options.Watch = watch;
         Net.emplace(Game.Session, Game.Application, Game.Clock, std::move(link), host, options, *this);
-        Net->OnTick = [this](int64_t) { Digests.push_back(TickDigests(Game)); };
+        Net->OnTick = [this](const TDigest& d) { Digests.emplace_back(d.State, d.Frame); };
     }
 
     // Runs idle passes, each after servicing the link, until the game's clock is past now. The game's
@@ -50,6 +51,8 @@ struct TNetSide : INetRaceListener {
         }
     }
     int64_t Ticks() { return Game.Race().ProcessedTicks(); }
+    // The ticks run with both players' records: what both sides agree on.
+    int64_t Settled() const { return Net->Settled(); }
 
     void NetStatusChanged(TNetStatus status) override { Statuses.push_back(status); }
     void NetPausedChanged(bool paused) override { Paused = paused; }

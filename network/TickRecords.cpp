@@ -1,8 +1,8 @@
-#include "network/Lockstep.h"
+#include "network/TickRecords.h"
 
 #include <algorithm>
 
-TLockstep::TLockstep(int32_t delay) : FDelay(std::clamp(delay, MinDelay, MaxDelay))
+TTickRecords::TTickRecords(int32_t delay) : FDelay(std::clamp(delay, 0, MaxDelay))
 {
     for (int32_t i = 0; i < FDelay; ++i) {
         FLocal.push_back(TTickRecord{});
@@ -10,14 +10,7 @@ TLockstep::TLockstep(int32_t delay) : FDelay(std::clamp(delay, MinDelay, MaxDela
     }
 }
 
-void TLockstep::GrowDelay(int32_t delay)
-{
-    FDelay = std::max(FDelay, std::min(delay, MaxDelay));
-    while (FMade < FNext - 1 + FDelay)
-        MakeRecord();
-}
-
-void TLockstep::QueueCommand(const TTickRecord& command)
+void TTickRecords::QueueCommand(const TTickRecord& command)
 {
     // A pending pause already stops the race; a second one would pause it again after the resume.
     if (command.Command == TTickRecord::Pause &&
@@ -26,47 +19,59 @@ void TLockstep::QueueCommand(const TTickRecord& command)
     FCommands.push_back(command);
 }
 
-bool TLockstep::Ready() const
-{
-    return FRemoteHere[static_cast<size_t>(FNext % Window)];
-}
-
-void TLockstep::MakeRecord()
+void TTickRecords::MakeRecord()
 {
     TTickRecord record;
-    record.Tiller = FTiller;
     if (!FCommands.empty()) {
         record = FCommands.front();
-        record.Tiller = FTiller;
         FCommands.pop_front();
     }
+    record.Tiller = FTiller;
     FLocal.push_back(record);
     ++FMade;
 }
 
-TLockstep::TTick TLockstep::Take()
+void TTickRecords::MakeFor(int64_t tick)
 {
-    const size_t slot = static_cast<size_t>(FNext % Window);
-    TTick tick;
-    tick.Remote = FRemote[slot];
-    FRemoteHere[slot] = false;
-    tick.Local = FLocal[static_cast<size_t>(FNext - FLocalFirst)];
-    ++FNext;
-    while (FMade < FNext - 1 + FDelay)
+    while (FMade < tick + FDelay)
         MakeRecord();
-    Forget();
-    return tick;
 }
 
-void TLockstep::Forget()
+const TTickRecord& TTickRecords::Local(int64_t tick) const
 {
-    while (!FLocal.empty() && FLocalFirst < FNext && FLocalFirst <= FConfirmed) {
+    return FLocal.at(static_cast<size_t>(tick - FLocalFirst));
+}
+
+const TTickRecord* TTickRecords::Remote(int64_t tick) const
+{
+    if (tick <= FSettled || tick >= FSettled + 1 + Window || !FRemoteHere[Slot(tick)])
+        return nullptr;
+    return &FRemote[Slot(tick)];
+}
+
+TTickRecord TTickRecords::Guess() const
+{
+    TTickRecord guess;
+    guess.Tiller = FLastRemoteTiller;
+    return guess;
+}
+
+void TTickRecords::Settle(int64_t tick)
+{
+    for (; FSettled < tick; ++FSettled)
+        FRemoteHere[Slot(FSettled + 1)] = false;
+    Forget();
+}
+
+void TTickRecords::Forget()
+{
+    while (!FLocal.empty() && FLocalFirst <= FSettled && FLocalFirst <= FConfirmed) {
         FLocal.pop_front();
         ++FLocalFirst;
     }
 }
 
-TInputs TLockstep::Outgoing() const
+TInputs TTickRecords::Outgoing() const
 {
     TInputs out;
     out.ReceivedThrough = static_cast<uint32_t>(FReceivedThrough);
@@ -79,7 +84,7 @@ TInputs TLockstep::Outgoing() const
     return out;
 }
 
-bool TLockstep::Received(const TInputs& inputs)
+bool TTickRecords::Received(const TInputs& inputs)
 {
     // A confirmation past what was made is not from an honest peer.
     if (inputs.ReceivedThrough > FMade)
@@ -89,20 +94,18 @@ bool TLockstep::Received(const TInputs& inputs)
     bool usable = inputs.Count > 0;
     for (size_t i = 0; i < inputs.Count && i < MaxRecordsPerMessage; ++i) {
         const int64_t tick = int64_t{inputs.FirstTick} + static_cast<int64_t>(i);
-        if (tick < FNext)
-            continue; // already run
-        if (tick >= FNext + Window) {
+        if (tick <= FReceivedThrough)
+            continue; // here already
+        if (tick > FSettled + Window) {
             usable = false;
             continue;
         }
-        const size_t slot = static_cast<size_t>(tick % Window);
-        if (!FRemoteHere[slot]) {
-            FRemote[slot] = inputs.Records[i];
-            FRemoteHere[slot] = true;
+        if (!FRemoteHere[Slot(tick)]) {
+            FRemote[Slot(tick)] = inputs.Records[i];
+            FRemoteHere[Slot(tick)] = true;
         }
     }
-    while (FReceivedThrough + 1 < FNext + Window &&
-           (FReceivedThrough + 1 < FNext || FRemoteHere[static_cast<size_t>((FReceivedThrough + 1) % Window)]))
-        ++FReceivedThrough;
+    while (FReceivedThrough < FSettled + Window && FRemoteHere[Slot(FReceivedThrough + 1)])
+        FLastRemoteTiller = FRemote[Slot(++FReceivedThrough)].Tiller;
     return usable;
 }

@@ -1,0 +1,79 @@
+#include "network/SpectatorFeed.h"
+
+#include <algorithm>
+
+void TSpectatorFeed::Settled(const TTickRecord& green, const TTickRecord& red)
+{
+    FTicks.push_back({green, red});
+}
+
+TSpectatorFeed::TSpectator* TSpectatorFeed::Find(TNetPeer peer)
+{
+    const auto found = std::find_if(FSpectators.begin(), FSpectators.end(), [peer](const TSpectator& s) { return s.Peer == peer; });
+    return found != FSpectators.end() ? &*found : nullptr;
+}
+
+void TSpectatorFeed::Add(TNetPeer peer, uint32_t now)
+{
+    FSpectators.push_back({peer, 0, 0, now, now});
+}
+
+void TSpectatorFeed::Remove(TNetPeer peer)
+{
+    std::erase_if(FSpectators, [peer](const TSpectator& s) { return s.Peer == peer; });
+}
+
+bool TSpectatorFeed::Has(TNetPeer peer) const
+{
+    return std::any_of(FSpectators.begin(), FSpectators.end(), [peer](const TSpectator& s) { return s.Peer == peer; });
+}
+
+void TSpectatorFeed::Acknowledged(TNetPeer peer, int64_t through, uint32_t now)
+{
+    TSpectator* s = Find(peer);
+    if (s == nullptr || through <= s->Acknowledged || through > Live())
+        return;
+    s->Acknowledged = through;
+    s->Sent = std::max(s->Sent, through);
+    s->Progress = now;
+}
+
+void TSpectatorFeed::Heard(TNetPeer peer, uint32_t now)
+{
+    if (TSpectator* s = Find(peer))
+        s->Heard = now;
+}
+
+std::vector<TNetPeer> TSpectatorFeed::Service(INetLink& link, uint32_t now, uint32_t silence)
+{
+    std::vector<TNetPeer> silent;
+    for (TSpectator& s : FSpectators) {
+        if (now - s.Heard > silence) {
+            silent.push_back(s.Peer);
+            continue;
+        }
+        if (s.Sent > s.Acknowledged && now - s.Progress > ResendAfter) {
+            s.Sent = s.Acknowledged;
+            s.Progress = now;
+        }
+        while (s.Sent < Live() && s.Sent - s.Acknowledged < InFlight) {
+            TWatchTicks m;
+            m.FirstTick = static_cast<uint32_t>(s.Sent + 1);
+            m.Count = static_cast<uint8_t>(std::min<int64_t>(Live() - s.Sent, MaxWatchedTicksPerMessage));
+            std::copy_n(FTicks.begin() + s.Sent, m.Count, m.Records.begin());
+            m.Live = static_cast<uint32_t>(Live());
+            link.Send(s.Peer, m, false);
+            s.Sent += m.Count;
+        }
+    }
+    for (const TNetPeer peer : silent)
+        Remove(peer);
+    return silent;
+}
+
+void TSpectatorFeed::DisconnectAll(INetLink& link)
+{
+    for (const TSpectator& s : FSpectators)
+        link.DisconnectNow(s.Peer);
+    FSpectators.clear();
+}
