@@ -85,7 +85,7 @@ void TNetRace::ServiceState()
         FLink->Send(FPeer, TPing{now}, false);
     }
     if (FState == TState::Watching && FAckDue && now - FLastInputs >= InputsResendInterval) {
-        FLink->Send(FPeer, TWatched{static_cast<uint32_t>(FWatched.size())}, false);
+        FLink->Send(FPeer, TWatched{static_cast<uint32_t>(FWatchedThrough)}, false);
         FLastInputs = now;
         FAckDue = false;
     }
@@ -235,10 +235,24 @@ void TNetRace::Handle(const TWatchTicks& m)
     if (FState != TState::Watching)
         return;
     FAckDue = true;
+    // Nothing far beyond what is here is kept: it would only be a way to fill this machine's memory.
+    const int64_t last = int64_t{m.FirstTick} + m.Count - 1;
+    if (last > FWatchedThrough + 2 * TSpectatorFeed::InFlight)
+        return;
     FLive = std::max<int64_t>(FLive, m.Live);
-    const auto have = static_cast<int64_t>(FWatched.size());
-    for (int64_t i = have + 1 - m.FirstTick; i >= 0 && i < m.Count; ++i)
-        FWatched.push_back(m.Records[static_cast<size_t>(i)]);
+    if (last > static_cast<int64_t>(FWatched.size())) {
+        FWatched.resize(static_cast<size_t>(last));
+        FWatchedHere.resize(static_cast<size_t>(last));
+    }
+    for (size_t i = 0; i < m.Count; ++i) {
+        const size_t at = m.FirstTick - 1 + i;
+        if (!FWatchedHere[at]) {
+            FWatched[at] = m.Records[i];
+            FWatchedHere[at] = true;
+        }
+    }
+    while (FWatchedThrough < static_cast<int64_t>(FWatched.size()) && FWatchedHere[static_cast<size_t>(FWatchedThrough)])
+        ++FWatchedThrough;
 }
 
 void TNetRace::Handle(const TWatched&) {}

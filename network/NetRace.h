@@ -210,10 +210,13 @@ private:
     int32_t FAhead = 0;
     std::optional<int64_t> FAheadSince;
     int64_t FLastYield = 0;
-    // The host's spectators; a spectator's ticks from the host, green's and red's, and the host's last
-    // settled tick.
+    std::optional<uint32_t> FYieldUntil;
+    // The host's spectators; a spectator's ticks from the host, green's and red's, whether each is here (they
+    // come in any order), how far they are here without a gap, and the host's last settled tick.
     TSpectatorFeed FSpectators;
     std::vector<std::array<TTickRecord, 2>> FWatched;
+    std::vector<bool> FWatchedHere;
+    int64_t FWatchedThrough = 0;
     int64_t FLive = 0;
     std::optional<TRaceClock> FRaceClock;
     TDesyncCheck FDesync;

@@ -15,6 +15,7 @@ constexpr int CatchUpTicksPerPass = 240;
 // A side this many ticks ahead of the other for a second lets one tick pass.
 constexpr int32_t AheadToYield = 3;
 constexpr int64_t YieldEvery = 60;
+constexpr uint32_t FrameMilliseconds = 17;
 
 bool SessionCommand(const TTickRecord& record)
 {
@@ -73,7 +74,7 @@ bool TNetRace::RacingTick(int64_t tick)
 
 bool TNetRace::WatchingTick(int64_t tick)
 {
-    if (tick > static_cast<int64_t>(FWatched.size()))
+    if (tick > FWatchedThrough)
         return Wait();
     FWaitingSince.reset();
     RandSeed = FSeed;
@@ -208,6 +209,15 @@ void TNetRace::Settled(int64_t tick, TTickRecord green, TTickRecord red, const T
 
 bool TNetRace::YieldToOther(int64_t tick)
 {
+    // A tick let pass is held for a frame's time: the timer asks again within milliseconds, and the frame
+    // would otherwise still come on time.
+    const uint32_t now = FClock.Milliseconds();
+    if (FYieldUntil) {
+        if (static_cast<int32_t>(now - *FYieldUntil) < 0)
+            return true;
+        FYieldUntil.reset();
+        return false;
+    }
     if (FAhead < AheadToYield * AheadScale - AheadScale / 2) {
         FAheadSince.reset();
         return false;
@@ -218,6 +228,7 @@ bool TNetRace::YieldToOther(int64_t tick)
         return false;
     FLastYield = tick;
     FAheadSince.reset();
+    FYieldUntil = now + FrameMilliseconds;
     ++FRollbacks.TicksYielded;
     return true;
 }
@@ -226,7 +237,7 @@ void TNetRace::CatchUp()
 {
     for (int ran = 0; ran < CatchUpTicksPerPass && FState == TState::Watching; ++ran) {
         const int64_t tick = FSession.Race.ProcessedTicks() + 1;
-        if (static_cast<int64_t>(FWatched.size()) - tick < LiveMargin)
+        if (FWatchedThrough - tick < LiveMargin)
             return;
         WatchingTick(tick);
         FSession.RunTickUnseen();

@@ -164,6 +164,20 @@ TEST(NetRace, TwoMachinesSailTheSameRegattaThroughABadNetwork)
     EXPECT_FALSE(m.Host.Ended.has_value()) << "host " << Told(m.Host.Ended);
     for (size_t t = 0; t < static_cast<size_t>(Ticks); ++t)
         ASSERT_EQ(m.Host.Digests[t], m.Guest.Digests[t]) << "the regatta differs after tick " << t + 1;
+    // Both heard the same signals, each once and only once its tick had settled, though the guesses were
+    // corrected hundreds of times.
+    EXPECT_GT(m.Guest.Net->Rollbacks().Rollbacks + m.Host.Net->Rollbacks().Rollbacks, 50);
+    EXPECT_GT(m.Host.Events.size(), 10u);
+    const auto settledEvents = [&](const TNetSide& side) {
+        std::vector<std::tuple<int, int, int32_t, int64_t>> events;
+        for (const auto& e : side.Events)
+            if (std::get<3>(e) <= Ticks)
+                events.push_back(e);
+        return events;
+    };
+    EXPECT_EQ(settledEvents(m.Host), settledEvents(m.Guest));
+    EXPECT_EQ(m.Host.EventsBeforeSettled, 0);
+    EXPECT_EQ(m.Guest.EventsBeforeSettled, 0);
     for (TNetSide* side : {&m.Host, &m.Guest}) {
         const TRegatta* regatta = side->Game.Session.Regatta();
         ASSERT_NE(regatta, nullptr);

@@ -10,6 +10,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -48,6 +49,12 @@ struct TNetSide : INetRaceListener {
         while (static_cast<int32_t>(Game.Clock.Milliseconds() - Offset - now) <= 0) {
             Net->Service();
             Game.Idle();
+            // As the window does after every frame: what the race tells is heard.
+            for (TRaceEvent e; Game.Session.Race.Events.Take(e);) {
+                Events.push_back({e.Kind, e.Dinghy, e.Value, e.Tick});
+                if (Net->Linked() && e.Tick > Net->Settled())
+                    ++EventsBeforeSettled;
+            }
         }
     }
     int64_t Ticks() { return Game.Race().ProcessedTicks(); }
@@ -68,6 +75,9 @@ struct TNetSide : INetRaceListener {
     bool Paused = false;
     std::optional<TNetEnd> Ended;
     int WrongCodesTold = 0;
+    // The race's events as taken: kind, dinghy, value and tick; and how many came before their tick settled.
+    std::vector<std::tuple<int, int, int32_t, int64_t>> Events;
+    int EventsBeforeSettled = 0;
 };
 
 // A memory line and the time of everything on it, moved on one millisecond at a time.
