@@ -24,6 +24,8 @@ TInputs SomeInputs()
     m.Records[1] = {TTiller::Starboard, TTickRecord::Wind, 360, 45, 1};
     m.Records[2] = {TTiller::Amidships, TTickRecord::Pause};
     m.ReceivedThrough = 40;
+    m.Tick = 43;
+    m.Ahead = -3;
     return m;
 }
 
@@ -47,6 +49,18 @@ std::array<uint8_t, 16> SomeNonce(uint8_t seed)
     return nonce;
 }
 
+// Two ticks of both players for a spectator, the last of them live.
+TWatchTicks SomeWatchTicks()
+{
+    TWatchTicks m;
+    m.FirstTick = 1;
+    m.Count = 2;
+    m.Records[0] = {{TTickRecord{TTiller::Port, TTickRecord::None}, TTickRecord{TTiller::Starboard, TTickRecord::Restart}}};
+    m.Records[1][1] = RegattaInputs().Records[0];
+    m.Live = 2;
+    return m;
+}
+
 TEST(Messages, EveryKindComesBackAsItWent)
 {
     const std::vector<TMessage> messages = {
@@ -64,6 +78,10 @@ TEST(Messages, EveryKindComesBackAsItWent)
         TFocus{false},
         TPing{0xffffffffu},
         TPong{7},
+        THello{ProtocolVersion, MakeVersionText("1.0"), SomeNonce(6), true},
+        TRefusal{TRefusal::EnoughSpectators, MakeVersionText("1.0")},
+        SomeWatchTicks(),
+        TWatched{MaxTick},
     };
     for (const TMessage& message : messages) {
         const std::vector<uint8_t> bytes = Bytes(message);
@@ -78,6 +96,9 @@ TEST(Messages, EveryKindComesBackAsItWent)
         std::get<TInputs>(*DecodeMessage(Bytes(RegattaInputs()).data(), Bytes(RegattaInputs()).size()));
     EXPECT_EQ(regatta.Records[0], RegattaInputs().Records[0]);
     EXPECT_EQ(regatta.Records[1], RegattaInputs().Records[1]);
+    const auto watched = std::get<TWatchTicks>(*DecodeMessage(Bytes(SomeWatchTicks()).data(), Bytes(SomeWatchTicks()).size()));
+    EXPECT_EQ(watched.Records[0], SomeWatchTicks().Records[0]);
+    EXPECT_EQ(watched.Records[1], SomeWatchTicks().Records[1]);
 }
 
 // An older program says hello without a nonce: it still decodes, so that the host can refuse it by version.
@@ -91,6 +112,13 @@ TEST(Messages, AnOlderProgramsHelloDecodesWithItsProtocol)
     ASSERT_TRUE(hello.has_value());
     EXPECT_EQ(std::get<THello>(*hello).Protocol, 2);
     EXPECT_EQ(VersionString(std::get<THello>(*hello).Version), "0.9");
+    // Protocol 3's hello had the nonce but no wish to watch.
+    old[1] = 3;
+    old.resize(old.size() + NonceSize, 9);
+    const std::optional<TMessage> third = DecodeMessage(old.data(), old.size());
+    ASSERT_TRUE(third.has_value());
+    EXPECT_EQ(std::get<THello>(*third).Protocol, 3);
+    EXPECT_FALSE(std::get<THello>(*third).Watch);
 }
 
 TEST(Messages, AFullStretchIsTheLargestMessage)
@@ -111,7 +139,14 @@ TEST(Messages, AnyFieldOutOfRangeIsRefused)
     };
     const TCase cases[] = {
         {"unknown kind", TPing{1}, 0, 0},
-        {"unknown kind past the last", TPing{1}, 0, 12},
+        {"unknown kind past the last", TPing{1}, 0, 14},
+        {"a wish to watch of 2", THello{ProtocolVersion, MakeVersionText("1.0"), {}, true}, 35, 2},
+        {"watched ticks from tick 0", SomeWatchTicks(), 1, 0},
+        {"no watched ticks", SomeWatchTicks(), 5, 0},
+        {"a watched tick with tiller 3", SomeWatchTicks(), 6, 3},
+        {"live before the last tick sent", SomeWatchTicks(), 38, 1},
+        {"watched past 31 bits", TWatched{1}, 4, 0x80},
+        {"the sender's tick past 31 bits", SomeInputs(), 37, 0x80},
         {"a new hello that says protocol 2", THello{ProtocolVersion, MakeVersionText("1.0"), {}}, 1, 2},
         {"challenge that asks for a code 2", TChallenge{{}, true}, 17, 2},
         {"version with a space", THello{ProtocolVersion, MakeVersionText("1.0")}, 4, ' '},
@@ -161,7 +196,9 @@ TEST(Messages, AWrongSizeIsRefusedForEveryKind)
                                             TDigest{1, 2, 3},
                                             TFocus{true},
                                             TPing{1},
-                                            TPong{1}};
+                                            TPong{1},
+                                            SomeWatchTicks(),
+                                            TWatched{1}};
     for (const TMessage& message : messages) {
         std::vector<uint8_t> bytes = Bytes(message);
         EXPECT_FALSE(DecodeMessage(bytes.data(), bytes.size() - 1).has_value()) << "kind " << message.index();
