@@ -39,10 +39,13 @@ void TRateReport::Rate()
         return;
     const TNetRace& net = FOnline->Net();
     const INetLink& line = net.Link();
+    const TRollbackCount& rollbacks = net.Rollbacks();
     std::fprintf(stderr, "online: tick %lld delay %d round trip %lld ms sent %lld bytes %lld packets "
-        "received %lld bytes %lld packets dropped %lld\n",
+        "received %lld bytes %lld packets dropped %lld rollbacks %lld ran-again %lld longest %lld yielded %lld\n",
         static_cast<long long>(FForm.Session.Race.ProcessedTicks()), net.Delay(),
         static_cast<long long>(net.RoundTrip()), static_cast<long long>(line.BytesSent()),
         static_cast<long long>(line.PacketsSent()), static_cast<long long>(line.BytesReceived()),
-        static_cast<long long>(line.PacketsReceived()), static_cast<long long>(line.Dropped()));
+        static_cast<long long>(line.PacketsReceived()), static_cast<long long>(line.Dropped()),
+        static_cast<long long>(rollbacks.Rollbacks), static_cast<long long>(rollbacks.TicksRunAgain),
+        static_cast<long long>(rollbacks.Longest), static_cast<long long>(rollbacks.TicksYielded));
 }

@@ -1,16 +1,19 @@
 #!/usr/bin/env bash
 # Measures an online race on this machine: two programs, each on its own virtual display with a window manager
 # (as two machines would be), the joiner going through tools/lossy_proxy where a round trip is added.
-# Prints, beside one local race: the processor share of each program, bytes and packets per second each way,
-# and the input delay chosen at 0, 50 and 150 ms of added round trip.
+# Both players steer all the while (keys held and let go at their own pace), so that guesses of the other's
+# tiller go wrong as they would in a race. Prints, beside one local race: the processor share of each
+# program, bytes and packets per second each way, the input delay, the rollbacks (a second, their mean and
+# longest length, ticks let pass for time sync) at 0, 50, 150 and 300 ms of added round trip.
 # Usage: scripts/measure-online.sh [seconds]   (builds first if needed)
+# QUIBO_GAME=path measures another build of the program (an older one, to compare).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-15}
 scripts/setup.sh
 cmake --preset release >/dev/null
 cmake --build --preset release --target QuiboTrainer lossy_proxy >/dev/null
-game_binary=build/release/app/QuiboTrainer
+game_binary=${QUIBO_GAME:-build/release/app/QuiboTrainer}
 proxy_binary=build/release/tools/lossy_proxy
 
 pids=()
@@ -72,6 +75,25 @@ traffic() {
            (s - s0) / n, (sp - sp0) / n, (r - r0) / n, (rp - rp0) / n, (t - t0) / n, d, rt}'
 }
 
+# The rollbacks over the last report lines of a log: "R rollbacks/s of M ticks on average, the longest L, Y yielded".
+rollbacks() {
+  grep '^online:' "$1" | tail -n "$((seconds > 3 ? seconds - 2 : 1))" | awk '
+    NR == 1 {b0 = $23; a0 = $25; y0 = $29}
+    {b = $23; a = $25; l = $27; y = $29; n = NR}
+    END {n -= 1; if (n < 1) n = 1
+         printf "%.1f rollbacks/s of %.2f ticks on average, the longest %d, %d ticks let pass",
+           (b - b0) / n, (b > b0 ? (a - a0) / (b - b0) : 0), l, y - y0}'
+}
+
+# Holds a steering key down and lets it go at a pace of its own on a display, until killed.
+steer() {
+  local on=$1 left=$2 right=$3 hold=$4
+  while true; do
+    DISPLAY=$on xdotool keydown "$left"; sleep "$hold"; DISPLAY=$on xdotool keyup "$left"; sleep 0.4
+    DISPLAY=$on xdotool keydown "$right"; sleep "$hold"; DISPLAY=$on xdotool keyup "$right"; sleep 0.7
+  done
+}
+
 stop_all() { kill "${pids[@]}" 2>/dev/null || true; wait 2>/dev/null || true; pids=(); }
 
 log=$(mktemp); logs+=("$log")
@@ -83,9 +105,10 @@ echo "local race: ${local_share}% of one core"
 stop_all
 
 port=$((30000 + $$ % 20000))
-for added in 0 50 150; do
+for added in 0 50 150 300; do
   host_log=$(mktemp); guest_log=$(mktemp); logs+=("$host_log" "$guest_log")
   start_display
+  host_display=$display
   start_game "$display" "$host_log" --host "$port" --code K7P-2QX --no-port-mapping
   host=$game
   join_port=$port
@@ -97,13 +120,19 @@ for added in 0 50 150; do
   start_display
   start_game "$display" "$guest_log" --join "127.0.0.1:$join_port" --code K7P-2QX
   guest=$game
+  steer "$host_display" Left Right 0.3 >/dev/null 2>&1 &
+  pids+=($!)
+  steer "$display" Left Right 0.45 >/dev/null 2>&1 &
+  pids+=($!)
   sleep 3
   read -r host_share guest_share <<<"$(measure_cpu "$host" "$guest")"
   echo "online, ${added} ms added round trip:"
   awk -v h="$host_share" -v g="$guest_share" -v l="$local_share" 'BEGIN {
     printf "  processor: host %.1f%%, guest %.1f%% of one core (%.2f and %.2f x the local race)\n", h, g, h / l, g / l}'
   echo "  host:  $(traffic "$host_log")"
+  echo "         $(rollbacks "$host_log")"
   echo "  guest: $(traffic "$guest_log")"
+  echo "         $(rollbacks "$guest_log")"
   stop_all
   port=$((port + 2))
 done
