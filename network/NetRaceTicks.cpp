@@ -172,9 +172,12 @@ void TNetRace::RunAgainFrom(int64_t first)
             continue;
         }
         Settled(tick, FHost ? local : other, FHost ? other : local, digest);
-        // A pause or a drift stops the race here; the ticks after it run again when it goes on.
-        if (FState != TState::Racing || !FSession.Running())
+        // A pause or a drift stops the race here; the ticks after it run again when it goes on. No tick
+        // comes to show where it stopped, so its frame is shown now.
+        if (FState != TState::Racing || !FSession.Running()) {
+            FSession.DXDraw1.Paint();
             return;
+        }
     }
 }
 
