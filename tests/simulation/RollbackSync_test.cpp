@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -50,6 +51,11 @@ struct TSyncCase {
     // The recorded digests (replay_race's lines without the events), or none: played without rollbacks.
     const char* Recording;
 };
+
+void PrintTo(const TSyncCase& c, std::ostream* out)
+{
+    *out << c.Name;
+}
 
 class RollbackSync : public testing::TestWithParam<TSyncCase> {};
 
