@@ -99,25 +99,23 @@ INSTANTIATE_TEST_SUITE_P(
                               nullptr}),
     [](const testing::TestParamInfo<TSyncCase>& p) { return std::string(p.param.Name); });
 
-// Between the snapshot and the tick a field changes that the rollback cannot put back: as if the snapshot missed it.
-class TMissedField : public ITickGate {
+// The sync test with a change between a tick's snapshot and its first run, which no restore puts back: as if the
+// snapshot missed it.
+class TMissedChange : public TRollbackSyncTest {
 public:
-    TMissedField(TRollbackSyncTest& sync, TRace& race, int64_t tick, void (*change)(TRace&))
-        : FSync(sync), FRace(race), FTick(tick), FChange(change)
+    TMissedChange(THeadlessGame& game, int64_t tick, void (*change)(TRace&))
+        : TRollbackSyncTest(game, 99), FRace(game.Race()), FTick(tick), FChange(change)
     {
-        race.TickGate = this;
     }
     bool BeforeTick(int64_t tick) override
     {
-        const bool go = FSync.BeforeTick(tick);
+        TRollbackSyncTest::BeforeTick(tick);
         if (tick == FTick)
             FChange(FRace);
-        return go;
+        return true;
     }
-    void AfterTick(int64_t tick) override { FSync.AfterTick(tick); }
 
 private:
-    TRollbackSyncTest& FSync;
     TRace& FRace;
     int64_t FTick;
     void (*FChange)(TRace&);
@@ -136,14 +134,12 @@ TEST(RollbackSync, ATickItCannotReproduceIsNamed)
     };
     for (const auto& c : cases) {
         THeadlessGame game(false, 36000000);
-        TRollbackSyncTest sync(game, 99);
-        TMissedField missed(sync, game.Race(), c.tick, c.change);
+        TMissedChange sync(game, c.tick, c.change);
         for (int t = 0; t < 400; ++t)
             game.Tick();
         EXPECT_EQ(sync.FirstMismatch(), c.tick) << c.what;
         // Seen on the rollback right after the tick itself, which always runs it again.
         EXPECT_EQ(sync.MismatchRolledBackFrom(), c.tick) << c.what;
-        EXPECT_EQ(sync.TicksChecked(), game.Race().ProcessedTicks()) << c.what;
     }
 }
 
