@@ -3,10 +3,12 @@
 #include "bench/cases/SpriteCases.h"
 #include "drawing/ImageList.h"
 #include "bench/GoldenRace.h"
+#include "simulation/RaceSnapshot.h"
 #include "simulation/headless/HeadlessGame.h"
 
 #include <benchmark/benchmark.h>
 
+#include <array>
 #include <cstring>
 #include <vector>
 
@@ -59,6 +61,30 @@ void BM_tick_regatta(benchmark::State& state)
 }
 BENCHMARK(BM_tick_regatta);
 
+// One rollback of an online race whose guess of the other player's tiller was wrong 8 ticks back: the race put
+// back from the snapshot of then and the 8 ticks run again unseen, each with its snapshot taken first. In the
+// golden regatta after the start, both dinghies sailing and the referee watching.
+void BM_rollback_8(benchmark::State& state)
+{
+    TGoldenRace race("regatta");
+    for (int t = 0; t < 1500; ++t)
+        race.Tick(state);
+    TRaceSession& session = race.Game().Session;
+    std::array<TRaceSnapshot, 8> snapshots;
+    snapshots[0].Take(session.Race);
+    const int64_t back = snapshots[0].Tick();
+    for (auto _ : state) {
+        snapshots[0].Restore(session.Race);
+        for (TRaceSnapshot& snapshot : snapshots) {
+            snapshot.Take(session.Race);
+            session.RunTickUnseen();
+        }
+    }
+    if (session.Race.ProcessedTicks() != back + 8 || !session.Race.Regatta)
+        state.SkipWithError("the rollback did not run the regatta's 8 ticks again");
+}
+BENCHMARK(BM_rollback_8);
+
 // The same with the caches emptied before each tick, as when other programs ran while the game waited for its
 // next frame: more than the last-level cache is read through first.
 void BM_tick_cold(benchmark::State& state)
@@ -81,6 +107,7 @@ const bool kPeers = [] {
     RegisterPeer("BM_background", "BM_memcpy");
     RegisterPeer("BM_tick", "BM_memcpy");
     RegisterPeer("BM_tick_regatta", "BM_tick");
+    RegisterPeer("BM_rollback_8", "BM_tick_regatta");
     RegisterPeer("BM_tick_cold", "BM_memcpy");
     return true;
 }();

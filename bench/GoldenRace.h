@@ -22,6 +22,7 @@ public:
 
     // Plays the script up to and including the next processed tick. Starting the race again is not timed.
     void Tick(benchmark::State& state);
+    THeadlessGame& Game() { return *FGame; }
 
 private:
     void Start();

@@ -4,6 +4,7 @@
 #include "simulation/helm/HelmSkill.h"
 
 #include <charconv>
+#include <cstdint>
 #include <sstream>
 #include <stdexcept>
 
@@ -48,13 +49,16 @@ TReplayOptions ParseReplayOptions(const std::vector<std::string>& args)
             (option == "--debug" ? options.Debug : options.Digests) = true;
             continue;
         }
-        if (option != "--time-of-day" && option != "--wind-speed" && option != "--variation")
+        if (option != "--time-of-day" && option != "--wind-speed" && option != "--variation" &&
+            option != "--sync-test")
             throw std::invalid_argument("unknown option '" + option + "'");
         if (i + 1 == args.size())
             throw std::invalid_argument(option + " needs a value");
         const std::string& text = args[++i];
         if (option == "--time-of-day")
             options.TimeOfDay = static_cast<uint32_t>(OptionValue(option, text, 0, 24L * 60 * 60 * 1000 - 1));
+        else if (option == "--sync-test")
+            options.SyncTest = static_cast<uint32_t>(OptionValue(option, text, 0, UINT32_MAX));
         else if (option == "--wind-speed")
             options.WindSpeed =
                 static_cast<int32_t>(OptionValue(option, text, TWindSettings::MinSpeed, TWindSettings::MaxSpeed));

@@ -17,6 +17,8 @@ struct TReplayOptions {
     int32_t Variation = -1; // -1: the race's own default
     bool Debug = false;     // the collision outlines drawn, as the program's DEBUG argument does
     bool Digests = false;   // one line of digests after every tick instead of a state line per stretch
+    // Every tick rolled back and run again, the rollbacks' lengths drawn from this seed (tools/RollbackSyncTest.h).
+    std::optional<uint32_t> SyncTest;
 };
 
 // Options as "--name value" pairs, and the flags "--debug" and "--digests". Raises std::invalid_argument with

@@ -3,13 +3,17 @@
 #include "simulation/RaceDigest.h"
 #include "simulation/Random.h"
 #include "simulation/headless/HeadlessGame.h"
+#include "tools/RollbackSyncTest.h"
 
 #include <cinttypes>
 #include <cstdio>
 
 #include <utility>
 
-TReplayPlayer::TReplayPlayer(THeadlessGame& game, TickHandler onTick) : FGame(game), FOnTick(std::move(onTick)) {}
+TReplayPlayer::TReplayPlayer(THeadlessGame& game, TickHandler onTick, TRollbackSyncTest* syncTest)
+    : FGame(game), FOnTick(std::move(onTick)), FSyncTest(syncTest)
+{
+}
 
 TReplayPlayer::~TReplayPlayer()
 {
@@ -18,13 +22,19 @@ TReplayPlayer::~TReplayPlayer()
 
 bool TReplayPlayer::Play(const TReplayLine& line)
 {
+    if (FSyncTest != nullptr)
+        FSyncTest->Playing(line);
     TRaceSession& session = FGame.Session;
     IRaceCommands& commands = FGame.Commands;
     switch (line.Kind) {
     case TReplayLine::Skip:
         return true;
     case TReplayLine::Restart:
-        commands.Restart();
+    case TReplayLine::Wind:
+    case TReplayLine::Regatta:
+    case TReplayLine::Free:
+    case TReplayLine::Helm:
+        GiveRaceCommand(FGame, line);
         return true;
     case TReplayLine::Pause:
         commands.Pause();
@@ -42,18 +52,6 @@ bool TReplayPlayer::Play(const TReplayLine& line)
         FRaceClock.emplace(FGame.Race(), static_cast<uint32_t>(line.Milliseconds));
         session.SeedClock.SetSource(*FRaceClock);
         RandSeed = static_cast<uint32_t>(line.Milliseconds);
-        return true;
-    case TReplayLine::Wind:
-        commands.ApplyWindSettings(line.Settings);
-        return true;
-    case TReplayLine::Regatta:
-        commands.StartRegatta(line.RegattaSettings);
-        return true;
-    case TReplayLine::Free:
-        commands.LeaveRegatta();
-        return true;
-    case TReplayLine::Helm:
-        session.SetHelm(line.HelmPlayer, line.HelmSkill);
         return true;
     case TReplayLine::Wait:
         for (long ms = 0; ms < line.Milliseconds; ++ms) {
@@ -74,6 +72,37 @@ bool TReplayPlayer::Play(const TReplayLine& line)
         return true;
     }
     return true;
+}
+
+bool IsRaceCommand(const TReplayLine& line)
+{
+    using L = TReplayLine;
+    return line.Kind == L::Restart || line.Kind == L::Wind || line.Kind == L::Regatta || line.Kind == L::Free ||
+           line.Kind == L::Helm;
+}
+
+void GiveRaceCommand(THeadlessGame& game, const TReplayLine& line)
+{
+    IRaceCommands& commands = game.Commands;
+    switch (line.Kind) {
+    case TReplayLine::Restart:
+        commands.Restart();
+        break;
+    case TReplayLine::Wind:
+        commands.ApplyWindSettings(line.Settings);
+        break;
+    case TReplayLine::Regatta:
+        commands.StartRegatta(line.RegattaSettings);
+        break;
+    case TReplayLine::Free:
+        commands.LeaveRegatta();
+        break;
+    case TReplayLine::Helm:
+        game.Session.SetHelm(line.HelmPlayer, line.HelmSkill);
+        break;
+    default:
+        break;
+    }
 }
 
 std::string DigestLine(long tick, THeadlessGame& game)

@@ -9,15 +9,19 @@
 // --digests after every tick "<tick> <race state> <frame> <pace>" in hexadecimal. While a regatta runs, each of
 // its events is printed as it happens, before the tick's digests: "<tick> regatta <event> ...".
 // Options: --time-of-day MS (seeds the wind, 0..86399999), --wind-speed KNOTS (1..360), --variation DEGREES
-// (0..45), --debug (the collision outlines), --digests. A bad option, value or line is refused with a message
-// and exit code 2.
+// (0..45), --debug (the collision outlines), --digests, --sync-test SEED (0..4294967295: after every tick the race
+// is rolled back 1 to 8 ticks, drawn from SEED, and those run again unseen; the output is the same, a tick that
+// comes out different is named on stderr with exit code 1, and the ticks checked are counted there at the end).
+// A bad option, value or line is refused with a message and exit code 2.
 #include "simulation/Quibo.h"
 #include "simulation/headless/HeadlessGame.h"
 #include "tools/ReplayOptions.h"
 #include "tools/ReplayScript.h"
+#include "tools/RollbackSyncTest.h"
 
 #include <cstdio>
 #include <iostream>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -34,6 +38,20 @@ void PrintState(long tick, THeadlessGame& game)
                     d.Crashed ? " crashed" : "");
     }
     std::printf("\n");
+}
+
+// On stderr: the first tick that came out different when run again, and the ticks checked once done or then.
+// False after a difference.
+bool ReportSyncTest(const TRollbackSyncTest& sync, bool done)
+{
+    const bool same = sync.FirstMismatch() == 0;
+    if (!same)
+        std::cerr << "replay_race: sync test: tick " << sync.FirstMismatch()
+                  << " came out different when run again after tick " << sync.MismatchRolledBackFrom() << "\n";
+    if (done || !same)
+        std::cerr << "replay_race: sync test: " << sync.TicksChecked() << " ticks checked, " << sync.TicksRunAgain()
+                  << " run again\n";
+    return same;
 }
 
 } // namespace
@@ -54,6 +72,9 @@ int main(int argc, char** argv)
     if (options.Variation >= 0)
         game.Race().WindVariation = options.Variation;
 
+    std::optional<TRollbackSyncTest> sync;
+    if (options.SyncTest)
+        sync.emplace(game, *options.SyncTest);
     long tick = 0;
     TReplayPlayer player(game, [&] {
         ++tick;
@@ -65,7 +86,7 @@ int main(int argc, char** argv)
         }
         if (options.Digests)
             std::printf("%s\n", DigestLine(tick, game).c_str());
-    });
+    }, sync ? &*sync : nullptr);
     std::string text;
     while (std::getline(std::cin, text)) {
         TReplayLine line;
@@ -81,6 +102,8 @@ int main(int argc, char** argv)
         }
         if (line.Kind == TReplayLine::Stretch && !options.Digests)
             PrintState(tick, game);
+        if (sync && !ReportSyncTest(*sync, false))
+            return 1;
     }
-    return 0;
+    return sync && !ReportSyncTest(*sync, true) ? 1 : 0;
 }

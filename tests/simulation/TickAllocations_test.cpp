@@ -1,6 +1,8 @@
 // A processed tick allocates nothing: counted with the program-wide allocation functions of this test program.
 #include "simulation/Quibo.h"
 #include "simulation/headless/HeadlessGame.h"
+#include "tools/ReplayScript.h"
+#include "tools/RollbackSyncTest.h"
 
 #include <gtest/gtest.h>
 
@@ -92,6 +94,27 @@ TEST(TickAllocations, NoneWhileComputersSailARegatta)
     EXPECT_EQ(gAllocations.exchange(0), 0);
     // The computers sailed: over the countdown and round the mark.
     EXPECT_GE(game.Race().Regatta->Dinghy(0).LapsDone + game.Race().Regatta->Dinghy(0).MarkRounded, 1);
+}
+
+// The rollback sync test keeps what it runs again in fixed rings: commands given between ticks included.
+TEST(TickAllocations, NoneWhileEveryTickIsRolledBackAndRunAgain)
+{
+    THeadlessGame game(false, 10 * 3600 * 1000);
+    TRollbackSyncTest sync(game, 5);
+    TReplayPlayer player(game, [] {}, &sync);
+    for (const char* text : {"helm green computer 5", "wind 20 20 20", "regatta 1 penalties", "60 1 1"})
+        player.Play(ParseReplayLine(text));
+    const TReplayLine lines[] = {ParseReplayLine("restart"), ParseReplayLine("wind 30 10 25"),
+                                 ParseReplayLine("3 0 2")};
+
+    gCounting = true;
+    for (int round = 0; round < 200; ++round)
+        for (const TReplayLine& line : lines)
+            player.Play(line);
+    gCounting = false;
+    EXPECT_EQ(gAllocations.exchange(0), 0);
+    EXPECT_EQ(sync.FirstMismatch(), 0);
+    EXPECT_EQ(sync.TicksChecked(), game.Race().ProcessedTicks());
 }
 
 } // namespace

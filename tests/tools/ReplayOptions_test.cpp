@@ -27,6 +27,9 @@ TEST(ReplayOptions, GoodValuesAreTaken)
     const auto defaults = ParseReplayOptions({});
     EXPECT_EQ(defaults.WindSpeed, 0);
     EXPECT_EQ(defaults.Variation, -1);
+    EXPECT_FALSE(defaults.SyncTest);
+    EXPECT_EQ(ParseReplayOptions({"--sync-test", "0"}).SyncTest, 0u);
+    EXPECT_EQ(ParseReplayOptions({"--digests", "--sync-test", "4294967295"}).SyncTest, 4294967295u);
 }
 
 TEST(ReplayOptions, BadArgumentsAreRefusedByName)
@@ -46,6 +49,10 @@ TEST(ReplayOptions, BadArgumentsAreRefusedByName)
         {{"--time-of-day", "86400000"}, "--time-of-day needs a whole number 0..86399999, not '86400000'"},
         {{"--time-of-day", "99999999999999999999"},
          "--time-of-day needs a whole number 0..86399999, not '99999999999999999999'"},
+        {{"--sync-test"}, "--sync-test needs a value"},
+        {{"--sync-test", "4294967296"}, "--sync-test needs a whole number 0..4294967295, not '4294967296'"},
+        {{"--sync-test", "-1"}, "--sync-test needs a whole number 0..4294967295, not '-1'"},
+        {{"--sync-test", "--digests"}, "--sync-test needs a whole number 0..4294967295, not '--digests'"},
         {{"--speed", "5"}, "unknown option '--speed'"},
     };
     for (const auto& c : cases)

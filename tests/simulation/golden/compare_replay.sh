@@ -1,13 +1,15 @@
 #!/usr/bin/env bash
 # Plays a golden script through replay_race and compares its output (digests after every tick, and a
 # regatta's events), line by line, with the recorded one.
-# compare_replay.sh <replay_race> plain|debug <this folder> [race|regatta]
+# compare_replay.sh <replay_race> plain|debug <this folder> [race|regatta [more replay_race options...]]
 set -euo pipefail
 tool=$1 variant=$2 golden=$3 name=${4:-race}
+shift $(($# < 4 ? $# : 4))
 seed=$golden/seed
 [[ $name != race ]] && seed=$golden/$name.seed
 args=(--digests --time-of-day "$(cat "$seed")")
 [[ $variant == debug ]] && args+=(--debug)
+args+=("$@")
 played=$(mktemp)
 trap 'rm -f "$played"' EXIT
 "$tool" "${args[@]}" <"$golden/$name.script" >"$played"
