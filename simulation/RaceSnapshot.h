@@ -15,8 +15,7 @@ class TRace;
 // again (an online race whose guess of the other player's tiller was wrong): the processed ticks, the wind
 // and its step counter, the shared random generator, every sprite of the course, the regatta and the
 // computer helms. The frame is not in it: every tick draws its frame whole. Events of the ticks undone are
-// taken out of the race's log. Fixed in size, so taking one allocates nothing while no regatta or helm
-// is under way.
+// taken out of the race's log. Fixed in size: taking one allocates nothing.
 class TRaceSnapshot {
 public:
     void Take(const TRace& race);

@@ -52,6 +52,29 @@ struct TSyncCase {
     const char* Recording;
 };
 
+#if defined(__SANITIZE_ADDRESS__)
+// Under the sanitizers a tick run again costs ten times as much: the races' first few thousand ticks (the
+// start, the first rounding, the penalties) are enough there, and the optimised build plays them whole.
+constexpr long MostTicks = 4000;
+#else
+constexpr long MostTicks = 1'000'000;
+#endif
+
+// The script's lines up to its first stretches of at least so many ticks.
+std::vector<std::string> FirstTicks(const std::vector<std::string>& script, long ticks)
+{
+    std::vector<std::string> lines;
+    for (long played = 0; const std::string& line : script) {
+        if (played >= ticks)
+            break;
+        lines.push_back(line);
+        const TReplayLine parsed = ParseReplayLine(line);
+        if (parsed.Kind == TReplayLine::Stretch)
+            played += parsed.Ticks;
+    }
+    return lines;
+}
+
 void PrintTo(const TSyncCase& c, std::ostream* out)
 {
     *out << c.Name;
@@ -62,20 +85,25 @@ class RollbackSync : public testing::TestWithParam<TSyncCase> {};
 TEST_P(RollbackSync, EveryTickRunAgainChangesNothing)
 {
     const TSyncCase& c = GetParam();
+    const std::vector<std::string> script = FirstTicks(c.Script, MostTicks);
     std::vector<std::string> expected;
     if (c.Recording == nullptr)
-        expected = Play(c.Script, c.TimeOfDay, std::nullopt).Digests;
+        expected = Play(script, c.TimeOfDay, std::nullopt).Digests;
     else
         for (const std::string& line : ReadGoldenLines(c.Recording))
             if (line.find(" regatta ") == std::string::npos)
                 expected.push_back(line);
     ASSERT_GE(expected.size(), 1000u);
 
-    const TPlayed played = Play(c.Script, c.TimeOfDay, 20261210);
+    const TPlayed played = Play(script, c.TimeOfDay, 20261210);
     EXPECT_EQ(played.FirstMismatch, 0);
     EXPECT_EQ(played.Checked, static_cast<int64_t>(played.Digests.size()));
-    ASSERT_EQ(played.Digests.size(), expected.size());
-    for (size_t t = 0; t < expected.size(); ++t)
+    if (script.size() == c.Script.size()) {
+        ASSERT_EQ(played.Digests.size(), expected.size());
+    } else {
+        ASSERT_LE(played.Digests.size(), expected.size());
+    }
+    for (size_t t = 0; t < played.Digests.size(); ++t)
         ASSERT_EQ(played.Digests[t], expected[t]) << "tick " << t + 1;
 }
 
