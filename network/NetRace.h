@@ -162,8 +162,14 @@ private:
     // The ticks (NetRaceTicks.cpp): records, guesses, rollbacks and settling.
     bool RacingTick(int64_t tick);
     bool WatchingTick(int64_t tick);
-    // Runs the records on the tick about to run: commands, tillers and the race's own random generator.
-    void Apply(const TTickRecord& green, const TTickRecord& red);
+    // Both records of a tick, green's first, with the other player's given.
+    using TRecordPair = std::array<TTickRecord, 2>;
+    TRecordPair Records(int64_t tick, const TTickRecord& other) const;
+    // Gives the tick about to run its records: the other's when here, else a guess, taken after a snapshot of
+    // the race as it stands; and the race's own random generator.
+    void StartTick(int64_t tick);
+    // The records' commands and tillers on the race.
+    void Apply(const TRecordPair& records);
     void ApplyCommand(const TTickRecord& record);
     // The digests after the tick just run.
     TDigest TickDigest(int64_t tick);
@@ -171,7 +177,7 @@ private:
     void Settle();
     void RunAgainFrom(int64_t tick);
     // The tick ran with both records: compared, told, written, sent to the spectators.
-    void Settled(int64_t tick, TTickRecord green, TTickRecord red, const TDigest& digest);
+    void Settled(int64_t tick, TRecordPair records, const TDigest& digest);
     // A side that stays ahead of the other lets a tick pass now and then, so that neither guesses much more.
     bool YieldToOther(int64_t tick);
     // A spectator behind the host runs ticks unseen until it is nearly live.
@@ -214,7 +220,7 @@ private:
     // The host's spectators; a spectator's ticks from the host, green's and red's, whether each is here (they
     // come in any order), how far they are here without a gap, and the host's last settled tick.
     TSpectatorFeed FSpectators;
-    std::vector<std::array<TTickRecord, 2>> FWatched;
+    std::vector<TRecordPair> FWatched;
     std::vector<bool> FWatchedHere;
     int64_t FWatchedThrough = 0;
     int64_t FLive = 0;

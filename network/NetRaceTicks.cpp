@@ -51,22 +51,14 @@ bool TNetRace::RacingTick(int64_t tick)
     if (YieldToOther(tick))
         return false;
     FRecords->MakeFor(tick);
-    const TTickRecord* remote = FRecords->Remote(tick);
-    const TTickRecord local = FRecords->Local(tick);
     // This player's command waits for the other's record, so that it takes effect on a settled tick.
-    if (remote == nullptr && (tick > FSettled + TGuessedTicks::Window || local.Command != TTickRecord::None))
+    if (FRecords->Remote(tick) == nullptr &&
+        (tick > FSettled + TGuessedTicks::Window || FRecords->Local(tick).Command != TTickRecord::None))
         return Wait();
     FWaitingSince.reset();
     if (FStatus == TNetStatus::WaitingForPeer)
         SetStatus(TNetStatus::None);
-    RandSeed = FSeed;
-    if (remote == nullptr) {
-        TGuessedTicks::TTick& guessed = FGuessed[tick];
-        guessed.Before.Take(FSession.Race);
-        guessed.Guess = FRecords->Guess();
-        remote = &guessed.Guess;
-    }
-    Apply(FHost ? local : *remote, FHost ? *remote : local);
+    StartTick(tick);
     SendInputs();
     FLink->Flush();
     return true;
@@ -78,8 +70,7 @@ bool TNetRace::WatchingTick(int64_t tick)
         return Wait();
     FWaitingSince.reset();
     RandSeed = FSeed;
-    const std::array<TTickRecord, 2>& records = FWatched[static_cast<size_t>(tick - 1)];
-    Apply(records[0], records[1]);
+    Apply(FWatched[static_cast<size_t>(tick - 1)]);
     return true;
 }
 
@@ -89,24 +80,39 @@ void TNetRace::AfterTick(int64_t tick)
         return;
     FSeed = RandSeed;
     const TDigest digest = TickDigest(tick);
-    if (FState == TState::Watching) {
-        const std::array<TTickRecord, 2> records = FWatched[static_cast<size_t>(tick - 1)];
-        Settled(tick, records[0], records[1], digest);
-    } else if (tick <= FRecords->ReceivedThrough()) {
-        const TTickRecord local = FRecords->Local(tick);
-        const TTickRecord remote = *FRecords->Remote(tick);
-        Settled(tick, FHost ? local : remote, FHost ? remote : local, digest);
-    } else {
+    if (FState == TState::Watching)
+        Settled(tick, FWatched[static_cast<size_t>(tick - 1)], digest);
+    else if (tick <= FRecords->ReceivedThrough())
+        Settled(tick, Records(tick, *FRecords->Remote(tick)), digest);
+    else
         FGuessed[tick].After = digest;
-    }
 }
 
-void TNetRace::Apply(const TTickRecord& green, const TTickRecord& red)
+TNetRace::TRecordPair TNetRace::Records(int64_t tick, const TTickRecord& other) const
 {
-    ApplyCommand(green);
-    ApplyCommand(red);
-    FSession.SetTiller(TPlayer::Green, green.Tiller);
-    FSession.SetTiller(TPlayer::Red, red.Tiller);
+    const TTickRecord& local = FRecords->Local(tick);
+    return FHost ? TRecordPair{local, other} : TRecordPair{other, local};
+}
+
+void TNetRace::StartTick(int64_t tick)
+{
+    RandSeed = FSeed;
+    const TTickRecord* other = FRecords->Remote(tick);
+    if (other == nullptr) {
+        TGuessedTicks::TTick& guessed = FGuessed[tick];
+        guessed.Before.Take(FSession.Race);
+        guessed.Guess = FRecords->Guess();
+        other = &guessed.Guess;
+    }
+    Apply(Records(tick, *other));
+}
+
+void TNetRace::Apply(const TRecordPair& records)
+{
+    for (const TTickRecord& record : records)
+        ApplyCommand(record);
+    FSession.SetTiller(TPlayer::Green, records[0].Tiller);
+    FSession.SetTiller(TPlayer::Red, records[1].Tiller);
 }
 
 void TNetRace::ApplyCommand(const TTickRecord& record)
@@ -139,8 +145,7 @@ void TNetRace::Settle()
             RunAgainFrom(tick);
             return;
         }
-        const TTickRecord local = FRecords->Local(tick);
-        Settled(tick, FHost ? local : remote, FHost ? remote : local, guessed.After);
+        Settled(tick, Records(tick, remote), guessed.After);
     }
 }
 
@@ -153,17 +158,7 @@ void TNetRace::RunAgainFrom(int64_t first)
     FGuessed[first].Before.Restore(FSession.Race);
     FSeed = RandSeed;
     for (int64_t tick = first; tick <= last; ++tick) {
-        const TTickRecord local = FRecords->Local(tick);
-        const TTickRecord* remote = FRecords->Remote(tick);
-        RandSeed = FSeed;
-        if (remote == nullptr) {
-            TGuessedTicks::TTick& guessed = FGuessed[tick];
-            guessed.Before.Take(FSession.Race);
-            guessed.Guess = FRecords->Guess();
-            remote = &guessed.Guess;
-        }
-        const TTickRecord other = *remote;
-        Apply(FHost ? local : other, FHost ? other : local);
+        StartTick(tick);
         FSession.RunTickUnseen();
         FSeed = RandSeed;
         const TDigest digest = TickDigest(tick);
@@ -171,7 +166,7 @@ void TNetRace::RunAgainFrom(int64_t first)
             FGuessed[tick].After = digest;
             continue;
         }
-        Settled(tick, FHost ? local : other, FHost ? other : local, digest);
+        Settled(tick, Records(tick, *FRecords->Remote(tick)), digest);
         // A pause or a drift stops the race here; the ticks after it run again when it goes on. No tick
         // comes to show where it stopped, so its frame is shown now.
         if (FState != TState::Racing || !FSession.Running()) {
@@ -181,13 +176,15 @@ void TNetRace::RunAgainFrom(int64_t first)
     }
 }
 
-void TNetRace::Settled(int64_t tick, TTickRecord green, TTickRecord red, const TDigest& digest)
+void TNetRace::Settled(int64_t tick, TRecordPair records, const TDigest& digest)
 {
+    const TTickRecord& green = records[0];
+    const TTickRecord& red = records[1];
     FSettled = tick;
     FRecords->Settle(tick);
     FSession.Race.Events.HoldAfter(tick);
     if (FRecorder) {
-        for (const TTickRecord& record : {green, red})
+        for (const TTickRecord& record : records)
             if (SessionCommand(record))
                 FRecorder->Command(record);
         FRecorder->Tick(green.Tiller, red.Tiller);
