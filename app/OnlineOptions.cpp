@@ -9,7 +9,7 @@ TOnlineOptions ParseOnlineOptions(const std::vector<std::string>& args)
     const auto takesValue = [&args](size_t i) { return i + 1 < args.size() && args[i + 1].rfind("--", 0) != 0; };
     const auto setRole = [&options](TOnlineOptions::TRole role) {
         if (options.Role != TOnlineOptions::Local)
-            throw std::invalid_argument("--host und --join schließen einander aus");
+            throw std::invalid_argument("--host, --join und --watch schließen einander aus");
         options.Role = role;
     };
     for (size_t i = 0; i < args.size(); ++i) {
@@ -24,8 +24,8 @@ TOnlineOptions ParseOnlineOptions(const std::vector<std::string>& args)
                     throw std::invalid_argument("Ungültiger Port: " + args[i]);
                 }
             }
-        } else if (arg == "--join") {
-            setRole(TOnlineOptions::Join);
+        } else if (arg == "--join" || arg == "--watch") {
+            setRole(arg == "--join" ? TOnlineOptions::Join : TOnlineOptions::Watch);
             if (takesValue(i))
                 options.Address = args[++i];
         } else if (arg == "--code") {
@@ -48,9 +48,9 @@ TOnlineOptions ParseOnlineOptions(const std::vector<std::string>& args)
         }
     }
     if (!options.RecordPath.empty() && options.Role == TOnlineOptions::Local)
-        throw std::invalid_argument("--record gilt nur mit --host oder --join");
+        throw std::invalid_argument("--record gilt nur mit --host, --join oder --watch");
     if (!options.Code.empty() && options.Role == TOnlineOptions::Local)
-        throw std::invalid_argument("--code gilt nur mit --host oder --join");
+        throw std::invalid_argument("--code gilt nur mit --host, --join oder --watch");
     if (options.Open && options.Role != TOnlineOptions::Host)
         throw std::invalid_argument("--open gilt nur mit --host");
     if (options.Open && !options.Code.empty())

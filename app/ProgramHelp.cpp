@@ -21,15 +21,17 @@ struct TOption {
     const char* Explanation;
 };
 
-constexpr std::array<TOption, 11> Options{{
+constexpr std::array<TOption, 12> Options{{
     {"DEBUG", false,
      QT_TRANSLATE_NOOP("TProgramHelp", "nur als erstes Argument: Kollisionsumrisse, ein Mausklick zeigt den Pixelwert")},
     {"--host [PORT]", false,
      QT_TRANSLATE_NOOP("TProgramHelp", "eröffnet ein Online-Rennen am UDP-Port PORT (ohne Angabe %1)")},
     {QT_TRANSLATE_NOOP("TProgramHelp", "--join [RECHNER[:PORT]]"), true,
      QT_TRANSLATE_NOOP("TProgramHelp", "tritt dem Online-Rennen auf RECHNER bei; ohne Adresse oder Code fragt ein Dialog")},
+    {QT_TRANSLATE_NOOP("TProgramHelp", "--watch [RECHNER[:PORT]]"), true,
+     QT_TRANSLATE_NOOP("TProgramHelp", "schaut dem Online-Rennen auf RECHNER zu, ohne zu steuern; ohne Adresse oder Code fragt ein Dialog")},
     {"--code CODE", false,
-     QT_TRANSLATE_NOOP("TProgramHelp", "der Code des Rennens: für --join der erhaltene, für --host ein eigener statt eines zufälligen")},
+     QT_TRANSLATE_NOOP("TProgramHelp", "der Code des Rennens: für --join und --watch der erhaltene, für --host ein eigener statt eines zufälligen")},
     {"--open", false,
      QT_TRANSLATE_NOOP("TProgramHelp", "nur mit --host: ein offenes Rennen ohne Code, jeder, der den Port erreicht, tritt bei (LAN-Party)")},
     {"--no-port-mapping", false,

@@ -41,7 +41,7 @@ void ReadOnlineOptions(TProgramOptions& options, const std::vector<std::string>&
                  [](const std::string& arg) { return arg != MuteOption && arg != DemoOption; });
     options.Online = ParseOnlineOptions(online);
     if (options.Demo && options.Online.Role != TOnlineOptions::Local)
-        throw std::invalid_argument("--demo gilt nicht mit --host oder --join");
+        throw std::invalid_argument("--demo gilt nicht mit --host, --join oder --watch");
 }
 
 std::string VersionText()

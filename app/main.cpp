@@ -83,7 +83,7 @@ int main(int argc, char** argv)
             if (!online.Open && online.Code.empty())
                 online.Code = NewRaceCode();
             link = TEnetLink::Host(online.Port);
-        } else if (online.Role == TOnlineOptions::Join) {
+        } else if (online.Role == TOnlineOptions::Join || online.Role == TOnlineOptions::Watch) {
             std::string host;
             uint16_t port = 0;
             // A bad address on the command line is refused before anything is asked.
@@ -91,7 +91,8 @@ int main(int argc, char** argv)
                 SplitHostPort(online.Address, host, port);
             // Without an address or a code the player is asked; with both, not.
             if (online.Address.empty() || online.Code.empty()) {
-                const std::optional<TJoinRequest> request = AskToJoin(online.Address, online.Code);
+                const std::optional<TJoinRequest> request =
+                    AskToJoin(online.Address, online.Code, online.Role == TOnlineOptions::Watch);
                 if (!request)
                     return 0;
                 online.Address = request->Address;
@@ -126,6 +127,7 @@ int main(int argc, char** argv)
         options.RecordPath = online.RecordPath;
         options.Code = online.Code;
         options.Open = online.Open;
+        options.Watch = online.Role == TOnlineOptions::Watch;
         try {
             onlineRace = std::make_unique<TOnlineRace>(mainForm, application, std::move(link),
                 online.Role == TOnlineOptions::Host, QString::fromStdString(online.Address), options,

@@ -10,10 +10,11 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-TJoinDialog::TJoinDialog(const std::string& address, const std::string& code, QWidget* parent) : QDialog(parent)
+TJoinDialog::TJoinDialog(const std::string& address, const std::string& code, bool watch, QWidget* parent)
+    : QDialog(parent)
 {
     setObjectName("JoinDialog");
-    setWindowTitle(tr("Online-Rennen beitreten"));
+    setWindowTitle(watch ? tr("Einem Online-Rennen zuschauen") : tr("Online-Rennen beitreten"));
     AddressLabel = new QLabel(tr("Rechner des Gastgebers (Name oder Adresse, wahlweise mit :Port, sonst %1):")
                                   .arg(DefaultPort),
                               this);
@@ -25,7 +26,7 @@ TJoinDialog::TJoinDialog(const std::string& address, const std::string& code, QW
     CodeEdit->setObjectName("CodeEdit");
     CodeEdit->setPlaceholderText(QStringLiteral("K7P-2QX"));
     auto* buttons = new QDialogButtonBox(this);
-    JoinButton = buttons->addButton(tr("Beitreten"), QDialogButtonBox::AcceptRole);
+    JoinButton = buttons->addButton(watch ? tr("Zuschauen") : tr("Beitreten"), QDialogButtonBox::AcceptRole);
     CancelButton = buttons->addButton(tr("Abbrechen"), QDialogButtonBox::RejectRole);
     AddressLabel->setBuddy(AddressEdit);
     CodeLabel->setBuddy(CodeEdit);
@@ -58,9 +59,9 @@ void TJoinDialog::Check()
                            (code.isEmpty() || ParseRaceCode(code.toStdString())));
 }
 
-std::optional<TJoinRequest> AskToJoin(const std::string& address, const std::string& code)
+std::optional<TJoinRequest> AskToJoin(const std::string& address, const std::string& code, bool watch)
 {
-    TJoinDialog dialog(address, code);
+    TJoinDialog dialog(address, code, watch);
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return dialog.Request();

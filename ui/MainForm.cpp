@@ -406,6 +406,19 @@ void TMainForm::ShowNetStatus(const QString& text)
     ShowNotice();
 }
 
+void TMainForm::ShowSpectators(const QString& text)
+{
+    FSpectatorText = text;
+    ShowNotice();
+}
+
+void TMainForm::SetWatching(bool watching)
+{
+    for (TSpeedButton* button :
+         {SpeedButtonStart, SpeedButtonSetup, SpeedButtonStop, SpeedButtonPlay, SpeedButtonRegatta})
+        button->setEnabled(!watching);
+}
+
 void TMainForm::ToggleSound()
 {
     FSound->SetMuted(!FSound->Muted());
@@ -417,12 +430,13 @@ void TMainForm::ShowNotice()
 {
     if (FPanelText.isNull())
         FPanelText = FPanels[1]->text();
-    // The sound's notice for a moment, an online notice, the regatta's last report, else the usual text.
+    // The sound's notice for a moment, an online notice, the regatta's last report, the spectators, else the
+    // usual text.
     QString text = FNetText.isEmpty() ? FRegattaText : FNetText;
     if (FSoundNotice.isActive())
         text = FSound->Muted() ? tr("Ton aus") : tr("Ton an");
     if (text.isEmpty())
-        text = FPanelText;
+        text = FSpectatorText.isEmpty() ? FPanelText : FSpectatorText;
     if (FPanels[1]->text() != text)
         FPanels[1]->setText(text);
 }

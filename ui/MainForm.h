@@ -54,8 +54,13 @@ public:
     // An online race runs from now on: the dinghies go back to the players, and the regatta dialog offers no
     // computer.
     void EnterOnlineRace();
+    // A spectator's window: the buttons that would change the race (restart, settings, pause, regatta) are
+    // off, and with them F3, F5 and the pause key; Esc and Ende still leave.
+    void SetWatching(bool watching);
     // A notice of the online race in the status bar; empty brings the usual texts back.
     void ShowNetStatus(const QString& text);
+    // The host's note of its spectators, standing beneath the regatta's reports; empty for none.
+    void ShowSpectators(const QString& text);
     // The toolbar's pause and play buttons as the race stands.
     void ShowPaused(bool paused);
 
@@ -136,7 +141,7 @@ private:
     void CentreWhileFraming();
     void ToggleSound();
     // The status bar's wide panel: the sound's notice while it stands, else the online race's, else the
-    // regatta's last report, else the usual.
+    // regatta's last report, else the spectators, else the usual.
     void ShowNotice();
     void EndDemo();
 
@@ -150,6 +155,7 @@ private:
     QString FPanelText;
     QString FNetText;
     QString FRegattaText;
+    QString FSpectatorText;
     std::vector<QFrame*> FGrooves;
     std::unique_ptr<TRegattaOverlay> FOverlay;
     TSilentSoundPlayer FSilence;

@@ -7,6 +7,7 @@
 #include <QCoreApplication>
 #include <QMouseEvent>
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -44,19 +45,27 @@ TOnlineRace::TOnlineRace(TMainForm& form, IApplication& application, std::unique
     }
     form.SetCommands(FNet);
     form.EnterOnlineRace();
+    form.SetWatching(FNet.Watching());
     // Whichever way the program ends (Esc, the window closed, a signal), the other machine is told at once.
     connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit, this, [this] { FNet.Leave(); });
     FService.setTimerType(Qt::PreciseTimer);
     connect(&FService, &QTimer::timeout, this, [this] { FNet.Service(); });
     FService.start(ServiceIntervalMilliseconds);
+    if (host || FNet.Watching()) {
+        connect(&FRefresh, &QTimer::timeout, this, [this] { Refresh(); });
+        FRefresh.start(RefreshMilliseconds);
+    }
 }
 
 TOnlineRace::~TOnlineRace()
 {
     FForm.StatusBar1->removeEventFilter(this);
+    FForm.SetWatching(false);
+    FForm.ShowSpectators({});
 }
 
-QString TOnlineRace::StatusText(TNetStatus status, const THostInvitation& invitation, const QString& address)
+QString TOnlineRace::StatusText(TNetStatus status, const THostInvitation& invitation, const QString& address,
+                                int64_t behind)
 {
     switch (status) {
     case TNetStatus::None:
@@ -69,10 +78,23 @@ QString TOnlineRace::StatusText(TNetStatus status, const THostInvitation& invita
         return QCoreApplication::translate("TOnlineRace", "Warte auf den anderen Rechner ...");
     case TNetStatus::PeerInactive:
         return QCoreApplication::translate("TOnlineRace", "Pause: das Fenster des anderen Spielers ist nicht aktiv");
-    case TNetStatus::Watching:
-        return QCoreApplication::translate("TOnlineRace", "Du schaust zu");
+    case TNetStatus::Watching: {
+        // Six ticks to a tenth of a second: the race runs 60 a second.
+        const int64_t tenths = std::max<int64_t>(behind, 0) / 6;
+        //: %1 whole seconds, %2 tenths: the decimal separator between them is the language's.
+        return QCoreApplication::translate("TOnlineRace", "Du schaust zu – %1,%2 s hinter dem Rennen")
+            .arg(tenths / 10)
+            .arg(tenths % 10);
+    }
     }
     return {};
+}
+
+QString TOnlineRace::SpectatorsText(size_t spectators)
+{
+    if (spectators == 0)
+        return {};
+    return QCoreApplication::translate("TOnlineRace", "Zuschauer: %1").arg(spectators);
 }
 
 QString TOnlineRace::WrongCodeText()
@@ -159,7 +181,15 @@ void TOnlineRace::NetWrongCodeRefused()
 
 void TOnlineRace::ShowStatus()
 {
-    FForm.ShowNetStatus(StatusText(FStatus, FInvitation, FAddress));
+    FForm.ShowNetStatus(StatusText(FStatus, FInvitation, FAddress, FNet.Behind()));
+}
+
+void TOnlineRace::Refresh()
+{
+    if (FStatus == TNetStatus::Watching)
+        ShowStatus();
+    if (FHostDialog)
+        FForm.ShowSpectators(SpectatorsText(FNet.Spectators()));
 }
 
 void TOnlineRace::FollowMapping()
@@ -204,6 +234,8 @@ void TOnlineRace::NetRaceEnded(const TNetEnd& end)
     const bool refused = end.Kind == TNetEnd::RaceFull || end.Kind == TNetEnd::EnoughSpectators || end.Kind == TNetEnd::OtherVersion ||
                          end.Kind == TNetEnd::NoAnswer || end.Kind == TNetEnd::WrongCode;
     std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
+    // A spectator's race that goes on alone is this machine's to steer.
+    FForm.SetWatching(false);
     QTimer::singleShot(0, &FForm, [this, text, refused] {
         FForm.Messages.ShowInformation("QuiboTrainer", text.toStdString());
         if (refused)

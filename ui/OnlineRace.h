@@ -17,7 +17,8 @@ class TMainForm;
 // An online race in the main window: the network race, serviced every few milliseconds on the GUI thread,
 // with what it tells the player put into the window's words. A host asks the router for a port mapping (kept
 // as long as the race is) and shows what to give its friend in the host dialog, the status bar and on
-// standard output.
+// standard output, and how many watch in the status bar. A spectator's window steers nothing and tells how far
+// behind the host's race it is.
 class TOnlineRace : public QObject, public INetRaceListener {
 public:
     // address names the other machine for the messages (empty for the host). The race keeps the window's
@@ -46,8 +47,13 @@ public:
     // The text of what ended an online race.
     static QString EndText(const TNetEnd& end, const QString& address);
     // The status bar's notice; empty for the window's usual texts. The host's invitation names what to give
-    // the friend while the race waits.
-    static QString StatusText(TNetStatus status, const THostInvitation& invitation, const QString& address);
+    // the friend while the race waits; behind is how many ticks a spectator's race is behind the host's.
+    static QString StatusText(TNetStatus status, const THostInvitation& invitation, const QString& address,
+                              int64_t behind = 0);
+    // The host's note of how many watch; empty for none.
+    static QString SpectatorsText(size_t spectators);
+    // How often the spectator's lag and the host's spectators are read again.
+    static constexpr int RefreshMilliseconds = 250;
     // The host's notice that it turned a joiner with a wrong code away.
     static QString WrongCodeText();
 
@@ -56,6 +62,8 @@ private:
     // The router's answer, when it changed: to the dialog, the status bar and standard output.
     void FollowMapping();
     void ShowStatus();
+    // What changes without a word from the race: the spectator's lag, the host's spectators.
+    void Refresh();
     void PrintInvitation() const;
 
     TMainForm& FForm;
@@ -69,4 +77,5 @@ private:
     QTimer FRefusalNotice;
     TNetRace FNet;
     QTimer FService;
+    QTimer FRefresh;
 };

@@ -15,7 +15,9 @@ void ShowToolbarMenu(QWidget& parent, const std::vector<TSpeedButton*>& buttons,
         // Hidden buttons stand for the other state (play while running): not offered.
         if (button == nullptr || button->isHidden())
             continue;
-        entries.emplace_back(menu.addAction(button->Glyph(), button->text()), button);
+        QAction* action = menu.addAction(button->Glyph(), button->text());
+        action->setEnabled(button->isEnabled());
+        entries.emplace_back(action, button);
     }
     QAction* chosen = menu.exec(globalPosition);
     for (const auto& [action, button] : entries)

@@ -21,6 +21,9 @@ TEST(OnlineOptions, TheCommandLineOfAnOnlineRace)
         {{"--host", "--record", "r.txt"}, TOnlineOptions::Host, DefaultPort, "", "r.txt"},
         {{"--join"}, TOnlineOptions::Join, 0, "", ""},
         {{"DEBUG", "--join", "boat.example:4000"}, TOnlineOptions::Join, 0, "boat.example:4000", ""},
+        {{"--watch"}, TOnlineOptions::Watch, 0, "", ""},
+        // A spectator records the race it watches.
+        {{"--watch", "boat.example", "--record", "r.txt"}, TOnlineOptions::Watch, 0, "boat.example", "r.txt"},
     };
     for (const auto& c : cases) {
         const TOnlineOptions o = ParseOnlineOptions(c.Args);
@@ -55,6 +58,7 @@ TEST(OnlineOptions, TheRaceCodeTheOpenRaceAndTheRouter)
         {{"--host", "4000", "--code", " K7P-2QX ", "--no-port-mapping"}, "K7P-2QX", false, false},
         {{"--join", "boat.example", "--code", "k7p-2qx"}, "K7P-2QX", false, true},
         {{"--code", "K7P-2QX", "--join"}, "K7P-2QX", false, true},
+        {{"--watch", "boat.example:4000", "--code", "k7p2qx"}, "K7P-2QX", false, true},
         {{"--open", "--host", "4000"}, "", true, true},
         {{"--host", "--open", "--no-port-mapping"}, "", true, false},
     };
@@ -81,6 +85,11 @@ TEST(OnlineOptions, TheRaceCodeTheOpenRaceAndTheRouter)
         {{"--open"}, "--open"},
         {{"--join", "boat", "--no-port-mapping"}, "--no-port-mapping"},
         {{"--no-port-mapping"}, "--no-port-mapping"},
+        // One may race or watch, not both.
+        {{"--watch", "--host"}, "--watch"},
+        {{"--join", "boat", "--watch", "boat"}, "--watch"},
+        {{"--watch", "boat", "--open"}, "--open"},
+        {{"--watch", "boat", "--no-port-mapping"}, "--no-port-mapping"},
     };
     for (const auto& r : refused) {
         try {

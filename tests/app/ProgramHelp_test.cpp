@@ -39,7 +39,7 @@ TEST(ProgramHelp, EveryOptionHasALineOfExplanationInEveryLanguage)
         EXPECT_TRUE(help.back().isEmpty()) << locale << ": ends in a newline";
 
         qsizetype column = -1;
-        for (const char* option : {"DEBUG", "--host", "--join", "--code", "--open", "--no-port-mapping", "--record", "--mute", "--demo", "--help", "--version"}) {
+        for (const char* option : {"DEBUG", "--host", "--join", "--watch", "--code", "--open", "--no-port-mapping", "--record", "--mute", "--demo", "--help", "--version"}) {
             const QStringList lines = OptionLines(help, QString::fromLatin1(option));
             ASSERT_FALSE(lines.isEmpty()) << locale << ": " << option;
             // The explanation starts in the same column on every option's line.

@@ -107,6 +107,7 @@ TEST(ProgramOptions, DemoIsTakenAloneOrWithLocalOptionsAndRefusedOnline)
         {{"--host", "4000", "--demo"}, true, true},
         {{"--join", "boat.example.org", "--demo"}, true, true},
         {{"--demo", "--join"}, true, true},
+        {{"--watch", "boat.example.org", "--demo"}, true, true},
         {{"--demo", "--record", "race.txt"}, true, true},
         // Near misses are unknown options.
         {{"--demos"}, false, true},
@@ -131,7 +132,7 @@ TEST(ProgramOptions, DemoIsTakenAloneOrWithLocalOptionsAndRefusedOnline)
         ReadOnlineOptions(options, {"--demo", "--host"});
         ADD_FAILURE() << "--demo --host was taken";
     } catch (const std::invalid_argument& error) {
-        EXPECT_EQ(std::string(error.what()), "--demo gilt nicht mit --host oder --join");
+        EXPECT_EQ(std::string(error.what()), "--demo gilt nicht mit --host, --join oder --watch");
     }
 }
 

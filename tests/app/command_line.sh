@@ -36,7 +36,7 @@ for case in "C|Optionen:|zeigt die Version und endet" "en_US.UTF-8|Options:|show
   status=$?
   [ $status -eq 0 ] || fail "--help ($lang) ended with $status"
   grep -q "^$heading" "$out" || fail "--help ($lang) has no '$heading'"
-  for option in DEBUG --host --join --code --open --no-port-mapping --record --mute --help --version; do
+  for option in DEBUG --host --join --watch --code --open --no-port-mapping --record --mute --help --version; do
     grep -q -- "^  $option" "$out" || fail "--help ($lang) does not list $option"
   done
   grep -q -- "--version  *$version_line" "$out" || fail "--help ($lang) does not explain --version as '$version_line'"

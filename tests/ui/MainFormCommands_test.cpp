@@ -12,7 +12,9 @@
 #include "tests/platform/sdl/VirtualPad.h"
 #include "tests/simulation/RecordedCommands.h"
 
+#include <QApplication>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -71,6 +73,34 @@ TEST_F(MainFormCommandsTest, KeysAndButtonsSpeakOnlyToTheCommands)
     Tap(Qt::Key_Pause);
     QTest::mouseClick(Form->SpeedButtonPlay, Qt::LeftButton);
     EXPECT_EQ(Recorded.Take(), (TLog{"resume", "resume"}));
+}
+
+// A spectator's keys and buttons change nothing: no restart, pause, settings or regatta reaches the commands,
+// nor does a dialog open; the tillers still go, for the race to ignore.
+TEST_F(MainFormCommandsTest, WhileWatchingOnlyTheTillersReachTheCommands)
+{
+    // A dialog that opens all the same is counted and closed, so that the test goes on.
+    int opened = 0;
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [&opened] {
+        if (QWidget* dialog = QApplication::activeModalWidget()) {
+            ++opened;
+            dialog->close();
+        }
+    });
+    closer.start(10);
+    Form->SetWatching(true);
+    for (Qt::Key key : {Qt::Key_F3, Qt::Key_Pause, Qt::Key_F5, Qt::Key_Left})
+        Tap(key);
+    for (TSpeedButton* button : {Form->SpeedButtonStart, Form->SpeedButtonSetup, Form->SpeedButtonStop,
+                                 Form->SpeedButtonRegatta})
+        QTest::mouseClick(button, Qt::LeftButton);
+    RunEventLoop(50);
+    EXPECT_EQ(Recorded.Take(), (TLog{"green 0", "green 1"}));
+    EXPECT_EQ(opened, 0);
+    Form->SetWatching(false);
+    Tap(Qt::Key_F3);
+    EXPECT_EQ(Recorded.Take(), (TLog{"restart"}));
 }
 
 TEST_F(MainFormCommandsTest, TheSettingsDialogsWindGoesToTheCommands)

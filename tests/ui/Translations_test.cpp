@@ -223,9 +223,13 @@ TEST_P(TranslatedWindows, OnlineNoticesAreTranslatedAndFitTheStatusBar)
             texts.push_back(TOnlineRace::StatusText(TNetStatus::WaitingForGuest, host, "boat.example.org"));
         for (TNetStatus status : {TNetStatus::Connecting, TNetStatus::WaitingForPeer, TNetStatus::PeerInactive})
             texts.push_back(TOnlineRace::StatusText(status, {}, "boat.example.org"));
+        // A spectator minutes behind, and the host's full house.
+        texts.push_back(TOnlineRace::StatusText(TNetStatus::Watching, {}, "boat.example.org", 60 * 599));
+        texts.push_back(TOnlineRace::SpectatorsText(8));
         texts.push_back(TOnlineRace::WrongCodeText());
-        // The messages a joiner is refused with.
-        for (const TNetEnd::TKind kind : {TNetEnd::PeerLeft, TNetEnd::NoAnswer, TNetEnd::WrongCode})
+        // The messages a joiner or a spectator is refused with.
+        for (const TNetEnd::TKind kind : {TNetEnd::PeerLeft, TNetEnd::NoAnswer, TNetEnd::WrongCode,
+                                          TNetEnd::EnoughSpectators})
             texts.push_back(TOnlineRace::EndText({kind, 0, {}, {}}, "boat.example.org"));
         return texts;
     };
@@ -239,8 +243,8 @@ TEST_P(TranslatedWindows, OnlineNoticesAreTranslatedAndFitTheStatusBar)
     ASSERT_EQ(shown.size(), german.size());
     for (size_t i = 0; i < shown.size(); ++i)
         EXPECT_EQ(shown[i] == german[i], translation.Language().isEmpty()) << shown[i].toStdString();
-    // All but the three messages stand in the status bar.
-    for (size_t i = 0; i + 3 < shown.size(); ++i) {
+    // All but the four messages stand in the status bar.
+    for (size_t i = 0; i + 4 < shown.size(); ++i) {
         const QString& text = shown[i];
         windows.Form.ShowNetStatus(text);
         EXPECT_EQ(panel->text(), text);

@@ -117,6 +117,14 @@
         <source>Code des Rennens (leer bei einem offenen Rennen):</source>
         <translation>The race’s code (empty for an open race):</translation>
     </message>
+    <message>
+        <source>Einem Online-Rennen zuschauen</source>
+        <translation>Watch an online race</translation>
+    </message>
+    <message>
+        <source>Zuschauen</source>
+        <translation>Watch</translation>
+    </message>
 </context>
 <context>
     <name>TMainForm</name>
@@ -243,6 +251,19 @@
         <source>Der Gastgeber auf %1 hat den Code abgelehnt. Frag ihn nach dem Code, den sein Fenster zeigt, und tritt damit noch einmal bei.</source>
         <translation>The host on %1 refused the code. Ask the host for the code its window shows and join again with it.</translation>
     </message>
+    <message>
+        <source>Du schaust zu – %1,%2 s hinter dem Rennen</source>
+        <extracomment>%1 whole seconds, %2 tenths: the decimal separator between them is the language&apos;s.</extracomment>
+        <translation>You are watching – %1.%2 s behind the race</translation>
+    </message>
+    <message>
+        <source>Zuschauer: %1</source>
+        <translation>Spectators: %1</translation>
+    </message>
+    <message>
+        <source>Dem Rennen auf %1 schauen schon %2 Zuschauer zu; mehr haben keinen Platz.</source>
+        <translation>%2 spectators already watch the race on %1; there is no room for more.</translation>
+    </message>
 </context>
 <context>
     <name>TPadControl</name>
@@ -322,16 +343,24 @@
         <translation>joins the online race on HOST; without an address or a code a dialog asks for them</translation>
     </message>
     <message>
-        <source>der Code des Rennens: für --join der erhaltene, für --host ein eigener statt eines zufälligen</source>
-        <translation>the race’s code: for --join the one you were given, for --host your own instead of a random one</translation>
-    </message>
-    <message>
         <source>nur mit --host: ein offenes Rennen ohne Code, jeder, der den Port erreicht, tritt bei (LAN-Party)</source>
         <translation>only with --host: an open race without a code; anyone who reaches the port joins (LAN party)</translation>
     </message>
     <message>
         <source>nur mit --host: fragt den Router nicht nach einer Portweiterleitung</source>
         <translation>only with --host: does not ask the router to forward the port</translation>
+    </message>
+    <message>
+        <source>--watch [RECHNER[:PORT]]</source>
+        <translation>--watch [HOST[:PORT]]</translation>
+    </message>
+    <message>
+        <source>schaut dem Online-Rennen auf RECHNER zu, ohne zu steuern; ohne Adresse oder Code fragt ein Dialog</source>
+        <translation>watches the online race on HOST without steering; without an address or a code a dialog asks for them</translation>
+    </message>
+    <message>
+        <source>der Code des Rennens: für --join und --watch der erhaltene, für --host ein eigener statt eines zufälligen</source>
+        <translation>the race’s code: for --join and --watch the one you were given, for --host your own instead of a random one</translation>
     </message>
 </context>
 <context>

@@ -117,6 +117,14 @@
         <source>Code des Rennens (leer bei einem offenen Rennen):</source>
         <translation>Code de la course (vide pour une course ouverte)&#xa0;:</translation>
     </message>
+    <message>
+        <source>Einem Online-Rennen zuschauen</source>
+        <translation>Regarder une course en ligne</translation>
+    </message>
+    <message>
+        <source>Zuschauen</source>
+        <translation>Regarder</translation>
+    </message>
 </context>
 <context>
     <name>TMainForm</name>
@@ -243,6 +251,19 @@
         <source>Der Gastgeber auf %1 hat den Code abgelehnt. Frag ihn nach dem Code, den sein Fenster zeigt, und tritt damit noch einmal bei.</source>
         <translation>L’hôte sur %1 a refusé le code. Demande-lui le code affiché dans sa fenêtre et rejoins la course avec celui-ci.</translation>
     </message>
+    <message>
+        <source>Du schaust zu – %1,%2 s hinter dem Rennen</source>
+        <extracomment>%1 whole seconds, %2 tenths: the decimal separator between them is the language&apos;s.</extracomment>
+        <translation>Tu regardes – %1,%2&#xa0;s de retard sur la course</translation>
+    </message>
+    <message>
+        <source>Zuschauer: %1</source>
+        <translation>Spectateurs&#xa0;: %1</translation>
+    </message>
+    <message>
+        <source>Dem Rennen auf %1 schauen schon %2 Zuschauer zu; mehr haben keinen Platz.</source>
+        <translation>%2 spectateurs regardent déjà la course sur %1&#xa0;; il n’y a plus de place.</translation>
+    </message>
 </context>
 <context>
     <name>TPadControl</name>
@@ -322,16 +343,24 @@
         <translation>rejoint la course en ligne sur HÔTE&#xa0;; sans adresse ou code, une boîte de dialogue les demande</translation>
     </message>
     <message>
-        <source>der Code des Rennens: für --join der erhaltene, für --host ein eigener statt eines zufälligen</source>
-        <translation>le code de la course&#xa0;: pour --join celui reçu, pour --host le sien au lieu d’un code aléatoire</translation>
-    </message>
-    <message>
         <source>nur mit --host: ein offenes Rennen ohne Code, jeder, der den Port erreicht, tritt bei (LAN-Party)</source>
         <translation>seulement avec --host&#xa0;: une course ouverte sans code, quiconque atteint le port la rejoint (LAN party)</translation>
     </message>
     <message>
         <source>nur mit --host: fragt den Router nicht nach einer Portweiterleitung</source>
         <translation>seulement avec --host&#xa0;: ne demande pas de redirection de port au routeur</translation>
+    </message>
+    <message>
+        <source>--watch [RECHNER[:PORT]]</source>
+        <translation>--watch [HÔTE[:PORT]]</translation>
+    </message>
+    <message>
+        <source>schaut dem Online-Rennen auf RECHNER zu, ohne zu steuern; ohne Adresse oder Code fragt ein Dialog</source>
+        <translation>regarde la course en ligne sur HÔTE sans barrer&#xa0;; sans adresse ou code, une boîte de dialogue les demande</translation>
+    </message>
+    <message>
+        <source>der Code des Rennens: für --join und --watch der erhaltene, für --host ein eigener statt eines zufälligen</source>
+        <translation>le code de la course&#xa0;: pour --join et --watch celui reçu, pour --host le sien au lieu d’un code aléatoire</translation>
     </message>
 </context>
 <context>

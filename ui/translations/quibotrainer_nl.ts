@@ -117,6 +117,14 @@
         <source>Code des Rennens (leer bei einem offenen Rennen):</source>
         <translation>Code van de race (leeg bij een open race):</translation>
     </message>
+    <message>
+        <source>Einem Online-Rennen zuschauen</source>
+        <translation>Een online race bekijken</translation>
+    </message>
+    <message>
+        <source>Zuschauen</source>
+        <translation>Kijken</translation>
+    </message>
 </context>
 <context>
     <name>TMainForm</name>
@@ -243,6 +251,19 @@
         <source>Der Gastgeber auf %1 hat den Code abgelehnt. Frag ihn nach dem Code, den sein Fenster zeigt, und tritt damit noch einmal bei.</source>
         <translation>De gastheer op %1 heeft de code geweigerd. Vraag hem naar de code die zijn venster toont en doe daarmee opnieuw mee.</translation>
     </message>
+    <message>
+        <source>Du schaust zu – %1,%2 s hinter dem Rennen</source>
+        <extracomment>%1 whole seconds, %2 tenths: the decimal separator between them is the language&apos;s.</extracomment>
+        <translation>Je kijkt mee – %1,%2 s achter op de race</translation>
+    </message>
+    <message>
+        <source>Zuschauer: %1</source>
+        <translation>Toeschouwers: %1</translation>
+    </message>
+    <message>
+        <source>Dem Rennen auf %1 schauen schon %2 Zuschauer zu; mehr haben keinen Platz.</source>
+        <translation>Naar de race op %1 kijken al %2 toeschouwers; voor meer is geen plaats.</translation>
+    </message>
 </context>
 <context>
     <name>TPadControl</name>
@@ -322,16 +343,24 @@
         <translation>doet mee aan de online race op COMPUTER; zonder adres of code vraagt een dialoog erom</translation>
     </message>
     <message>
-        <source>der Code des Rennens: für --join der erhaltene, für --host ein eigener statt eines zufälligen</source>
-        <translation>de code van de race: bij --join de ontvangen code, bij --host een eigen in plaats van een willekeurige</translation>
-    </message>
-    <message>
         <source>nur mit --host: ein offenes Rennen ohne Code, jeder, der den Port erreicht, tritt bei (LAN-Party)</source>
         <translation>alleen met --host: een open race zonder code; iedereen die de poort bereikt, doet mee (LAN-party)</translation>
     </message>
     <message>
         <source>nur mit --host: fragt den Router nicht nach einer Portweiterleitung</source>
         <translation>alleen met --host: vraagt de router niet om een port forward</translation>
+    </message>
+    <message>
+        <source>--watch [RECHNER[:PORT]]</source>
+        <translation>--watch [COMPUTER[:PORT]]</translation>
+    </message>
+    <message>
+        <source>schaut dem Online-Rennen auf RECHNER zu, ohne zu steuern; ohne Adresse oder Code fragt ein Dialog</source>
+        <translation>kijkt naar de online race op COMPUTER zonder te sturen; zonder adres of code vraagt een dialoog erom</translation>
+    </message>
+    <message>
+        <source>der Code des Rennens: für --join und --watch der erhaltene, für --host ein eigener statt eines zufälligen</source>
+        <translation>de code van de race: bij --join en --watch de ontvangen code, bij --host een eigen in plaats van een willekeurige</translation>
     </message>
 </context>
 <context>
