@@ -31,11 +31,27 @@ bool TSpectatorFeed::Has(TNetPeer peer) const
 void TSpectatorFeed::Acknowledged(TNetPeer peer, int64_t through, uint32_t now)
 {
     TSpectator* s = Find(peer);
-    if (s == nullptr || through <= s->Acknowledged || through > Live())
+    if (s == nullptr || through < s->Acknowledged || through > Live())
         return;
+    if (through == s->Acknowledged) {
+        if (s->Sent > through && ++s->Repeats == RepeatsForGap)
+            s->GapNamed = true;
+        return;
+    }
     s->Acknowledged = through;
     s->Sent = std::max(s->Sent, through);
     s->Progress = now;
+    s->Repeats = 0;
+}
+
+void TSpectatorFeed::Send(INetLink& link, const TSpectator& spectator, int64_t first) const
+{
+    TWatchTicks m;
+    m.FirstTick = static_cast<uint32_t>(first);
+    m.Count = static_cast<uint8_t>(std::min<int64_t>(std::max(spectator.Sent, first) - first + 1, MaxWatchedTicksPerMessage));
+    std::copy_n(FTicks.begin() + (first - 1), m.Count, m.Records.begin());
+    m.Live = static_cast<uint32_t>(Live());
+    link.Send(spectator.Peer, m, false);
 }
 
 void TSpectatorFeed::Heard(TNetPeer peer, uint32_t now)
@@ -52,18 +68,19 @@ std::vector<TNetPeer> TSpectatorFeed::Service(INetLink& link, uint32_t now, uint
             silent.push_back(s.Peer);
             continue;
         }
+        if (s.GapNamed) {
+            Send(link, s, s.Acknowledged + 1);
+            s.GapNamed = false;
+            s.Repeats = 0;
+        }
         if (s.Sent > s.Acknowledged && now - s.Progress > ResendAfter) {
             s.Sent = s.Acknowledged;
             s.Progress = now;
         }
         while (s.Sent < Live() && s.Sent - s.Acknowledged < InFlight) {
-            TWatchTicks m;
-            m.FirstTick = static_cast<uint32_t>(s.Sent + 1);
-            m.Count = static_cast<uint8_t>(std::min<int64_t>(Live() - s.Sent, MaxWatchedTicksPerMessage));
-            std::copy_n(FTicks.begin() + s.Sent, m.Count, m.Records.begin());
-            m.Live = static_cast<uint32_t>(Live());
-            link.Send(s.Peer, m, false);
-            s.Sent += m.Count;
+            const int64_t count = std::min<int64_t>(Live() - s.Sent, MaxWatchedTicksPerMessage);
+            s.Sent += count;
+            Send(link, s, s.Sent - count + 1);
         }
     }
     for (const TNetPeer peer : silent)

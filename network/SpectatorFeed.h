@@ -7,14 +7,17 @@
 
 // The host's spectators and what they are sent: every settled tick of the race from its start, both players'
 // records, so that one who comes late catches up by running them all. Only settled ticks go out, so a
-// spectator never holds up the players. Each spectator acknowledges how far it has the ticks; what it lacks
-// is sent again, a bounded stretch ahead of its acknowledgement at a time.
+// spectator never holds up the players. Each spectator acknowledges how far it has the ticks without a gap,
+// and is sent a bounded stretch beyond that at a time. The same acknowledgement three times over names a gap,
+// whose message goes again at once; without progress for a while, all beyond the acknowledgement goes again.
 class TSpectatorFeed {
 public:
     // Ticks sent beyond a spectator's acknowledgement before it is waited for.
-    static constexpr int64_t InFlight = 512;
+    static constexpr int64_t InFlight = 1024;
     // Without progress for this long (milliseconds), what was not acknowledged goes again.
     static constexpr uint32_t ResendAfter = 200;
+    // The same acknowledgement this many times over while more was sent: the message after it was lost.
+    static constexpr int RepeatsForGap = 3;
 
     // The next settled tick's records, green's first.
     void Settled(const TTickRecord& green, const TTickRecord& red);
@@ -41,8 +44,12 @@ private:
         int64_t Sent = 0;
         uint32_t Progress = 0;
         uint32_t Heard = 0;
+        int Repeats = 0;
+        bool GapNamed = false;
     };
     TSpectator* Find(TNetPeer peer);
+    // The ticks from first on, as many as one message holds and were sent.
+    void Send(INetLink& link, const TSpectator& spectator, int64_t first) const;
 
     std::vector<std::array<TTickRecord, 2>> FTicks;
     std::vector<TSpectator> FSpectators;
