@@ -237,7 +237,7 @@ void TNetRace::Handle(const TWatchTicks& m)
     FAckDue = true;
     // Nothing far beyond what is here is kept: it would only be a way to fill this machine's memory.
     const int64_t last = int64_t{m.FirstTick} + m.Count - 1;
-    if (last > FWatchedThrough + 2 * TSpectatorFeed::InFlight)
+    if (last > FWatchedThrough + 2 * TWatchFeed::InFlight)
         return;
     FLive = std::max<int64_t>(FLive, m.Live);
     if (last > static_cast<int64_t>(FWatched.size())) {

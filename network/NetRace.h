@@ -4,7 +4,7 @@
 #include "network/HostDoor.h"
 #include "network/NetLink.h"
 #include "network/RaceRecorder.h"
-#include "network/SpectatorFeed.h"
+#include "network/WatchFeed.h"
 #include "network/TickRecords.h"
 #include "simulation/RaceClock.h"
 #include "simulation/RaceCommands.h"
@@ -219,7 +219,7 @@ private:
     std::optional<uint32_t> FYieldUntil;
     // The host's spectators; a spectator's ticks from the host, green's and red's, whether each is here (they
     // come in any order), how far they are here without a gap, and the host's last settled tick.
-    TSpectatorFeed FSpectators;
+    TWatchFeed FSpectators;
     std::vector<TRecordPair> FWatched;
     std::vector<bool> FWatchedHere;
     int64_t FWatchedThrough = 0;

@@ -1,34 +1,34 @@
-#include "network/SpectatorFeed.h"
+#include "network/WatchFeed.h"
 
 #include <algorithm>
 
-void TSpectatorFeed::Settled(const TTickRecord& green, const TTickRecord& red)
+void TWatchFeed::Settled(const TTickRecord& green, const TTickRecord& red)
 {
     FTicks.push_back({green, red});
 }
 
-TSpectatorFeed::TSpectator* TSpectatorFeed::Find(TNetPeer peer)
+TWatchFeed::TSpectator* TWatchFeed::Find(TNetPeer peer)
 {
     const auto found = std::find_if(FSpectators.begin(), FSpectators.end(), [peer](const TSpectator& s) { return s.Peer == peer; });
     return found != FSpectators.end() ? &*found : nullptr;
 }
 
-void TSpectatorFeed::Add(TNetPeer peer, uint32_t now)
+void TWatchFeed::Add(TNetPeer peer, uint32_t now)
 {
     FSpectators.push_back({peer, 0, 0, now, now});
 }
 
-void TSpectatorFeed::Remove(TNetPeer peer)
+void TWatchFeed::Remove(TNetPeer peer)
 {
     std::erase_if(FSpectators, [peer](const TSpectator& s) { return s.Peer == peer; });
 }
 
-bool TSpectatorFeed::Has(TNetPeer peer) const
+bool TWatchFeed::Has(TNetPeer peer) const
 {
     return std::any_of(FSpectators.begin(), FSpectators.end(), [peer](const TSpectator& s) { return s.Peer == peer; });
 }
 
-void TSpectatorFeed::Acknowledged(TNetPeer peer, int64_t through, uint32_t now)
+void TWatchFeed::Acknowledged(TNetPeer peer, int64_t through, uint32_t now)
 {
     TSpectator* s = Find(peer);
     if (s == nullptr || through < s->Acknowledged || through > Live())
@@ -44,7 +44,7 @@ void TSpectatorFeed::Acknowledged(TNetPeer peer, int64_t through, uint32_t now)
     s->Repeats = 0;
 }
 
-void TSpectatorFeed::Send(INetLink& link, const TSpectator& spectator, int64_t first) const
+void TWatchFeed::Send(INetLink& link, const TSpectator& spectator, int64_t first) const
 {
     TWatchTicks m;
     m.FirstTick = static_cast<uint32_t>(first);
@@ -54,13 +54,13 @@ void TSpectatorFeed::Send(INetLink& link, const TSpectator& spectator, int64_t f
     link.Send(spectator.Peer, m, false);
 }
 
-void TSpectatorFeed::Heard(TNetPeer peer, uint32_t now)
+void TWatchFeed::Heard(TNetPeer peer, uint32_t now)
 {
     if (TSpectator* s = Find(peer))
         s->Heard = now;
 }
 
-std::vector<TNetPeer> TSpectatorFeed::Service(INetLink& link, uint32_t now, uint32_t silence)
+std::vector<TNetPeer> TWatchFeed::Service(INetLink& link, uint32_t now, uint32_t silence)
 {
     std::vector<TNetPeer> silent;
     for (TSpectator& s : FSpectators) {
@@ -88,7 +88,7 @@ std::vector<TNetPeer> TSpectatorFeed::Service(INetLink& link, uint32_t now, uint
     return silent;
 }
 
-void TSpectatorFeed::DisconnectAll(INetLink& link)
+void TWatchFeed::DisconnectAll(INetLink& link)
 {
     for (const TSpectator& s : FSpectators)
         link.DisconnectNow(s.Peer);

@@ -10,7 +10,7 @@
 // spectator never holds up the players. Each spectator acknowledges how far it has the ticks without a gap,
 // and is sent a bounded stretch beyond that at a time. The same acknowledgement three times over names a gap,
 // whose message goes again at once; without progress for a while, all beyond the acknowledgement goes again.
-class TSpectatorFeed {
+class TWatchFeed {
 public:
     // Ticks sent beyond a spectator's acknowledgement before it is waited for.
     static constexpr int64_t InFlight = 1024;

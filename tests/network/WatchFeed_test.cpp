@@ -1,5 +1,5 @@
 // What the host sends its spectators, with a link that only keeps what was sent.
-#include "network/SpectatorFeed.h"
+#include "network/WatchFeed.h"
 
 #include <gtest/gtest.h>
 
@@ -33,34 +33,34 @@ struct TSentTicks final : INetLink {
 constexpr auto Spectator = static_cast<TNetPeer>(3);
 constexpr uint32_t Silence = 5000;
 
-TEST(SpectatorFeed, AStretchBeyondTheAcknowledgementAtATimeAndAGapFilledOnceNamed)
+TEST(WatchFeed, AStretchBeyondTheAcknowledgementAtATimeAndAGapFilledOnceNamed)
 {
-    TSpectatorFeed feed;
+    TWatchFeed feed;
     TSentTicks link;
-    for (int64_t t = 0; t < 3 * TSpectatorFeed::InFlight; ++t)
+    for (int64_t t = 0; t < 3 * TWatchFeed::InFlight; ++t)
         feed.Settled({}, {});
     feed.Add(Spectator, 0);
     feed.Service(link, 1, Silence);
     // From the race's start, no further than the bound ahead of what the spectator has.
-    ASSERT_EQ(link.Firsts.size(), static_cast<size_t>(TSpectatorFeed::InFlight / MaxWatchedTicksPerMessage));
+    ASSERT_EQ(link.Firsts.size(), static_cast<size_t>(TWatchFeed::InFlight / MaxWatchedTicksPerMessage));
     EXPECT_EQ(link.Firsts.front(), 1u);
 
     // The second message went missing: the spectator says it has the first sixteen, again and again.
     link.Firsts.clear();
     feed.Acknowledged(Spectator, 16, 2);
     feed.Service(link, 3, Silence);
-    EXPECT_EQ(link.Firsts, (std::vector<uint32_t>{static_cast<uint32_t>(TSpectatorFeed::InFlight + 1)}));
+    EXPECT_EQ(link.Firsts, (std::vector<uint32_t>{static_cast<uint32_t>(TWatchFeed::InFlight + 1)}));
     link.Firsts.clear();
-    for (int i = 0; i < TSpectatorFeed::RepeatsForGap; ++i)
+    for (int i = 0; i < TWatchFeed::RepeatsForGap; ++i)
         feed.Acknowledged(Spectator, 16, 4);
     // An acknowledgement of ticks never settled is nobody's.
-    feed.Acknowledged(Spectator, 5 * TSpectatorFeed::InFlight, 4);
+    feed.Acknowledged(Spectator, 5 * TWatchFeed::InFlight, 4);
     feed.Service(link, 5, Silence);
     EXPECT_EQ(link.Firsts, (std::vector<uint32_t>{17}));
 
     // Nothing acknowledged for a while: all beyond the acknowledgement goes again.
     link.Firsts.clear();
-    feed.Service(link, 6 + TSpectatorFeed::ResendAfter, Silence);
+    feed.Service(link, 6 + TWatchFeed::ResendAfter, Silence);
     ASSERT_FALSE(link.Firsts.empty());
     EXPECT_EQ(link.Firsts.front(), 17u);
 
